@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# The main job: builds the command-line converter and converts the bundled demo song.
+# Extra arguments go to midi2morvek, e.g. scripts/demo.sh -p 3 -k PLAY@
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+cd "$root"
+scripts/setup.sh --core
+cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
+cmake --build build/native -j "${MORVEK_JOBS:-2}" --target midi2morvek >/dev/null
+[ $# -gt 0 ] || set -- --events
+exec build/native/bin/midi2morvek "$@" examples/demo.mid

@@ -1,0 +1,12 @@
+#!/usr/bin/env bash
+# Runs a Windows program under Wine the way the tests expect: a private prefix
+# in the build tree, Japanese ANSI code page, no debug noise.
+set -u
+here=$(cd "$(dirname "$0")/.." && pwd)
+export WINEPREFIX="${MORVEK_WINEPREFIX:-$here/build/wineprefix}"
+export WINEDEBUG=-all
+export LC_ALL=ja_JP.UTF-8
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export DISPLAY="${DISPLAY:-:99}"
+wine=$( [ -x /usr/lib/wine/wine64 ] && echo /usr/lib/wine/wine64 || command -v wine64 || command -v wine )
+exec "$wine" "$@"
