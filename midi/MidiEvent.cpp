@@ -1,0 +1,124 @@
+#include "midi/MidiEvent.h"
+
+#include <climits>
+#include <cstring>
+#include <new>
+
+MidiEvent::MidiEvent() : m_length(0), m_record(nullptr), m_time(0)
+{
+}
+
+MidiEvent::~MidiEvent()
+{
+    delete[] m_record;
+}
+
+unsigned long MidiEvent::GetMessageLength(const unsigned char* bytes,
+                                          const unsigned char* limit) const
+{
+    if (bytes == nullptr || limit == nullptr || bytes >= limit)
+        return 0;
+    unsigned char status = bytes[0];
+    if (status < 0xC0 || (status >= 0xE0 && status < 0xF0))
+        return 3;
+    if (status < 0xE0)
+        return 2;
+    if (status != 0xF0 && status != 0xF7 && status != 0xFF)
+        return 2;
+    // System exclusive and meta events carry their payload length.
+    const unsigned char* lengthField = bytes + (status == 0xFF ? 2 : 1);
+    if (lengthField >= limit)
+        return 0;
+    VarLenQuantity n;
+    int k = n.Decode(lengthField, limit);
+    if (k == 0)
+        return 0;
+    uint64_t total = static_cast<uint64_t>(lengthField - bytes) + static_cast<uint64_t>(k) +
+                     static_cast<uint32_t>(n.GetValue());
+    if (total > 0xFFFFFFFFu)
+        return 0;
+    return static_cast<unsigned long>(total);
+}
+
+unsigned long MidiEvent::Parse(const unsigned char* bytes, const unsigned char* limit,
+                               unsigned char& runningStatus)
+{
+    VarLenQuantity delta;
+    int deltaCount = delta.Decode(bytes, limit);
+    if (deltaCount == 0)
+        return 0;
+    const unsigned char* message = bytes + deltaCount;
+    if (message >= limit)
+        return 0;
+
+    unsigned char status;
+    unsigned long length;                            // of the record
+    unsigned long taken;                             // from the file
+    const unsigned char* rest;                       // the bytes after the status
+    if (message[0] >= 0x80) {
+        status = message[0];
+        length = GetMessageLength(message, limit);
+        if (length == 0)
+            return 0;
+        taken = length;
+        rest = message + 1;
+    } else {
+        // Running status; a status that does not have a known data length
+        // (none yet, system exclusive, meta) is taken as a three-byte message.
+        status = runningStatus;
+        length = (status >= 0xC0 && status < 0xE0) ? 2 : 3;
+        taken = length - 1;
+        rest = message;
+    }
+    if (taken > static_cast<unsigned long>(limit - message) || length > INT_MAX)
+        return 0;
+
+    unsigned char* record = new (std::nothrow) unsigned char[length];
+    if (record == nullptr)
+        return 0;
+    record[0] = status;
+    std::memcpy(record + 1, rest, length - 1);
+    delete[] m_record;
+    m_record = record;
+    m_length = static_cast<int>(length);
+    m_delta = delta;
+    runningStatus = status;
+    return static_cast<unsigned long>(deltaCount) + taken;
+}
+
+int MidiEvent::GetLength() const
+{
+    return m_length;
+}
+
+const unsigned char* MidiEvent::GetData() const
+{
+    return m_record;
+}
+
+int MidiEvent::SetDelta(int32_t v)
+{
+    return m_delta.SetValue(v);
+}
+
+int32_t MidiEvent::GetDelta() const
+{
+    return m_delta.GetValue();
+}
+
+int MidiEvent::GetDeltaByteCount() const
+{
+    return m_delta.GetByteCount();
+}
+
+int32_t MidiEvent::SetTime(int32_t t)
+{
+    int32_t old = m_time;
+    m_time = t;
+    return old;
+}
+
+int32_t MidiEvent::GetTime() const
+{
+    return m_time;
+}

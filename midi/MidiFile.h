@@ -1,0 +1,57 @@
+#ifndef MIDI_MIDIFILE_H
+#define MIDI_MIDIFILE_H
+
+#include <vector>
+
+#include "midi/MidiHeaderChunk.h"
+
+class MidiTrack;
+
+// Results of Validate and Build.
+enum MidiFileResult {
+    MIDIFILE_OK = 0,
+    MIDIFILE_INVALID = 4                             // the value of CHUNK_OTHER
+};
+
+// A loaded Standard MIDI File: the header values and one track per "MTrk"
+// chunk, in file order. Every value and message byte is copied out of the
+// image, so the image can be freed as soon as Build returns. Owns its
+// tracks, so it cannot be copied.
+class MidiFile {
+public:
+// Construction
+    MidiFile();
+    virtual ~MidiFile();
+    MidiFile(const MidiFile&) = delete;
+    MidiFile& operator=(const MidiFile&) = delete;
+
+// Operations
+    // Checks the chunk structure only: one "MThd" chunk, then exactly the
+    // declared number of "MTrk" chunks, back to back, filling the image
+    // exactly. Reads nothing outside [image, image + size).
+    virtual int Validate(const unsigned char* image, unsigned long size) const;
+    // Validates, then reads the header and every track. Each track is read
+    // only inside its own chunk, with a running status that starts at 0x00
+    // for this file. Building again replaces what an earlier Build made.
+    virtual int Build(const unsigned char* image, unsigned long size);
+
+// Attributes
+    virtual int GetTrackCount() const;
+    virtual int GetFormat() const;
+    virtual int GetTimeBase() const;
+    virtual MidiTrack* GetTrack(int index) const;    // null when out of range; owned by this file
+
+protected:
+    // The structure check behind Validate; fills trackOffsets (when not null)
+    // with the offset of each "MTrk" chunk header it found.
+    virtual int CheckStructure(const unsigned char* image, unsigned long size,
+                               std::vector<unsigned long>* trackOffsets) const;
+
+private:
+    void FreeTracks();
+
+    MidiHeaderChunk m_header;
+    std::vector<MidiTrack*> m_tracks;                // owned
+};
+
+#endif

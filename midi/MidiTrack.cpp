@@ -1,0 +1,77 @@
+#include "midi/MidiTrack.h"
+
+#include "midi/MidiEvent.h"
+
+MidiTrack::MidiTrack()
+{
+}
+
+MidiTrack::~MidiTrack()
+{
+    for (MidiEvent* e : m_events)
+        delete e;
+}
+
+unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned char* limit,
+                               unsigned char& runningStatus)
+{
+    if (m_chunk.Parse(position, limit) != CHUNK_TRACK)
+        return 1;
+    const unsigned char* events = position + m_chunk.GetHeaderSize();
+    // The chunk's own end bounds its events, unless the limit comes first.
+    unsigned long available = static_cast<unsigned long>(limit - events);
+    unsigned long length = m_chunk.GetLength();
+    const unsigned char* end = length < available ? events + length : limit;
+
+    const unsigned char* p = events;
+    while (p < end) {
+        MidiEvent* e = new MidiEvent;
+        unsigned long taken = e->Parse(p, end, runningStatus);
+        if (taken == 0) {
+            delete e;
+            break;
+        }
+        p += taken;
+        Append(e);
+    }
+    return static_cast<unsigned long>(m_chunk.GetHeaderSize()) +
+           static_cast<unsigned long>(p - events);
+}
+
+int32_t MidiTrack::ComputeTimes()
+{
+    // Unsigned sum: a time past 2^31 ticks wraps instead of overflowing.
+    uint32_t t = 0;
+    for (MidiEvent* e : m_events) {
+        t += static_cast<uint32_t>(e->GetDelta());
+        e->SetTime(static_cast<int32_t>(t));
+    }
+    return static_cast<int32_t>(t);
+}
+
+void MidiTrack::Append(MidiEvent* event)
+{
+    if (event == nullptr)
+        return;
+    try {
+        m_events.push_back(event);
+    } catch (...) {
+        delete event;                                // it was handed over to us
+        throw;
+    }
+}
+
+int MidiTrack::GetEventCount() const
+{
+    return static_cast<int>(m_events.size());
+}
+
+MidiTrack::Position MidiTrack::GetPosition(int which) const
+{
+    return which == 1 ? m_events.end() : m_events.begin();
+}
+
+const MidiChunk& MidiTrack::GetChunk() const
+{
+    return m_chunk;
+}

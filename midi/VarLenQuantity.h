@@ -1,0 +1,35 @@
+#ifndef MIDI_VARLENQUANTITY_H
+#define MIDI_VARLENQUANTITY_H
+
+#include <cstdint>
+
+// A MIDI variable-length quantity: seven bits per byte, most significant group
+// first, every byte but the last with its top bit set.
+class VarLenQuantity {
+public:
+// Construction
+    VarLenQuantity();
+    virtual ~VarLenQuantity();
+
+// Attributes
+    virtual int GetByteCount() const;
+    virtual int32_t GetValue() const;
+    // Sets the value and the byte count that Encode gives for it; returns that count.
+    virtual int SetValue(int32_t v);
+
+// Operations
+    // Reads a quantity inside [bytes, limit). Any number of bytes is read; of
+    // a quantity longer than four bytes only the low 32 bits of the value
+    // remain. Returns the byte count, or 0 when the limit cuts the quantity
+    // off (value and byte count are then left as they were).
+    virtual int Decode(const unsigned char* bytes, const unsigned char* limit);
+    // Byte count of v's variable-length form (v taken as unsigned, 1 to 5);
+    // writes the bytes to out when out is not null.
+    virtual int Encode(int32_t v, unsigned char* out) const;
+
+private:
+    int32_t m_value;
+    int m_byteCount;
+};
+
+#endif

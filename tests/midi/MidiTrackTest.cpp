@@ -1,0 +1,155 @@
+#include "midi/MidiTrack.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "midi/MidiEvent.h"
+
+namespace {
+
+typedef std::vector<unsigned char> Bytes;
+
+// A track chunk with the given events and declared length (default: exact).
+Bytes TrackChunk(const Bytes& events, long declared = -1)
+{
+    uint32_t length = declared < 0 ? static_cast<uint32_t>(events.size())
+                                   : static_cast<uint32_t>(declared);
+    Bytes chunk = {'M', 'T', 'r', 'k',
+                   static_cast<unsigned char>(length >> 24), static_cast<unsigned char>(length >> 16),
+                   static_cast<unsigned char>(length >> 8), static_cast<unsigned char>(length)};
+    chunk.insert(chunk.end(), events.begin(), events.end());
+    return chunk;
+}
+
+// Each record as hex text, one per event, to compare a whole track at once.
+std::string Records(const MidiTrack& track)
+{
+    std::string text;
+    for (MidiTrack::Position p = track.GetPosition(0); p != track.GetPosition(1); ++p) {
+        const MidiEvent* e = *p;
+        char item[16];
+        text += std::to_string(e->GetTime()) + ":";
+        for (int i = 0; i < e->GetLength(); ++i) {
+            snprintf(item, sizeof item, "%02X", e->GetData()[i]);
+            text += item;
+        }
+        text += " ";
+    }
+    return text;
+}
+
+unsigned long ParseChunk(MidiTrack& track, const Bytes& chunk, unsigned char& running)
+{
+    unsigned long taken = track.Parse(chunk.data(), chunk.data() + chunk.size(), running);
+    track.ComputeTimes();
+    return taken;
+}
+
+TEST(MidiTrackTest, EmptyTrackHasNoEvents)
+{
+    MidiTrack track;
+    EXPECT_EQ(0, track.GetEventCount());
+    EXPECT_TRUE(track.GetPosition(0) == track.GetPosition(1));
+    EXPECT_EQ(0, track.ComputeTimes());
+
+    unsigned char running = 0x00;
+    EXPECT_EQ(8u, ParseChunk(track, TrackChunk({}), running));
+    EXPECT_EQ(0, track.GetEventCount());
+    EXPECT_EQ(CHUNK_TRACK, track.GetChunk().GetKind());
+}
+
+TEST(MidiTrackTest, ReadsEventsInFileOrderWithTimes)
+{
+    MidiTrack track;
+    unsigned char running = 0x00;
+    Bytes chunk = TrackChunk({0x00, 0x90, 0x3C, 0x64, 0x60, 0x80, 0x3C, 0x40,
+                              0x00, 0x3E, 0x40, 0x30, 0xFF, 0x2F, 0x00});
+    EXPECT_EQ(chunk.size(), ParseChunk(track, chunk, running));
+    EXPECT_EQ(4, track.GetEventCount());
+    EXPECT_EQ("0:903C64 96:803C40 96:803E40 144:FF2F00 ", Records(track));
+    EXPECT_EQ(0xFF, running);
+}
+
+TEST(MidiTrackTest, EventsAfterEndOfTrackAreKept)
+{
+    MidiTrack track;
+    unsigned char running = 0x00;
+    ParseChunk(track, TrackChunk({0x00, 0xFF, 0x2F, 0x00, 0x10, 0xC2, 0x05}), running);
+    EXPECT_EQ("0:FF2F00 16:C205 ", Records(track));
+}
+
+TEST(MidiTrackTest, NoTrackHeaderTakesOneByte)
+{
+    Bytes chunk = {'M', 'T', 'h', 'd', 0, 0, 0, 0};
+    MidiTrack track;
+    unsigned char running = 0x90;
+    EXPECT_EQ(1u, track.Parse(chunk.data(), chunk.data() + chunk.size(), running));
+    EXPECT_EQ(0, track.GetEventCount());
+    EXPECT_EQ(0x90, running);
+}
+
+TEST(MidiTrackTest, TruncatedLastEventEndsTrack)
+{
+    // The note off lacks its velocity inside the declared length; the bytes
+    // after the chunk must not complete it.
+    Bytes chunk = TrackChunk({0x00, 0x90, 0x3C, 0x64, 0x60, 0x80, 0x3C});
+    chunk.insert(chunk.end(), {0x40, 'M', 'T', 'r', 'k'});
+    MidiTrack track;
+    unsigned char running = 0x00;
+    EXPECT_EQ(12u, ParseChunk(track, chunk, running));
+    EXPECT_EQ("0:903C64 ", Records(track));
+    EXPECT_EQ(0x90, running);
+}
+
+TEST(MidiTrackTest, DeclaredLengthBeyondLimitStopsAtLimit)
+{
+    Bytes chunk = TrackChunk({0x00, 0x90, 0x3C, 0x64, 0x00, 0x3E}, 1000);
+    MidiTrack track;
+    unsigned char running = 0x00;
+    EXPECT_EQ(12u, ParseChunk(track, chunk, running));
+    EXPECT_EQ("0:903C64 ", Records(track));
+}
+
+TEST(MidiTrackTest, EveryTruncationKeepsWholeEventsOnly)
+{
+    const Bytes events = {0x00, 0xFF, 0x03, 0x02, 'A', 'B', 0x00, 0xC0, 0x05,
+                          0x83, 0x60, 0x07, 0x00, 0xF0, 0x01, 0xF7};
+    const size_t ends[] = {6, 9, 12, 16};              // where each event ends
+    for (size_t length = 0; length <= events.size(); ++length) {
+        MidiTrack track;
+        unsigned char running = 0x00;
+        ParseChunk(track, TrackChunk(Bytes(events.begin(), events.begin() + length)), running);
+        int whole = 0;
+        for (size_t end : ends)
+            whole += end <= length ? 1 : 0;
+        EXPECT_EQ(whole, track.GetEventCount()) << length;
+    }
+}
+
+TEST(MidiTrackTest, RunningStatusCarriesIn)
+{
+    MidiTrack track;
+    unsigned char running = 0x92;
+    ParseChunk(track, TrackChunk({0x00, 0x3C, 0x64}), running);
+    EXPECT_EQ("0:923C64 ", Records(track));
+}
+
+TEST(MidiTrackTest, AppendTakesOwnershipAndComputeTimesSumsDeltas)
+{
+    MidiTrack track;
+    const int32_t deltas[] = {0, 96, 0, 48};
+    for (int32_t d : deltas) {
+        MidiEvent* e = new MidiEvent;
+        e->SetDelta(d);
+        track.Append(e);
+    }
+    EXPECT_EQ(144, track.ComputeTimes());
+    std::vector<int32_t> times;
+    for (MidiTrack::Position p = track.GetPosition(0); p != track.GetPosition(1); ++p)
+        times.push_back((*p)->GetTime());
+    EXPECT_EQ((std::vector<int32_t>{0, 96, 96, 144}), times);
+}
+
+}  // namespace
