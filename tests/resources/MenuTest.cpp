@@ -1,0 +1,128 @@
+// Menu and accelerator table "KALTONMenu": the name comes from string 1002,
+// as the program loads it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "resources/ResourceIds.h"
+
+namespace {
+
+HMODULE Self() { return GetModuleHandleA(nullptr); }
+
+std::string MenuName() {
+  char name[256] = "";
+  LoadStringA(Self(), 1002, name, sizeof(name));
+  return name;
+}
+
+struct ExpectedMenuItem {
+  UINT id;           // 0 for a separator
+  const char* text;  // with the key name after a tab
+};
+
+struct ExpectedPopup {
+  const char* text;
+  std::vector<ExpectedMenuItem> items;
+};
+
+const std::vector<ExpectedPopup> kMenu = {
+    {"&File",
+     {{IDM_OPEN, "&Open...\tF2"},
+      {IDM_CONVERT, "&Convert\tF3"},
+      {IDM_SAVE, "&Save...\tF4"},
+      {0, nullptr},
+      {IDM_EXIT, "E&xit"}}},
+    {"&List", {{IDM_ADD, "&Add\tF5"}, {IDM_REMOVE, "&Remove\tF6"}}},
+    {"&Help", {{IDM_HELP, "&Help\tF1"}, {0, nullptr}, {IDM_ABOUT, "&About...\tF10"}}},
+};
+
+struct MenuItem {
+  UINT type = 0;
+  UINT state = 0;
+  UINT id = 0;
+  HMENU subMenu = nullptr;
+  std::string text;
+};
+
+MenuItem ItemAt(HMENU menu, UINT position) {
+  char text[256] = "";
+  MENUITEMINFOA info = {};
+  info.cbSize = sizeof(info);
+  info.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_SUBMENU | MIIM_STRING;
+  info.dwTypeData = text;
+  info.cch = sizeof(text);
+  MenuItem item;
+  if (!GetMenuItemInfoA(menu, position, TRUE, &info)) return item;
+  item.type = info.fType;
+  item.state = info.fState;
+  item.id = info.wID;
+  item.subMenu = info.hSubMenu;
+  item.text = (info.fType & MFT_SEPARATOR) ? "" : text;
+  return item;
+}
+
+TEST(Menu, NameOfString1002LoadsTheMenu) {
+  EXPECT_EQ("KALTONMenu", MenuName());
+  HMENU menu = LoadMenuA(Self(), MenuName().c_str());
+  ASSERT_NE(nullptr, menu);
+  DestroyMenu(menu);
+}
+
+TEST(Menu, PopupsItemsAndCommandIds) {
+  HMENU menu = LoadMenuA(Self(), MenuName().c_str());
+  ASSERT_NE(nullptr, menu);
+  ASSERT_EQ(static_cast<int>(kMenu.size()), GetMenuItemCount(menu));
+  for (size_t p = 0; p < kMenu.size(); ++p) {
+    MenuItem popup = ItemAt(menu, static_cast<UINT>(p));
+    EXPECT_EQ(kMenu[p].text, popup.text);
+    ASSERT_NE(nullptr, popup.subMenu) << kMenu[p].text;
+    ASSERT_EQ(static_cast<int>(kMenu[p].items.size()), GetMenuItemCount(popup.subMenu));
+    for (size_t i = 0; i < kMenu[p].items.size(); ++i) {
+      const ExpectedMenuItem& want = kMenu[p].items[i];
+      MenuItem item = ItemAt(popup.subMenu, static_cast<UINT>(i));
+      SCOPED_TRACE(std::string(kMenu[p].text) + " item " + std::to_string(i));
+      if (want.text == nullptr) {
+        EXPECT_NE(0u, item.type & MFT_SEPARATOR);
+        continue;
+      }
+      EXPECT_EQ(0u, item.type & MFT_SEPARATOR);
+      EXPECT_EQ(want.id, item.id);
+      EXPECT_EQ(want.text, item.text);
+      EXPECT_EQ(nullptr, item.subMenu);
+      // The window greys items itself when the menu opens.
+      EXPECT_EQ(0u, item.state & (MFS_GRAYED | MFS_CHECKED));
+    }
+  }
+  DestroyMenu(menu);
+}
+
+struct ExpectedKey {
+  WORD key;
+  WORD command;
+};
+
+TEST(Accelerators, FunctionKeysWithoutModifiers) {
+  HACCEL table = LoadAcceleratorsA(Self(), MenuName().c_str());
+  ASSERT_NE(nullptr, table);
+  const ExpectedKey expected[] = {
+      {VK_F1, IDM_HELP},   {VK_F2, IDM_OPEN},   {VK_F3, IDM_CONVERT}, {VK_F4, IDM_SAVE},
+      {VK_F5, IDM_ADD},    {VK_F6, IDM_REMOVE}, {VK_F10, IDM_ABOUT},
+  };
+  const int count = sizeof(expected) / sizeof(expected[0]);
+  ACCEL keys[16] = {};
+  ASSERT_EQ(count, CopyAcceleratorTableA(table, nullptr, 0));
+  ASSERT_EQ(count, CopyAcceleratorTableA(table, keys, 16));
+  for (int i = 0; i < count; ++i) {
+    SCOPED_TRACE("entry " + std::to_string(i));
+    EXPECT_EQ(expected[i].key, keys[i].key);
+    EXPECT_EQ(expected[i].command, keys[i].cmd);
+    // A virtual key, no Shift, Ctrl or Alt.
+    EXPECT_EQ(FVIRTKEY, keys[i].fVirt & (FVIRTKEY | FSHIFT | FCONTROL | FALT));
+  }
+}
+
+}  // namespace
