@@ -1,0 +1,48 @@
+#ifndef CLI_COMMAND_H
+#define CLI_COMMAND_H
+
+#include <iosfwd>
+#include <string>
+
+class OptionParser;
+
+// One thing the command-line tool can do, selected by its own option
+// (--events) or, for the default command, by giving no command option.
+// Commands write to the streams they are given, never to the console.
+class Command {
+public:
+    // Exit codes of the tool.
+    enum {
+        kExitOk = 0,
+        kExitFailure = 1,                              // a file could not be read or used
+        kExitUsage = 2                                 // the command line is wrong
+    };
+
+    // The name the tool gives itself in help and messages.
+    static constexpr const char* kToolName = "midi2morvek";
+
+// Construction
+    Command();
+    virtual ~Command();
+
+// Attributes
+    // Long option that selects the command ("events"); null for the default command.
+    virtual const char* GetOption() const = 0;
+    // Name of the command's argument in the help ("FILE").
+    virtual const char* GetArgumentName() const = 0;
+    virtual const char* GetDescription() const = 0;
+
+// Operations
+    // Declares the options that only this command reads.
+    virtual void DeclareOptions(OptionParser& parser);
+    virtual int Run(const OptionParser& options, std::ostream& out, std::ostream& err) = 0;
+
+protected:
+    // "midi2morvek: FILE: reason" on one line; returns kExitFailure.
+    virtual int ReportFileFailure(std::ostream& err, const std::string& file,
+                                  const std::string& reason) const;
+    // "midi2morvek: problem (see --help)" on one line; returns kExitUsage.
+    virtual int ReportUsageError(std::ostream& err, const std::string& problem) const;
+};
+
+#endif
