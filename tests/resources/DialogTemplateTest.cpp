@@ -129,7 +129,7 @@ TEST(MainDialogTemplate, FrameCaptionClassAndFont) {
   EXPECT_EQ(300, dialog.cy);
   EXPECT_EQ(L"MIDI to MORVEK", dialog.caption);
   EXPECT_FALSE(dialog.windowClass.isOrdinal);
-  EXPECT_TRUE(SameClass(L"MIDItoMORVEKClass", dialog.windowClass.name)) << dialog.windowClass.name.size();
+  EXPECT_TRUE(SameClass(L"MIDItoMORVEKClass", dialog.windowClass.name));
   // The menu comes from the window class, not from the template.
   EXPECT_FALSE(dialog.menu.isOrdinal);
   EXPECT_EQ(L"", dialog.menu.name);
