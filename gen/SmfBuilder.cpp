@@ -19,7 +19,9 @@ void PutDword(std::vector<uint8_t>& out, uint32_t v)
 
 void PutTag(std::vector<uint8_t>& out, const char* tag)
 {
-    out.insert(out.end(), tag, tag + 4);
+    // Byte by byte: GCC 12 at -O2 warns falsely about a range insert here.
+    for (int i = 0; i < 4; ++i)
+        out.push_back(static_cast<uint8_t>(tag[i]));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@ set -euo pipefail
 core=(cmake g++ make googletest libgtest-dev)
 windows=(g++-mingw-w64-x86-64 g++-mingw-w64-i686 binutils-mingw-w64-x86-64 binutils-mingw-w64-i686
          wine wine64 xvfb fonts-ipafont-gothic xdotool imagemagick locales python3)
-extra=(clang-14 libclang-rt-14-dev)
+extra=(clang-14 libclang-rt-14-dev midicsv libbenchmark-dev)
 
 want=("${core[@]}")
 if [ "${1:-}" != "--core" ]; then

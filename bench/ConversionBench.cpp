@@ -1,0 +1,328 @@
+// conversion_bench: generates songs of growing size and measures, side by
+// side in one run, the whole conversion by midi2morvek (default settings, all
+// lists assigned to parts), midi2morvek --list and --events, and midicsv
+// parsing and printing the same file. Prints one table and the goals.
+//
+//   conversion_bench [--runs N] [--sizes 10000,100000,...] [--dir DIR]
+//                    [--tool PATH] [--midicsv PATH] [--make-song PATH]
+//
+// Each program runs once to warm the page cache, then N times in turn with
+// the others; the table shows the median wall time and the largest peak
+// resident memory (wait4's ru_maxrss) of those runs.
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "bench/ChildProcess.h"
+
+#ifndef MORVEK_TOOL
+#define MORVEK_TOOL "midi2morvek"
+#endif
+#ifndef MORVEK_MAKE_SONG
+#define MORVEK_MAKE_SONG "make_song"
+#endif
+
+namespace {
+
+const int kMaxParts = 18;
+
+struct Options {
+    int runs = 3;
+    std::vector<long> sizes = {10000, 100000, 1000000, 4000000};
+    std::string dir = "bench-files";
+    std::string tool = MORVEK_TOOL;
+    std::string midicsv = "/usr/bin/midicsv";
+    std::string makeSong = MORVEK_MAKE_SONG;
+};
+
+struct Song {
+    long requested = 0;
+    long events = 0;
+    int lists = 0;
+    long bytes = 0;
+    std::string path;
+};
+
+// One program measured on one song.
+struct Measure {
+    bool ok = false;
+    double seconds = 0;                              // median
+    long peakKilobytes = 0;                          // largest
+};
+
+// The programs of a row, in the order the table shows them.
+enum Program { kMidicsv, kConvert, kList, kEvents, kProgramCount };
+const char* const kProgramNames[kProgramCount] = {"midicsv", "convert", "--list", "--events"};
+
+std::vector<long> ParseSizes(const char* text)
+{
+    std::vector<long> sizes;
+    std::stringstream in(text);
+    std::string item;
+    while (std::getline(in, item, ','))
+        if (!item.empty())
+            sizes.push_back(std::atol(item.c_str()));
+    return sizes;
+}
+
+bool ParseOptions(int argc, char** argv, Options& o)
+{
+    for (int i = 1; i < argc; ++i) {
+        const bool hasValue = i + 1 < argc;
+        std::string a = argv[i];
+        if (a == "--runs" && hasValue)
+            o.runs = std::max(1, std::atoi(argv[++i]));
+        else if (a == "--sizes" && hasValue)
+            o.sizes = ParseSizes(argv[++i]);
+        else if (a == "--dir" && hasValue)
+            o.dir = argv[++i];
+        else if (a == "--tool" && hasValue)
+            o.tool = argv[++i];
+        else if (a == "--midicsv" && hasValue)
+            o.midicsv = argv[++i];
+        else if (a == "--make-song" && hasValue)
+            o.makeSong = argv[++i];
+        else
+            return false;
+    }
+    return !o.sizes.empty();
+}
+
+std::string ReadFirstLine(const std::string& path)
+{
+    std::ifstream in(path);
+    std::string line;
+    std::getline(in, line);
+    return line;
+}
+
+std::string CpuModel()
+{
+    std::ifstream in("/proc/cpuinfo");
+    std::string line;
+    while (std::getline(in, line)) {
+        if (line.compare(0, 10, "model name") == 0) {
+            size_t colon = line.find(':');
+            return colon == std::string::npos ? line : line.substr(colon + 2);
+        }
+    }
+    return "unknown CPU";
+}
+
+// Generated in a program of its own, so that this process stays small: a
+// child inherits the peak memory of the process it was forked from.
+bool MakeSong(const Options& o, long events, Song& song)
+{
+    song.requested = events;
+    song.path = o.dir + "/song-" + std::to_string(events) + ".mid";
+    const std::string info = o.dir + "/song-" + std::to_string(events) + ".info";
+    ChildProcess run;
+    run.SetOutput(info);
+    if (run.Run({o.makeSong, std::to_string(events), song.path}) != 0)
+        return false;
+    return std::sscanf(ReadFirstLine(info).c_str(), "events %ld lists %d bytes %ld", &song.events,
+                       &song.lists, &song.bytes) == 3;
+}
+
+std::vector<std::string> CommandOf(const Options& o, Program program, const Song& song,
+                                   std::string& output)
+{
+    const std::string stem = o.dir + "/song-" + std::to_string(song.requested);
+    switch (program) {
+    case kMidicsv:
+        output = "/dev/null";
+        return {o.midicsv, song.path, stem + ".csv"};
+    case kConvert:
+        output = "/dev/null";
+        return {o.tool, "-p", std::to_string(std::min(std::max(song.lists, 1), kMaxParts)),
+                "-o", stem + ".txt", song.path};
+    case kList:
+        output = stem + ".list";
+        return {o.tool, "--list", song.path};
+    default:
+        output = stem + ".events";
+        return {o.tool, "--events", song.path};
+    }
+}
+
+// Runs every program once as a check and a warm-up, then runs times in turn.
+std::vector<Measure> MeasureSong(const Options& o, const Song& song)
+{
+    std::vector<Measure> result(kProgramCount);
+    std::vector<std::vector<double>> seconds(kProgramCount);
+    for (int round = 0; round <= o.runs; ++round) {
+        for (int p = 0; p < kProgramCount; ++p) {
+            if (round > 0 && !result[p].ok)
+                continue;
+            std::string output;
+            std::vector<std::string> command = CommandOf(o, static_cast<Program>(p), song, output);
+            ChildProcess run;
+            run.SetOutput(output);
+            bool ok = run.Run(command) == 0;
+            if (round == 0) {
+                result[p].ok = ok;
+                if (!ok)
+                    std::fprintf(stderr, "note: %s failed on %s (exit %d); shown as n/a\n",
+                                 kProgramNames[p], song.path.c_str(), run.GetExitCode());
+                continue;
+            }
+            seconds[p].push_back(run.GetSeconds());
+            result[p].peakKilobytes = std::max(result[p].peakKilobytes, run.GetPeakKilobytes());
+        }
+    }
+    for (int p = 0; p < kProgramCount; ++p) {
+        std::vector<double>& s = seconds[p];
+        if (s.empty())
+            continue;
+        std::sort(s.begin(), s.end());
+        result[p].seconds = s[s.size() / 2];
+    }
+    return result;
+}
+
+std::string Thousands(long v)
+{
+    std::string digits = std::to_string(v);
+    std::string out;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0)
+            out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+double Exponent(double a, double b, double sizeA, double sizeB)
+{
+    if (a <= 0 || b <= 0 || sizeA <= 0 || sizeB <= sizeA)
+        return NAN;
+    return std::log(b / a) / std::log(sizeB / sizeA);
+}
+
+void PrintTable(const std::vector<Song>& songs, const std::vector<std::vector<Measure>>& m)
+{
+    std::printf("%-9s %11s %9s %9s %9s %7s %9s %8s %9s %6s %6s\n", "program", "events", "file KB",
+                "time ms", "midicsv", "ratio", "ns/event", "peak MB", "peak/file", "t exp",
+                "m exp");
+    for (size_t s = 0; s < songs.size(); ++s) {
+        const Song& song = songs[s];
+        const Measure& reference = m[s][kMidicsv];
+        for (int p = 0; p < kProgramCount; ++p) {
+            const Measure& x = m[s][p];
+            std::printf("%-9s %11s %9.0f ", kProgramNames[p], Thousands(song.events).c_str(),
+                        song.bytes / 1024.0);
+            if (!x.ok) {
+                std::printf("%9s\n", "n/a");
+                continue;
+            }
+            std::printf("%9.1f ", x.seconds * 1e3);
+            if (p == kMidicsv || !reference.ok)
+                std::printf("%9s %7s ", "", "");
+            else
+                std::printf("%9.1f %7.3f ", reference.seconds * 1e3, x.seconds / reference.seconds);
+            std::printf("%9.1f %8.1f %9.1f ", x.seconds * 1e9 / song.events,
+                        x.peakKilobytes / 1024.0, x.peakKilobytes * 1024.0 / song.bytes);
+            if (s > 0 && m[s - 1][p].ok) {
+                const Measure& before = m[s - 1][p];
+                std::printf("%6.2f %6.2f", Exponent(before.seconds, x.seconds, songs[s - 1].events,
+                                                    song.events),
+                            Exponent(before.peakKilobytes, x.peakKilobytes, songs[s - 1].events,
+                                     song.events));
+            }
+            std::printf("\n");
+        }
+    }
+}
+
+int FindSize(const std::vector<Song>& songs, long events)
+{
+    for (size_t s = 0; s < songs.size(); ++s)
+        if (songs[s].requested == events)
+            return static_cast<int>(s);
+    return -1;
+}
+
+const char* Verdict(bool ok)
+{
+    return ok ? "PASS" : "FAIL";
+}
+
+// The goals need the 1 and 4 million event songs; returns the failures.
+int PrintGoals(const std::vector<Song>& songs, const std::vector<std::vector<Measure>>& m)
+{
+    const int one = FindSize(songs, 1000000);
+    const int four = FindSize(songs, 4000000);
+    std::printf("\nGoals of the whole conversion:\n");
+    if (one < 0 || !m[one][kConvert].ok || !m[one][kMidicsv].ok) {
+        std::printf("  (need the 1,000,000-event song converted and printed by midicsv)\n");
+        return 0;
+    }
+    int failures = 0;
+    const Measure& c1 = m[one][kConvert];
+    const double ratio = c1.seconds / m[one][kMidicsv].seconds;
+    std::printf("  1M events: %.1f ms, midicsv %.1f ms: %.3f of its time (goal <= 0.5)   %s\n",
+                c1.seconds * 1e3, m[one][kMidicsv].seconds * 1e3, ratio, Verdict(ratio <= 0.5));
+    failures += ratio <= 0.5 ? 0 : 1;
+    std::vector<int> large = {one};
+    if (four >= 0 && m[four][kConvert].ok) {
+        const Measure& c4 = m[four][kConvert];
+        const double events = static_cast<double>(songs[four].events) / songs[one].events;
+        const double time = c4.seconds / c1.seconds;
+        const double memory = static_cast<double>(c4.peakKilobytes) / c1.peakKilobytes;
+        std::printf("  1M -> 4M (%.2fx the events): time %.2fx, memory %.2fx (goal <= 4.4)   %s\n",
+                    events, time, memory, Verdict(time <= 4.4 && memory <= 4.4));
+        failures += time <= 4.4 && memory <= 4.4 ? 0 : 1;
+        large.push_back(four);
+    }
+    for (int s : large) {
+        const double perByte = m[s][kConvert].peakKilobytes * 1024.0 / songs[s].bytes;
+        std::printf("  peak memory at %s events: %.1f x the file (goal <= 32)   %s\n",
+                    Thousands(songs[s].events).c_str(), perByte, Verdict(perByte <= 32));
+        failures += perByte <= 32 ? 0 : 1;
+    }
+    return failures;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    Options o;
+    if (!ParseOptions(argc, argv, o)) {
+        std::fprintf(stderr, "usage: conversion_bench [--runs N] [--sizes A,B,...] [--dir DIR]"
+                             " [--tool PATH] [--midicsv PATH] [--make-song PATH]\n");
+        return 2;
+    }
+    ::mkdir(o.dir.c_str(), 0755);
+
+    std::printf("machine: %u cores, %s\n", std::thread::hardware_concurrency(),
+                CpuModel().c_str());
+    std::printf("median of %d runs; peak = largest ru_maxrss; convert = %s -p LISTS -o FILE.txt\n\n",
+                o.runs, o.tool.c_str());
+    std::fflush(stdout);
+
+    std::vector<Song> songs;
+    std::vector<std::vector<Measure>> measures;
+    for (long size : o.sizes) {
+        Song song;
+        if (!MakeSong(o, size, song)) {
+            std::fprintf(stderr, "conversion_bench: cannot generate the %ld-event song\n", size);
+            return 1;
+        }
+        songs.push_back(song);
+        measures.push_back(MeasureSong(o, song));
+    }
+    PrintTable(songs, measures);
+    int failures = PrintGoals(songs, measures);
+    return failures == 0 ? 0 : 1;
+}

@@ -1,0 +1,174 @@
+// stage_bench: the stages of one conversion timed one by one on generated
+// songs (Google Benchmark): the SMF reader, the note-list builder, the three
+// passes and the MML writer. Items are the events of the song, so the
+// items_per_second columns of the stages can be compared directly.
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "gen/SongGenerator.h"
+#include "midi/MidiFile.h"
+#include "score/MmlWriter.h"
+#include "score/NoteList.h"
+#include "score/NoteListBuilder.h"
+#include "score/NoteListSet.h"
+
+namespace {
+
+const int kTimeBase = 480;
+const int kUnit = 60;                                // a 32nd note at 480, the default resolution
+const int kSplit = 4 * kTimeBase;                    // the default split step count
+
+struct Song {
+    std::vector<uint8_t> image;
+    long events = 0;
+    std::unique_ptr<MidiFile> file;
+};
+
+// Songs are made once per size and shared by every benchmark.
+const Song& SongOf(long events)
+{
+    static std::map<long, std::unique_ptr<Song>> songs;
+    std::unique_ptr<Song>& song = songs[events];
+    if (!song) {
+        song.reset(new Song);
+        SongGenerator generator;
+        song->image = generator.Build(events);
+        song->events = generator.GetEventCount();
+        song->file.reset(new MidiFile);
+        song->file->Build(song->image.data(), static_cast<unsigned long>(song->image.size()));
+    }
+    return *song;
+}
+
+enum Stage { kBuilt, kQuantized, kSegmented, kDecomposed };
+
+// A fresh set brought up to the stage before the one being timed.
+std::unique_ptr<NoteListSet> SetAt(const Song& song, Stage stage)
+{
+    std::unique_ptr<NoteListSet> set(new NoteListSet);
+    NoteListBuilder builder;
+    builder.BuildNoteLists(*song.file, *set);
+    for (int i = 0; i < set->GetCount(); ++i) {
+        NoteList* list = set->GetList(i);
+        if (stage >= kQuantized)
+            list->Quantize(kUnit);
+        if (stage >= kSegmented)
+            list->SplitIntoSegments(kSplit);
+        if (stage >= kDecomposed)
+            list->Decompose(kTimeBase);
+    }
+    return set;
+}
+
+void Finish(benchmark::State& state, const Song& song)
+{
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * song.events);
+    state.counters["events"] = static_cast<double>(song.events);
+}
+
+void BM_ReadFile(benchmark::State& state)
+{
+    const Song& song = SongOf(state.range(0));
+    for (auto _ : state) {
+        MidiFile file;
+        int result = file.Build(song.image.data(), static_cast<unsigned long>(song.image.size()));
+        benchmark::DoNotOptimize(result);
+    }
+    Finish(state, song);
+}
+
+void BM_BuildNoteLists(benchmark::State& state)
+{
+    const Song& song = SongOf(state.range(0));
+    for (auto _ : state) {
+        NoteListSet set;
+        NoteListBuilder builder;
+        benchmark::DoNotOptimize(builder.BuildNoteLists(*song.file, set));
+    }
+    Finish(state, song);
+}
+
+// Times one pass over every list of a set that is prepared (and freed)
+// outside the clock.
+template <Stage Before, typename Pass>
+void TimePass(benchmark::State& state, Pass pass)
+{
+    const Song& song = SongOf(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::unique_ptr<NoteListSet> set = SetAt(song, Before);
+        state.ResumeTiming();
+        for (int i = 0; i < set->GetCount(); ++i)
+            benchmark::DoNotOptimize(pass(*set->GetList(i)));
+        state.PauseTiming();
+        set.reset();
+        state.ResumeTiming();
+    }
+    Finish(state, song);
+}
+
+void BM_Quantize(benchmark::State& state)
+{
+    TimePass<kBuilt>(state, [](NoteList& list) { return list.Quantize(kUnit); });
+}
+
+void BM_SplitIntoSegments(benchmark::State& state)
+{
+    TimePass<kQuantized>(state, [](NoteList& list) { return list.SplitIntoSegments(kSplit); });
+}
+
+void BM_Decompose(benchmark::State& state)
+{
+    TimePass<kSegmented>(state, [](NoteList& list) { return list.Decompose(kTimeBase); });
+}
+
+// Every segment of every list, as the PLAY lines ask for them.
+void BM_WriteMml(benchmark::State& state)
+{
+    const Song& song = SongOf(state.range(0));
+    std::unique_ptr<NoteListSet> set = SetAt(song, kDecomposed);
+    size_t bytes = 0;
+    for (auto _ : state) {
+        std::vector<std::unique_ptr<MmlWriter>> writers;
+        int segments = 0;
+        for (int i = 0; i < set->GetCount(); ++i) {
+            writers.emplace_back(new MmlWriter);
+            writers.back()->SetListOrdinal(i);
+            writers.back()->SetOctave(4);
+            writers.back()->SetDefaultValue(set->GetMostFrequentBaseValue(i));
+            writers.back()->Attach(*set, i);
+            segments = std::max(segments, set->GetSegmentCount(i));
+        }
+        std::string text;
+        bytes = 0;
+        for (int k = 0; k < segments; ++k) {
+            for (int i = 0; i < set->GetCount(); ++i) {
+                writers[static_cast<size_t>(i)]->WriteSegment(*set, i, text, k == 0 ? 14 : 0);
+                bytes += text.size();
+            }
+        }
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["mml_bytes"] = static_cast<double>(bytes);
+    Finish(state, song);
+}
+
+void Sizes(benchmark::internal::Benchmark* b)
+{
+    b->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
+}
+
+BENCHMARK(BM_ReadFile)->Apply(Sizes);
+BENCHMARK(BM_BuildNoteLists)->Apply(Sizes);
+BENCHMARK(BM_Quantize)->Apply(Sizes);
+BENCHMARK(BM_SplitIntoSegments)->Apply(Sizes);
+BENCHMARK(BM_Decompose)->Apply(Sizes);
+BENCHMARK(BM_WriteMml)->Apply(Sizes);
+
+}  // namespace
+
+BENCHMARK_MAIN();
