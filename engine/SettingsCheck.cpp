@@ -1,0 +1,129 @@
+#include "engine/SettingsCheck.h"
+
+#include "engine/ConvertSettings.h"
+#include "engine/NumberText.h"
+#include "engine/Texts.h"
+
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+struct FaultText {
+    int messageId;
+    const char* labelFormat; // code page 932 in the program
+    const char* englishFormat;
+};
+
+// Indexed by SettingsCheck::Fault - 1.
+const FaultText kFaultTexts[] = {
+    { kStrBadSplitStep, "分割ステップ数 = %d\n\n%s",
+      "split step count %d is invalid: set a step count from 1 to 1,920" },
+    { kStrBadPartCount, "使用パート数 = %d\n\n%s",
+      "part count %d is invalid: set 1 to 18 parts" },
+    { kStrBadFirstLine, "開始行番号 = %d\n\n%s",
+      "first line number %d is invalid: set a line number from 1 to 32,000" },
+};
+
+const FaultText* FindFaultText(int fault)
+{
+    if (fault < SettingsCheck::kBadSplitStepCount || fault > SettingsCheck::kBadFirstLineNumber)
+        return nullptr;
+    return &kFaultTexts[fault - 1];
+}
+
+// printf into a string of exactly the needed size.
+template <typename... Args>
+std::string FormatText(const char* format, Args... args)
+{
+    int length = std::snprintf(nullptr, 0, format, args...);
+    if (length < 0)
+        return std::string();
+    std::vector<char> buffer(length + 1);
+    std::snprintf(buffer.data(), buffer.size(), format, args...);
+    return std::string(buffer.data(), length);
+}
+
+bool InRange(int value, int low, int high)
+{
+    return value >= low && value <= high;
+}
+
+} // namespace
+
+SettingsCheck::SettingsCheck()
+    : fault_(kSettingsValid)
+    , value_(0)
+{
+}
+
+SettingsCheck::~SettingsCheck()
+{
+}
+
+int SettingsCheck::CheckFields(const char* splitStepText, const char* partCountText,
+                               const char* firstLineText, ConvertSettings& settings)
+{
+    // Reading a text has no side effects, so reading all three before the
+    // ordered checks reports exactly what a field-by-field check would.
+    int splitStepCount = ParseDigits(splitStepText);
+    int partCount = ParseDigits(partCountText);
+    int firstLineNumber = ParseDigits(firstLineText);
+    int fault = CheckValues(splitStepCount, partCount, firstLineNumber);
+    if (fault != kSettingsValid)
+        return fault;
+    settings.SetSplitStepCount(splitStepCount);
+    settings.SetPartCount(partCount);
+    settings.SetFirstLineNumber(firstLineNumber);
+    return kSettingsValid;
+}
+
+int SettingsCheck::CheckValues(int splitStepCount, int partCount, int firstLineNumber)
+{
+    if (!InRange(splitStepCount, ConvertSettings::kMinSplitStepCount, ConvertSettings::kMaxSplitStepCount))
+        return Fail(kBadSplitStepCount, splitStepCount);
+    if (!InRange(partCount, ConvertSettings::kMinPartCount, ConvertSettings::kMaxPartCount))
+        return Fail(kBadPartCount, partCount);
+    if (!InRange(firstLineNumber, ConvertSettings::kMinFirstLineNumber, ConvertSettings::kMaxFirstLineNumber))
+        return Fail(kBadFirstLineNumber, firstLineNumber);
+    return Fail(kSettingsValid, 0);
+}
+
+int SettingsCheck::GetFault() const
+{
+    return fault_;
+}
+
+int SettingsCheck::GetValue() const
+{
+    return value_;
+}
+
+int SettingsCheck::GetMessageId() const
+{
+    const FaultText* text = FindFaultText(fault_);
+    return text ? text->messageId : 0;
+}
+
+std::string SettingsCheck::GetMessageText() const
+{
+    const FaultText* text = FindFaultText(fault_);
+    if (!text)
+        return std::string();
+    return FormatText(text->labelFormat, value_, GetString(text->messageId));
+}
+
+std::string SettingsCheck::GetEnglishText() const
+{
+    const FaultText* text = FindFaultText(fault_);
+    if (!text)
+        return std::string();
+    return FormatText(text->englishFormat, value_);
+}
+
+int SettingsCheck::Fail(int fault, int value)
+{
+    fault_ = fault;
+    value_ = value;
+    return fault;
+}

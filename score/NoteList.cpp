@@ -1,0 +1,268 @@
+#include "score/NoteList.h"
+
+#include "engine/NoteValueTable.h"
+
+#include <climits>
+#include <iterator>
+
+namespace {
+
+int ClampTicks(long long ticks)
+{
+    return ticks > INT_MAX ? INT_MAX : static_cast<int>(ticks);
+}
+
+} // namespace
+
+NoteList::NoteList()
+    : identity_{0, 0, 0}
+    , segmentCount_(0)
+{
+}
+
+NoteList::~NoteList()
+{
+    Clear();
+}
+
+int NoteList::SetIdentity(const NoteListIdentity& identity)
+{
+    identity_ = identity;
+    return 0;
+}
+
+int NoteList::GetIdentity(NoteListIdentity& identity) const
+{
+    identity = identity_;
+    return 0;
+}
+
+int NoteList::SetTrackIndex(int track)
+{
+    int previous = identity_.track;
+    identity_.track = track;
+    return previous;
+}
+
+int NoteList::GetTrackIndex() const
+{
+    return identity_.track;
+}
+
+int NoteList::SetChannel(int channel)
+{
+    int previous = identity_.channel;
+    identity_.channel = channel;
+    return previous;
+}
+
+int NoteList::GetChannel() const
+{
+    return identity_.channel;
+}
+
+int NoteList::SetOrdinal(int ordinal)
+{
+    int previous = identity_.ordinal;
+    identity_.ordinal = ordinal;
+    return previous;
+}
+
+int NoteList::GetOrdinal() const
+{
+    return identity_.ordinal;
+}
+
+int NoteList::GetRecordCount() const
+{
+    return static_cast<int>(records_.size());
+}
+
+int NoteList::GetSegmentCount() const
+{
+    return segmentCount_;
+}
+
+int NoteList::GetTotalTicks() const
+{
+    long long total = 0;
+    for (const NoteRecord& record : records_)
+        total += record.GetLength();
+    return ClampTicks(total);
+}
+
+int NoteList::CountValueIndex(int valueIndex) const
+{
+    int count = 0;
+    for (const NoteRecord& record : records_) {
+        if (record.GetValueIndex() == valueIndex)
+            ++count;
+    }
+    return count;
+}
+
+int NoteList::GetMostFrequentBaseValue() const
+{
+    NoteValueTable table;
+    int counts[NoteValueTable::kValueCount] = {};
+    for (const NoteRecord& record : records_) {
+        int base = table.GetBaseValue(record.GetValueIndex());
+        if (base != NoteValueTable::kNoValue)
+            ++counts[base];
+    }
+    int best = 0;
+    for (int i = 1; i < NoteValueTable::kValueCount; ++i) {
+        if (counts[i] > counts[best])
+            best = i;
+    }
+    return best;
+}
+
+NoteList::Position NoteList::Begin()
+{
+    return records_.begin();
+}
+
+NoteList::Position NoteList::End()
+{
+    return records_.end();
+}
+
+NoteList::Position NoteList::InsertBefore(Position position, const NoteRecord& record)
+{
+    return records_.insert(position, record);
+}
+
+NoteList::Position NoteList::Append(const NoteRecord& record)
+{
+    return InsertBefore(End(), record);
+}
+
+NoteList::Position NoteList::Erase(Position position)
+{
+    return records_.erase(position);
+}
+
+int NoteList::Clear()
+{
+    records_.clear();
+    return GetRecordCount();
+}
+
+int NoteList::Quantize(int unit)
+{
+    // A grid finer than one tick cannot exist; with one tick nothing moves
+    // and only empty records go, which the later passes rely on.
+    const long long q = unit < 1 ? 1 : unit;
+    long long carry = 0; // how far the last boundary moved, owed to the next record
+    Position position = Begin();
+    while (position != End()) {
+        if (position->IsSegmentEnd()) {
+            ++position;
+            continue;
+        }
+        long long x = position->GetLength() + carry;
+        carry = 0;
+        if (x == 0) {
+            position = Erase(position);
+            continue;
+        }
+        long long r = x % q;
+        if (r != 0) {
+            if (2 * r < q) {
+                x -= r;
+                carry = r;
+            } else {
+                x += q - r;
+                carry = r - q;
+            }
+        }
+        if (x > INT_MAX) {
+            // Keep the boundary on the grid and hand the excess on.
+            long long limit = INT_MAX - INT_MAX % q;
+            carry += x - limit;
+            x = limit;
+        }
+        position->SetLength(static_cast<int>(x));
+        if (x == 0)
+            position = Erase(position);
+        else
+            ++position;
+    }
+    return static_cast<int>(carry);
+}
+
+int NoteList::SplitIntoSegments(int segmentTicks)
+{
+    if (segmentTicks < 1)
+        return segmentCount_ = 0;
+    const NoteRecord marker(kSegmentEnd, 0);
+    long long filled = 0;
+    int count = 0;
+    Position position = Begin();
+    while (position != End()) {
+        long long length = position->GetLength();
+        if (filled + length < segmentTicks) {
+            filled += length;
+            ++position;
+            continue;
+        }
+        int over = static_cast<int>(filled + length - segmentTicks);
+        position->SetLength(static_cast<int>(segmentTicks - filled));
+        if (over > 0 && !position->IsRest())
+            position->SetTie(position->GetTie() | kTieToNext);
+        filled = 0;
+        Position end = InsertBefore(std::next(position), marker);
+        ++count;
+        if (over > 0) {
+            // The rest of the record starts the next segment and may cross
+            // further cuts itself.
+            NoteRecord rest(position->GetNote(), over, position->GetVelocity());
+            position = InsertBefore(std::next(end), rest);
+        } else {
+            position = std::next(end);
+        }
+    }
+    if (records_.empty() || !records_.back().IsSegmentEnd()) {
+        Append(marker);
+        ++count;
+    }
+    segmentCount_ = count;
+    return count;
+}
+
+int NoteList::Decompose(int timeBase)
+{
+    NoteValueTable table;
+    int factor = timeBase / NoteValueTable::kBaseTimeBase;
+    if (factor < 1)
+        factor = 1;
+    const int lastIndex = NoteValueTable::kValueCount - 1;
+    for (Position piece = Begin(); piece != End(); ++piece) {
+        if (piece->IsSegmentEnd())
+            continue;
+        int length = piece->GetLength();
+        const int tie = piece->GetTie(); // the last piece keeps it
+        int index = 0;
+        int value = table.GetTicks(index) * factor;
+        while (length != value) {
+            if (length > value) {
+                piece->SetLength(value);
+                piece->SetValueIndex(index);
+                if (!piece->IsRest())
+                    piece->SetTie(piece->GetTie() | kTieToNext);
+                NoteRecord remainder(piece->GetNote(), length - value, piece->GetVelocity(), tie);
+                piece = InsertBefore(std::next(piece), remainder);
+                length -= value;
+            } else {
+                if (index == lastIndex)
+                    break;
+                ++index;
+                value = table.GetTicks(index) * factor;
+            }
+        }
+        piece->SetLength(value);
+        piece->SetValueIndex(index);
+    }
+    return 0;
+}

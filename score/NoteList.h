@@ -1,0 +1,82 @@
+#ifndef MORVEK_SCORE_NOTELIST_H
+#define MORVEK_SCORE_NOTELIST_H
+
+#include "score/NoteListIdentity.h"
+#include "score/NoteRecord.h"
+
+#include <list>
+
+// One monophonic line of one track and channel: rests and notes in time
+// order, from tick 0 of the track. After the conversion passes it is cut into
+// segments (one per PLAY line) and every note and rest is a note value.
+class NoteList {
+public:
+    // A place in the record sequence. Positions stay valid while other
+    // records are inserted or erased.
+    typedef std::list<NoteRecord>::iterator Position;
+
+// Construction
+    NoteList();
+    virtual ~NoteList();
+    // The list owns its records.
+    NoteList(const NoteList&) = delete;
+    NoteList& operator=(const NoteList&) = delete;
+
+// Attributes
+    // Sets track, channel and ordinal at once; returns 0.
+    virtual int SetIdentity(const NoteListIdentity& identity);
+    virtual int GetIdentity(NoteListIdentity& identity) const;
+    virtual int SetTrackIndex(int track);
+    virtual int GetTrackIndex() const;
+    virtual int SetChannel(int channel);
+    virtual int GetChannel() const;
+    virtual int SetOrdinal(int ordinal);
+    virtual int GetOrdinal() const;
+    // Number of records, segment markers included.
+    virtual int GetRecordCount() const;
+    // Number of segments, set by SplitIntoSegments (0 before).
+    virtual int GetSegmentCount() const;
+    // Sum of all lengths: the list's end as a time from the start of the
+    // track. Stops at the largest int rather than overflowing.
+    virtual int GetTotalTicks() const;
+    // Number of records whose value index equals valueIndex.
+    virtual int CountValueIndex(int valueIndex) const;
+    // The part's default length: the base value (see NoteValueTable) that
+    // most decomposed records have, pieces of tied notes counted one by one;
+    // on a tie the smaller index (the longer value) wins. 0 for a list
+    // without decomposed records.
+    virtual int GetMostFrequentBaseValue() const;
+
+// Operations on the record sequence
+    virtual Position Begin();
+    virtual Position End();
+    // Inserts a copy of record before position; returns the new position.
+    virtual Position InsertBefore(Position position, const NoteRecord& record);
+    virtual Position Append(const NoteRecord& record);
+    // Removes the record; returns the position of the one that followed it.
+    virtual Position Erase(Position position);
+    // Removes every record; returns the record count (0).
+    virtual int Clear();
+
+// Conversion passes, in this order
+    // Moves every boundary between records to the nearest multiple of unit
+    // ticks (an exact half moves later) and removes records that become
+    // empty. Returns the rounding remainder left after the last record.
+    virtual int Quantize(int unit);
+    // Cuts the list every segmentTicks ticks with a segment marker; a note
+    // that crosses a cut is split and tied over it, a rest is split untied.
+    // Returns the segment count, also kept by the list. A count below 1
+    // leaves the list as it is and gives 0.
+    virtual int SplitIntoSegments(int segmentTicks);
+    // Breaks every note and rest into note values of the table at timeBase,
+    // largest first, tying the pieces of a note. A length that is not a
+    // multiple of timeBase / 48 grows to the next one. Returns 0.
+    virtual int Decompose(int timeBase);
+
+private:
+    NoteListIdentity identity_;
+    std::list<NoteRecord> records_;
+    int segmentCount_;
+};
+
+#endif

@@ -1,0 +1,143 @@
+#include "score/NoteListBuilder.h"
+
+#include "midi/MidiEvent.h"
+#include "midi/MidiFile.h"
+#include "midi/MidiTrack.h"
+#include "score/NoteList.h"
+#include "score/NoteListSet.h"
+
+#include <climits>
+
+namespace {
+
+const unsigned char kNoteOff = 0x80;
+const unsigned char kNoteOn = 0x90;
+const unsigned char kSysEx = 0xF0;
+const unsigned char kSysExContinue = 0xF7;
+const unsigned char kMeta = 0xFF;
+const int kChannelCount = 16;
+
+int ClampTicks(long long ticks)
+{
+    return ticks > INT_MAX ? INT_MAX : static_cast<int>(ticks);
+}
+
+bool IsChannelMessage(unsigned char status)
+{
+    return status >= 0x80 && status < 0xF0;
+}
+
+} // namespace
+
+NoteListBuilder::NoteListBuilder()
+{
+}
+
+NoteListBuilder::~NoteListBuilder()
+{
+}
+
+int NoteListBuilder::BuildNoteLists(const MidiFile& file, NoteListSet& set)
+{
+    const int trackCount = file.GetTrackCount();
+    int count = 0;
+    for (int t = 0; t < trackCount; ++t) {
+        const MidiTrack* track = file.GetTrack(t);
+        if (track)
+            count += GetChannelMask(*track, nullptr);
+    }
+    set.Allocate(count);
+
+    int ordinal = 0;
+    for (int t = 0; t < trackCount; ++t) {
+        const MidiTrack* track = file.GetTrack(t);
+        if (!track)
+            continue;
+        unsigned mask = 0;
+        GetChannelMask(*track, &mask);
+        for (int channel = 0; channel < kChannelCount; ++channel) {
+            if (!(mask & (1u << channel)))
+                continue;
+            NoteList* list = set.GetList(ordinal);
+            NoteListIdentity identity = { t, channel, ordinal };
+            list->SetIdentity(identity);
+            ExtractChannel(channel, *track, *list);
+            ++ordinal;
+        }
+    }
+    set.SetCount(ordinal);
+    set.SetTimeBase(file.GetTimeBase());
+    return ordinal;
+}
+
+int NoteListBuilder::ExtractChannel(int channel, const MidiTrack& track, NoteList& list)
+{
+    bool sounding = false;
+    int key = kRestNote;
+    int velocity = 0;
+    long long elapsed = 0; // wide: a long track of long deltas must not wrap
+    const MidiTrack::Position end = track.GetPosition(1);
+    for (MidiTrack::Position p = track.GetPosition(0); p != end; ++p) {
+        const MidiEvent* event = *p;
+        // Every event moves the time, whatever its channel or kind.
+        elapsed += event->GetDelta();
+        const unsigned char* message = event->GetData();
+        const int length = event->GetLength();
+        if (!message || length < 1)
+            continue;
+        const unsigned char status = message[0];
+        if (status == kSysEx || status == kSysExContinue || status == kMeta)
+            continue;
+        if ((status & 0x0F) != channel)
+            continue;
+        const unsigned char kind = ClassifyStatus(message, length);
+        if ((kind == kNoteOn || kind == kNoteOff) && length < 3)
+            continue; // no key or velocity to read
+        if (!sounding && kind == kNoteOn) {
+            list.Append(NoteRecord(kRestNote, ClampTicks(elapsed)));
+            key = message[1];
+            velocity = message[2];
+            elapsed = 0;
+            sounding = true;
+        } else if (sounding && kind == kNoteOff && message[1] == key) {
+            list.Append(NoteRecord(key, ClampTicks(elapsed), velocity));
+            key = kRestNote;
+            velocity = 0;
+            elapsed = 0;
+            sounding = false;
+        }
+    }
+    return 0;
+}
+
+int NoteListBuilder::GetChannelMask(const MidiTrack& track, unsigned* mask)
+{
+    unsigned used = 0;
+    const MidiTrack::Position end = track.GetPosition(1);
+    for (MidiTrack::Position p = track.GetPosition(0); p != end; ++p) {
+        const unsigned char* message = (*p)->GetData();
+        if (message && (*p)->GetLength() > 0 && IsChannelMessage(message[0]))
+            used |= 1u << (message[0] & 0x0F);
+    }
+    if (mask)
+        *mask = used;
+    int count = 0;
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        if (used & (1u << channel))
+            ++count;
+    }
+    return count;
+}
+
+unsigned char NoteListBuilder::ClassifyStatus(const unsigned char* message, int length)
+{
+    if (!message || length < 1)
+        return 0;
+    const unsigned char status = message[0];
+    if (status == kSysEx || status == kSysExContinue || status == kMeta)
+        return status;
+    const unsigned char kind = status & 0xF0;
+    if (kind == kNoteOn && length >= 3 && message[2] == 0)
+        return kNoteOff;
+    return kind;
+}

@@ -1,0 +1,37 @@
+#ifndef MORVEK_SCORE_NOTELISTBUILDER_H
+#define MORVEK_SCORE_NOTELISTBUILDER_H
+
+class MidiFile;
+class MidiTrack;
+class NoteList;
+class NoteListSet;
+
+// Makes the note lists of a loaded file: one monophonic list of rests and
+// notes per track and MIDI channel that the track uses, ordered by track and
+// then by channel. Building is deterministic, so an ordinal taken from one
+// build names the same track and channel in the next. Stateless.
+class NoteListBuilder {
+public:
+// Construction
+    NoteListBuilder();
+    virtual ~NoteListBuilder();
+
+// Operations
+    // Fills a fresh set from file and records the file's time base in it.
+    // Returns the number of lists.
+    virtual int BuildNoteLists(const MidiFile& file, NoteListSet& set);
+    // Appends the rests and notes of channel in track to list. Of notes that
+    // overlap only the first survives; a zero-velocity note-on ends the
+    // sounding key like a note-off; time after the last note-off is not kept.
+    // Returns 0.
+    virtual int ExtractChannel(int channel, const MidiTrack& track, NoteList& list);
+    // Number of channels with channel messages in track; stores the 16-bit
+    // mask of them (bit c for channel c) when mask is not null.
+    virtual int GetChannelMask(const MidiTrack& track, unsigned* mask);
+    // The kind of message: 0xF0, 0xF7 and 0xFF are their own kinds; a note-on
+    // with velocity 0 is a note-off (0x80); any other status gives its upper
+    // four bits. length is the message's byte count; 0 for no message.
+    virtual unsigned char ClassifyStatus(const unsigned char* message, int length);
+};
+
+#endif

@@ -1,0 +1,44 @@
+#ifndef MORVEK_SCORE_NOTELISTSET_H
+#define MORVEK_SCORE_NOTELISTSET_H
+
+#include <vector>
+
+class NoteList;
+
+// All note lists of one file; a list's ordinal is its index here.
+class NoteListSet {
+public:
+// Construction
+    NoteListSet();
+    virtual ~NoteListSet();
+    // The set owns its lists.
+    NoteListSet(const NoteListSet&) = delete;
+    NoteListSet& operator=(const NoteListSet&) = delete;
+
+// Operations
+    // Replaces the lists with count new empty ones; returns their number.
+    virtual int Allocate(int count);
+    // Runs the three passes over every list with the finest grid (one 192nd
+    // note). Returns 0.
+    virtual int ProcessAll(int timeBase, int segmentTicks);
+
+// Attributes
+    // The list with that ordinal, or null outside the set.
+    virtual NoteList* GetList(int ordinal) const;
+    virtual int SetCount(int count);
+    virtual int GetCount() const;
+    virtual int SetTimeBase(int timeBase);
+    virtual int GetTimeBase() const;
+    // Forwarded to the list with that ordinal; -1 when there is none.
+    virtual int GetSegmentCount(int ordinal) const;
+    virtual int GetTotalTicks(int ordinal) const;
+    virtual int CountValueIndex(int ordinal, int valueIndex) const;
+    virtual int GetMostFrequentBaseValue(int ordinal) const;
+
+private:
+    int count_;
+    int timeBase_;
+    std::vector<NoteList*> lists_; // owned
+};
+
+#endif

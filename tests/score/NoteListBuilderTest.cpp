@@ -1,0 +1,299 @@
+#include "score/NoteListBuilder.h"
+
+#include "gen/SmfBuilder.h"
+#include "midi/MidiFile.h"
+#include "midi/MidiTrack.h"
+#include "score/NoteList.h"
+#include "score/NoteListSet.h"
+#include "tests/support/NoteListText.h"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Loads an image built by SmfBuilder and makes its note lists.
+class NoteListBuilderTest : public ::testing::Test {
+protected:
+    int Build(const SmfBuilder& smf)
+    {
+        std::vector<uint8_t> image = smf.Build();
+        EXPECT_EQ(MIDIFILE_OK, file_.Build(image.data(), image.size()));
+        return builder_.BuildNoteLists(file_, set_);
+    }
+
+    std::string Describe(int ordinal)
+    {
+        NoteList* list = set_.GetList(ordinal);
+        return list ? DescribeNoteList(*list) : "(none)";
+    }
+
+    std::string Identity(int ordinal)
+    {
+        NoteListIdentity identity = { -1, -1, -1 };
+        set_.GetList(ordinal)->GetIdentity(identity);
+        return std::to_string(identity.track) + "," + std::to_string(identity.channel) + "," +
+               std::to_string(identity.ordinal);
+    }
+
+    MidiFile file_;
+    NoteListSet set_;
+    NoteListBuilder builder_;
+};
+
+TEST_F(NoteListBuilderTest, OneListPerUsedChannelInChannelOrder)
+{
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    smf.NoteOn(t, 0, 9, 36, 100);
+    smf.NoteOn(t, 0, 0, 60, 100);
+    smf.NoteOff(t, 48, 9, 36);
+    smf.NoteOff(t, 0, 0, 60);
+    smf.EndOfTrack(t);
+    ASSERT_EQ(2, Build(smf));
+    EXPECT_EQ(2, set_.GetCount());
+    EXPECT_EQ(48, set_.GetTimeBase());
+    EXPECT_EQ("0,0,0", Identity(0));
+    EXPECT_EQ("0,9,1", Identity(1));
+    EXPECT_EQ("r:0 60:48", Describe(0));
+    EXPECT_EQ("r:0 36:48", Describe(1));
+}
+
+TEST_F(NoteListBuilderTest, TracksAreNeverMergedAndMetaTracksGiveNoList)
+{
+    SmfBuilder smf(1, 480);
+    int conductor = smf.AddTrack();
+    smf.Tempo(conductor, 0, 500000);
+    smf.TrackName(conductor, 0, "song");
+    smf.EndOfTrack(conductor, 1920);
+    for (int i = 0; i < 2; ++i) {
+        int t = smf.AddTrack();
+        smf.NoteOn(t, 480 * i, 0, 60 + i, 90);
+        smf.NoteOff(t, 240, 0, 60 + i);
+        smf.EndOfTrack(t);
+    }
+    ASSERT_EQ(2, Build(smf));
+    EXPECT_EQ(480, set_.GetTimeBase());
+    EXPECT_EQ("1,0,0", Identity(0));
+    EXPECT_EQ("2,0,1", Identity(1));
+    EXPECT_EQ("r:0 60:240", Describe(0));
+    EXPECT_EQ("r:480 61:240", Describe(1));
+}
+
+TEST_F(NoteListBuilderTest, ChannelWithoutNotesGivesAnEmptyList)
+{
+    SmfBuilder smf(0, 96);
+    int t = smf.AddTrack();
+    smf.AddMessage(t, 0, { 0xC3, 5 });       // program change
+    smf.AddMessage(t, 10, { 0xB3, 7, 100 }); // controller
+    smf.EndOfTrack(t);
+    ASSERT_EQ(1, Build(smf));
+    EXPECT_EQ("0,3,0", Identity(0));
+    EXPECT_EQ(0, set_.GetList(0)->GetRecordCount());
+    EXPECT_EQ(0, set_.GetTotalTicks(0));
+}
+
+TEST_F(NoteListBuilderTest, EmptyFileGivesNoLists)
+{
+    SmfBuilder smf(1, 48);
+    smf.EndOfTrack(smf.AddTrack());
+    EXPECT_EQ(0, Build(smf));
+    EXPECT_EQ(0, set_.GetCount());
+    EXPECT_EQ(nullptr, set_.GetList(0));
+}
+
+// One channel's events, as (delta, message) pairs, give one list.
+struct ExtractCase {
+    const char* name;
+    std::vector<std::pair<uint32_t, std::vector<uint8_t>>> events;
+    const char* list;
+};
+
+class ExtractChannelTest : public NoteListBuilderTest,
+                           public ::testing::WithParamInterface<ExtractCase> {};
+
+TEST_P(ExtractChannelTest, MonophonicLine)
+{
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    for (const auto& event : GetParam().events)
+        smf.AddMessage(t, event.first, event.second);
+    smf.EndOfTrack(t);
+    Build(smf);
+    EXPECT_EQ(GetParam().list, Describe(0));
+}
+
+std::string CaseName(const ::testing::TestParamInfo<ExtractCase>& info)
+{
+    return info.param.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(Events, ExtractChannelTest, ::testing::Values(
+    ExtractCase{ "NoteAtTickZeroHasEmptyRest",
+        { { 0, { 0x90, 60, 100 } }, { 48, { 0x80, 60, 0 } } }, "r:0 60:48" },
+    ExtractCase{ "ZeroVelocityNoteOnEndsTheNote",
+        { { 12, { 0x90, 60, 100 } }, { 48, { 0x90, 60, 0 } }, { 6, { 0x90, 62, 80 } }, { 6, { 0x90, 62, 0 } } },
+        "r:12 60:48 r:6 62:6" },
+    ExtractCase{ "OnlyTheFirstNoteOfAChord",
+        { { 0, { 0x90, 60, 100 } }, { 0, { 0x90, 64, 100 } }, { 0, { 0x90, 67, 100 } },
+          { 48, { 0x80, 60, 0 } }, { 0, { 0x80, 64, 0 } }, { 24, { 0x80, 67, 0 } },
+          { 24, { 0x90, 72, 100 } }, { 48, { 0x80, 72, 0 } } },
+        "r:0 60:48 r:48 72:48" },
+    ExtractCase{ "OverlappingNoteIsDroppedWithItsNoteOff",
+        { { 0, { 0x90, 60, 100 } }, { 48, { 0x90, 62, 100 } }, { 48, { 0x80, 60, 0 } }, { 48, { 0x80, 62, 0 } } },
+        "r:0 60:96" },
+    ExtractCase{ "NoteOffOfAnotherKeyIsIgnored",
+        { { 0, { 0x90, 60, 100 } }, { 10, { 0x80, 61, 0 } }, { 20, { 0x80, 60, 0 } } }, "r:0 60:30" },
+    ExtractCase{ "UnfinishedLastNoteLeavesItsRest",
+        { { 0, { 0x90, 60, 100 } }, { 48, { 0x80, 60, 0 } }, { 24, { 0x90, 62, 100 } } }, "r:0 60:48 r:24" },
+    ExtractCase{ "NoTrailingRest",
+        { { 0, { 0x90, 60, 100 } }, { 48, { 0x80, 60, 0 } }, { 500, { 0xB0, 7, 100 } } }, "r:0 60:48" },
+    ExtractCase{ "OtherEventsStillMoveTheTime",
+        { { 5, { 0xB0, 7, 100 } }, { 5, { 0xE0, 0, 64 } }, { 5, { 0xC0, 1 } }, { 5, { 0x90, 60, 100 } },
+          { 7, { 0xA0, 60, 10 } }, { 7, { 0xD0, 3 } }, { 10, { 0x80, 60, 0 } } },
+        "r:20 60:24" },
+    ExtractCase{ "VelocityIsKept",
+        { { 0, { 0x90, 60, 33 } }, { 4, { 0x80, 60, 99 } } }, "r:0 60:4" }),
+    CaseName);
+
+TEST_F(NoteListBuilderTest, OtherChannelsAndMetaEventsMoveTheTime)
+{
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    smf.Meta(t, 10, 0x01, { 'x' });
+    smf.AddMessage(t, 10, { 0xF0, 0x02, 0x7E, 0xF7 });
+    smf.NoteOn(t, 10, 1, 40, 100);
+    smf.NoteOn(t, 10, 0, 60, 100);
+    smf.NoteOff(t, 20, 1, 40);
+    smf.NoteOff(t, 20, 0, 60);
+    smf.EndOfTrack(t);
+    ASSERT_EQ(2, Build(smf));
+    EXPECT_EQ("r:40 60:40", Describe(0));
+    EXPECT_EQ("r:30 40:30", Describe(1));
+    // The list ends at its last note-off.
+    EXPECT_EQ(80, set_.GetTotalTicks(0));
+}
+
+TEST_F(NoteListBuilderTest, VelocityTravelsWithTheNote)
+{
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    smf.NoteOn(t, 0, 0, 60, 33);
+    smf.NoteOff(t, 4, 0, 60, 99);
+    Build(smf);
+    NoteList::Position note = std::next(set_.GetList(0)->Begin());
+    EXPECT_EQ(33, note->GetVelocity());
+    EXPECT_EQ(0, set_.GetList(0)->Begin()->GetVelocity());
+}
+
+TEST_F(NoteListBuilderTest, RunningStatusFileGivesTheSameLists)
+{
+    SmfBuilder smf(0, 48);
+    smf.SetRunningStatus(true);
+    int t = smf.AddTrack();
+    for (int i = 0; i < 4; ++i) {
+        smf.NoteOn(t, 0, 2, 60 + i, 100);
+        smf.NoteOn(t, 12, 2, 60 + i, 0);
+    }
+    ASSERT_EQ(1, Build(smf));
+    EXPECT_EQ("r:0 60:12 r:0 61:12 r:0 62:12 r:0 63:12", Describe(0));
+}
+
+TEST_F(NoteListBuilderTest, HugeDeltasStopAtTheLargestInt)
+{
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    for (int i = 0; i < 9; ++i)
+        smf.Meta(t, 0x0FFFFFFF, 0x01, { 'x' });
+    smf.NoteOn(t, 0, 0, 60, 100);
+    smf.NoteOff(t, 48, 0, 60);
+    ASSERT_EQ(1, Build(smf));
+    EXPECT_EQ("r:" + std::to_string(INT_MAX) + " 60:48", Describe(0));
+}
+
+TEST_F(NoteListBuilderTest, SameFileSameLists)
+{
+    SmfBuilder smf(1, 96);
+    for (int track = 0; track < 3; ++track) {
+        int t = smf.AddTrack();
+        for (int ch = 15; ch >= 0; ch -= 5) {
+            smf.NoteOn(t, 3, ch, 40 + ch + track, 100);
+            smf.NoteOff(t, 7 * (ch + 1), ch, 40 + ch + track);
+        }
+    }
+    int count = Build(smf);
+    ASSERT_EQ(12, count);
+    std::vector<std::string> first;
+    for (int i = 0; i < count; ++i)
+        first.push_back(Identity(i) + " " + Describe(i));
+    NoteListSet again;
+    ASSERT_EQ(count, builder_.BuildNoteLists(file_, again));
+    for (int i = 0; i < count; ++i) {
+        NoteListIdentity identity = { -1, -1, -1 };
+        again.GetList(i)->GetIdentity(identity);
+        EXPECT_EQ(first[i], std::to_string(identity.track) + "," + std::to_string(identity.channel) + "," +
+                  std::to_string(identity.ordinal) + " " + DescribeNoteList(*again.GetList(i)));
+    }
+    EXPECT_EQ("0,0,0", Identity(0));
+    EXPECT_EQ("0,15,3", Identity(3));
+    EXPECT_EQ("2,15,11", Identity(11));
+}
+
+TEST_F(NoteListBuilderTest, ChannelMask)
+{
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    smf.AddMessage(t, 0, { 0xC1, 0 });
+    smf.AddMessage(t, 0, { 0xE4, 0, 64 });
+    smf.AddMessage(t, 0, { 0x8F, 60, 0 });
+    smf.Meta(t, 0, 0x03, { 'a' });
+    smf.AddMessage(t, 0, { 0xF0, 0x01, 0xF7 });
+    smf.EndOfTrack(t);
+    Build(smf);
+    unsigned mask = 0;
+    EXPECT_EQ(3, builder_.GetChannelMask(*file_.GetTrack(0), &mask));
+    EXPECT_EQ(0x8012u, mask);
+    EXPECT_EQ(3, builder_.GetChannelMask(*file_.GetTrack(0), nullptr));
+}
+
+struct StatusCase {
+    std::vector<unsigned char> message;
+    unsigned char kind;
+};
+
+class ClassifyStatusTest : public ::testing::TestWithParam<StatusCase> {};
+
+TEST_P(ClassifyStatusTest, Kind)
+{
+    NoteListBuilder builder;
+    const std::vector<unsigned char>& m = GetParam().message;
+    EXPECT_EQ(GetParam().kind, builder.ClassifyStatus(m.data(), static_cast<int>(m.size())));
+}
+
+INSTANTIATE_TEST_SUITE_P(Messages, ClassifyStatusTest, ::testing::Values(
+    StatusCase{ { 0x90, 60, 100 }, 0x90 },
+    StatusCase{ { 0x9F, 60, 1 }, 0x90 },
+    StatusCase{ { 0x93, 60, 0 }, 0x80 },
+    StatusCase{ { 0x85, 60, 64 }, 0x80 },
+    StatusCase{ { 0xA0, 60, 0 }, 0xA0 },
+    StatusCase{ { 0xB3, 7, 0 }, 0xB0 },
+    StatusCase{ { 0xC2, 1 }, 0xC0 },
+    StatusCase{ { 0xE1, 0, 64 }, 0xE0 },
+    StatusCase{ { 0xF0, 1, 0xF7 }, 0xF0 },
+    StatusCase{ { 0xF7, 0 }, 0xF7 },
+    StatusCase{ { 0xFF, 0x2F, 0 }, 0xFF },
+    StatusCase{ { 0xF2, 0, 0 }, 0xF0 },
+    StatusCase{ { 0x90, 60 }, 0x90 }, // no velocity byte to read
+    StatusCase{ {}, 0 }));
+
+TEST(ClassifyStatusNullTest, NoMessage)
+{
+    NoteListBuilder builder;
+    EXPECT_EQ(0, builder.ClassifyStatus(nullptr, 3));
+}
+
+} // namespace
