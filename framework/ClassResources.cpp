@@ -1,0 +1,159 @@
+#include "framework/ClassResources.h"
+
+#include <cstring>
+
+ClassResources::ClassResources()
+    : m_largeIcon(nullptr), m_smallIcon(nullptr), m_cursor(nullptr),
+      m_brush(nullptr), m_menuName(nullptr), m_accelerators(nullptr)
+{
+}
+
+ClassResources::~ClassResources()
+{
+    FreeMenuName();
+}
+
+HICON ClassResources::LoadLargeIcon(HINSTANCE instance, int id)
+{
+    HICON icon = LoadIconA(instance, MAKEINTRESOURCEA(id));
+    if (icon != nullptr)
+        SetLargeIcon(icon);
+    return icon;
+}
+
+HICON ClassResources::SetLargeIcon(HICON icon)
+{
+    HICON old = m_largeIcon;
+    m_largeIcon = icon;
+    return old;
+}
+
+HICON ClassResources::GetLargeIcon() const
+{
+    return m_largeIcon;
+}
+
+BOOL ClassResources::DestroyLargeIcon()
+{
+    return DestroyIcon(SetLargeIcon(nullptr));
+}
+
+HICON ClassResources::LoadSmallIcon(HINSTANCE instance, int id)
+{
+    HICON icon = static_cast<HICON>(
+        LoadImageA(instance, MAKEINTRESOURCEA(id), IMAGE_ICON, 16, 16, 0));
+    if (icon != nullptr)
+        SetSmallIcon(icon);
+    return icon;
+}
+
+HICON ClassResources::SetSmallIcon(HICON icon)
+{
+    HICON old = m_smallIcon;
+    m_smallIcon = icon;
+    return old;
+}
+
+HICON ClassResources::GetSmallIcon() const
+{
+    return m_smallIcon;
+}
+
+BOOL ClassResources::DestroySmallIcon()
+{
+    return DestroyIcon(SetSmallIcon(nullptr));
+}
+
+HCURSOR ClassResources::LoadCursorHandle(HINSTANCE instance, LPCSTR id)
+{
+    HCURSOR cursor = LoadCursorA(instance, id);
+    if (cursor != nullptr)
+        SetCursorHandle(cursor);
+    return cursor;
+}
+
+HCURSOR ClassResources::SetCursorHandle(HCURSOR cursor)
+{
+    HCURSOR old = m_cursor;
+    m_cursor = cursor;
+    return old;
+}
+
+HCURSOR ClassResources::GetCursorHandle() const
+{
+    return m_cursor;
+}
+
+BOOL ClassResources::DestroyCursorHandle()
+{
+    return DestroyCursor(SetCursorHandle(nullptr));
+}
+
+HBRUSH ClassResources::UseStockBrush(int index)
+{
+    HBRUSH brush = static_cast<HBRUSH>(GetStockObject(index));
+    if (brush != nullptr)
+        SetBrush(brush);
+    return brush;
+}
+
+HBRUSH ClassResources::SetBrush(HBRUSH brush)
+{
+    HBRUSH old = m_brush;
+    m_brush = brush;
+    return old;
+}
+
+HBRUSH ClassResources::GetBrush() const
+{
+    return m_brush;
+}
+
+int ClassResources::SetMenuName(const char* name)
+{
+    char* copy = nullptr;
+    size_t length = 0;
+    if (name != nullptr) {
+        length = std::strlen(name);
+        copy = new char[length + 1];
+        std::memcpy(copy, name, length + 1);
+    }
+    delete[] m_menuName;
+    m_menuName = copy;
+    return static_cast<int>(length);
+}
+
+const char* ClassResources::GetMenuName() const
+{
+    return m_menuName;
+}
+
+void ClassResources::FreeMenuName()
+{
+    delete[] m_menuName;
+    m_menuName = nullptr;
+}
+
+HACCEL ClassResources::LoadAccelTable(HINSTANCE instance, const char* name)
+{
+    if (name == nullptr)
+        name = GetMenuName();
+    if (name == nullptr)
+        return nullptr;
+    HACCEL accelerators = LoadAcceleratorsA(instance, name);
+    if (accelerators != nullptr)
+        SetAccelTable(accelerators);
+    return accelerators;
+}
+
+HACCEL ClassResources::SetAccelTable(HACCEL accelerators)
+{
+    HACCEL old = m_accelerators;
+    m_accelerators = accelerators;
+    return old;
+}
+
+HACCEL ClassResources::GetAccelTable() const
+{
+    return m_accelerators;
+}

@@ -1,0 +1,9 @@
+#include "framework/DialogHandler.h"
+
+DialogHandler::DialogHandler()
+{
+}
+
+DialogHandler::~DialogHandler()
+{
+}

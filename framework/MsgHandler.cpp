@@ -1,0 +1,9 @@
+#include "framework/MsgHandler.h"
+
+MsgHandler::MsgHandler()
+{
+}
+
+MsgHandler::~MsgHandler()
+{
+}
