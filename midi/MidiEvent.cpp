@@ -4,13 +4,29 @@
 #include <cstring>
 #include <new>
 
-MidiEvent::MidiEvent() : m_length(0), m_record(nullptr), m_time(0)
+MidiEvent::MidiEvent() : m_length(0), m_time(0)
 {
+    m_record.heap = nullptr;
+}
+
+MidiEvent::MidiEvent(MidiEvent&& other) noexcept
+    : m_delta(other.m_delta), m_length(other.m_length), m_time(other.m_time), m_record(other.m_record)
+{
+    other.m_length = 0;
+    other.m_record.heap = nullptr;
 }
 
 MidiEvent::~MidiEvent()
 {
-    delete[] m_record;
+    FreeRecord();
+}
+
+void MidiEvent::FreeRecord()
+{
+    if (m_length > kInlineRecordSize)
+        delete[] m_record.heap;
+    m_length = 0;
+    m_record.heap = nullptr;
 }
 
 unsigned long MidiEvent::GetMessageLength(const unsigned char* bytes,
@@ -73,13 +89,18 @@ unsigned long MidiEvent::Parse(const unsigned char* bytes, const unsigned char* 
     if (taken > static_cast<unsigned long>(limit - message) || length > INT_MAX)
         return 0;
 
-    unsigned char* record = new (std::nothrow) unsigned char[length];
-    if (record == nullptr)
-        return 0;
+    unsigned char* heap = nullptr;
+    if (length > static_cast<unsigned long>(kInlineRecordSize)) {
+        heap = new (std::nothrow) unsigned char[length];
+        if (heap == nullptr)
+            return 0;
+    }
+    FreeRecord();
+    unsigned char* record = heap != nullptr ? heap : m_record.bytes;
+    if (heap != nullptr)
+        m_record.heap = heap;
     record[0] = status;
     std::memcpy(record + 1, rest, length - 1);
-    delete[] m_record;
-    m_record = record;
     m_length = static_cast<int>(length);
     m_delta = delta;
     runningStatus = status;
@@ -93,7 +114,9 @@ int MidiEvent::GetLength() const
 
 const unsigned char* MidiEvent::GetData() const
 {
-    return m_record;
+    if (m_length == 0)
+        return nullptr;
+    return m_length > kInlineRecordSize ? m_record.heap : m_record.bytes;
 }
 
 int MidiEvent::SetDelta(int32_t v)

@@ -8,14 +8,23 @@
 // One event of a track: its delta time, its absolute time and its complete
 // MIDI message as raw bytes. The first byte of the record is always a status
 // byte; under running status the reader puts the running status in front.
-// Owns its record, so it cannot be copied.
+// Owns its record, so it cannot be copied; moving hands the record over.
+//
+// A record of up to kInlineRecordSize bytes (every channel message) is kept
+// inside the event itself, a longer one in a heap buffer of its own: a file
+// of millions of events then needs no heap call per record.
 class MidiEvent {
 public:
+    static constexpr int kInlineRecordSize = 8;
+
 // Construction
     MidiEvent();
     virtual ~MidiEvent();
     MidiEvent(const MidiEvent&) = delete;
     MidiEvent& operator=(const MidiEvent&) = delete;
+    // Takes other's record, delta and time; other is left without a record.
+    MidiEvent(MidiEvent&& other) noexcept;
+    MidiEvent& operator=(MidiEvent&&) = delete;
 
 // Operations
     // Decodes one event (delta time, then message) inside [bytes, limit).
@@ -42,10 +51,16 @@ public:
     virtual int32_t GetTime() const;
 
 private:
+    void FreeRecord();
+
+    // Ordered for size: an event takes 40 bytes on 64-bit systems.
     VarLenQuantity m_delta;
     int m_length;
-    unsigned char* m_record;                         // owned, m_length bytes
     int32_t m_time;
+    union {
+        unsigned char* heap;                         // owned, when m_length > kInlineRecordSize
+        unsigned char bytes[kInlineRecordSize];      // when 0 < m_length <= kInlineRecordSize
+    } m_record;
 };
 
 #endif

@@ -1,15 +1,24 @@
 #include "midi/MidiTrack.h"
 
+#include <new>
+#include <utility>
+
 #include "midi/MidiEvent.h"
 
-MidiTrack::MidiTrack()
+MidiTrack::MidiTrack() : m_events(ArenaAllocator<MidiEvent*>(&m_arena))
 {
 }
 
 MidiTrack::~MidiTrack()
 {
+    // The memory goes with the arena.
     for (MidiEvent* e : m_events)
-        delete e;
+        e->~MidiEvent();
+}
+
+MidiEvent* MidiTrack::NewEvent()
+{
+    return new (m_arena.Allocate(sizeof(MidiEvent), alignof(MidiEvent))) MidiEvent;
 }
 
 unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned char* limit,
@@ -25,14 +34,19 @@ unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned cha
 
     const unsigned char* p = events;
     while (p < end) {
-        MidiEvent* e = new MidiEvent;
+        MidiEvent* e = NewEvent();
         unsigned long taken = e->Parse(p, end, runningStatus);
         if (taken == 0) {
-            delete e;
+            e->~MidiEvent();                         // its few bytes stay in the arena
             break;
         }
         p += taken;
-        Append(e);
+        try {
+            m_events.push_back(e);
+        } catch (...) {
+            e->~MidiEvent();
+            throw;
+        }
     }
     return static_cast<unsigned long>(m_chunk.GetHeaderSize()) +
            static_cast<unsigned long>(p - events);
@@ -53,10 +67,18 @@ void MidiTrack::Append(MidiEvent* event)
 {
     if (event == nullptr)
         return;
+    // It was handed over to us: its contents move into the arena.
+    MidiEvent* e = nullptr;
     try {
-        m_events.push_back(event);
+        e = new (m_arena.Allocate(sizeof(MidiEvent), alignof(MidiEvent)))
+            MidiEvent(std::move(*event));
+        delete event;
+        event = nullptr;
+        m_events.push_back(e);
     } catch (...) {
-        delete event;                                // it was handed over to us
+        if (e != nullptr)
+            e->~MidiEvent();
+        delete event;
         throw;
     }
 }

@@ -4,12 +4,15 @@
 #include <cstdint>
 #include <list>
 
+#include "midi/ArenaAllocator.h"
+#include "midi/MemoryArena.h"
 #include "midi/MidiChunk.h"
 
 class MidiEvent;
 
 // One track chunk: its events in file order, each with its absolute time from
-// the start of the track. Owns its events, so it cannot be copied.
+// the start of the track. Owns its events, so it cannot be copied. The events
+// and the nodes of their list live side by side in the track's own arena.
 //
 // Walking a track:
 //   for (MidiTrack::Position p = t->GetPosition(0); p != t->GetPosition(1); ++p) {
@@ -17,7 +20,8 @@ class MidiEvent;
 //   }
 class MidiTrack {
 public:
-    typedef std::list<MidiEvent*>::const_iterator Position;
+    typedef std::list<MidiEvent*, ArenaAllocator<MidiEvent*>> EventList;
+    typedef EventList::const_iterator Position;
 
 // Construction
     MidiTrack();
@@ -37,7 +41,7 @@ public:
                                 unsigned char& runningStatus);
     // Fills every event's absolute time from the deltas; returns the last time.
     virtual int32_t ComputeTimes();
-    // Takes ownership of event and appends it at the end.
+    // Takes ownership of event (made with new) and appends it at the end.
     virtual void Append(MidiEvent* event);
 
 // Attributes
@@ -47,7 +51,10 @@ public:
     virtual const MidiChunk& GetChunk() const;       // the header this track was read from
 
 private:
-    std::list<MidiEvent*> m_events;                  // owned
+    MidiEvent* NewEvent();
+
+    MemoryArena m_arena;                             // first: the events live in it
+    EventList m_events;                              // owned, in m_arena
     MidiChunk m_chunk;
 };
 

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
 #include <vector>
 
 namespace {
@@ -148,6 +149,45 @@ TEST(MidiEventTest, ParsingAgainReplacesRecord)
     EXPECT_EQ(5, e.GetDelta());
     EXPECT_EQ(1, e.GetDeltaByteCount());
     EXPECT_EQ((Bytes{0xC1, 0x10}), Bytes(e.GetData(), e.GetData() + e.GetLength()));
+}
+
+// Records up to kInlineRecordSize bytes are kept in the event, longer ones in
+// a buffer of their own: each parse replaces the one before across that line.
+TEST(MidiEventTest, ReparsingAcrossTheInlineSizeKeepsEveryRecordWhole)
+{
+    const Bytes texts[] = {
+        Bytes{0x00, 0xFF, 0x01, 0x05, 'a', 'b', 'c', 'd', 'e'},         // 8 bytes: inside
+        Bytes{0x00, 0xFF, 0x01, 0x06, 'a', 'b', 'c', 'd', 'e', 'f'},    // 9 bytes: outside
+        Bytes{0x00, 0x90, 0x3C, 0x64},                                  // 3 bytes
+        Bytes{0x00, 0xF0, 0x07, 1, 2, 3, 4, 5, 6, 0xF7},                // 9 bytes
+        Bytes{0x00, 0xF0, 0x07, 1, 2, 3, 4, 5, 6, 0xF7},                // again
+        Bytes{0x00, 0xFF, 0x01, 0x05, 'v', 'w', 'x', 'y', 'z'}};
+    MidiEvent e;
+    unsigned char running = 0x00;
+    for (const Bytes& b : texts) {
+        ASSERT_EQ(b.size(), e.Parse(b.data(), b.data() + b.size(), running));
+        EXPECT_EQ(Bytes(b.begin() + 1, b.end()), Bytes(e.GetData(), e.GetData() + e.GetLength()));
+    }
+}
+
+TEST(MidiEventTest, MovingHandsOverRecordDeltaAndTime)
+{
+    const Bytes shortRecord = {0x83, 0x60, 0x91, 0x3C, 0x64};
+    const Bytes longRecord = {0x07, 0xFF, 0x03, 0x08, 'C', 'o', 'n', 'd', 'u', 'c', 't', 'o'};
+    for (const Bytes& b : {shortRecord, longRecord}) {
+        MidiEvent from;
+        unsigned char running = 0x00;
+        ASSERT_EQ(b.size(), from.Parse(b.data(), b.data() + b.size(), running));
+        from.SetTime(1234);
+        const Bytes record(from.GetData(), from.GetData() + from.GetLength());
+        MidiEvent to(std::move(from));
+        EXPECT_EQ(record, Bytes(to.GetData(), to.GetData() + to.GetLength()));
+        EXPECT_EQ(b[0] == 0x07 ? 7 : 480, to.GetDelta());
+        EXPECT_EQ(b[0] == 0x07 ? 1 : 2, to.GetDeltaByteCount());
+        EXPECT_EQ(1234, to.GetTime());
+        EXPECT_EQ(nullptr, from.GetData());
+        EXPECT_EQ(0, from.GetLength());
+    }
 }
 
 }  // namespace

@@ -152,4 +152,27 @@ TEST(MidiTrackTest, AppendTakesOwnershipAndComputeTimesSumsDeltas)
     EXPECT_EQ((std::vector<int32_t>{0, 96, 96, 144}), times);
 }
 
+TEST(MidiTrackTest, AppendedEventsKeepTheirRecords)
+{
+    MidiTrack track;
+    const unsigned char name[] = {0x00, 0xFF, 0x03, 0x0A, 'L', 'o', 'n', 'g', ' ', 'n', 'a', 'm', 'e', '!'};
+    const unsigned char note[] = {0x10, 0x90, 0x3C, 0x64};
+    unsigned char running = 0x00;
+    for (const auto& bytes : {std::vector<unsigned char>(name, name + sizeof name),
+                              std::vector<unsigned char>(note, note + sizeof note)}) {
+        MidiEvent* e = new MidiEvent;
+        ASSERT_EQ(bytes.size(), e->Parse(bytes.data(), bytes.data() + bytes.size(), running));
+        track.Append(e);
+    }
+    track.Append(nullptr);
+    ASSERT_EQ(2, track.GetEventCount());
+    MidiTrack::Position p = track.GetPosition(0);
+    EXPECT_EQ(std::vector<unsigned char>(name + 1, name + sizeof name),
+              std::vector<unsigned char>((*p)->GetData(), (*p)->GetData() + (*p)->GetLength()));
+    ++p;
+    EXPECT_EQ(16, (*p)->GetDelta());
+    EXPECT_EQ(std::vector<unsigned char>(note + 1, note + sizeof note),
+              std::vector<unsigned char>((*p)->GetData(), (*p)->GetData() + (*p)->GetLength()));
+}
+
 }  // namespace
