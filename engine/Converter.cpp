@@ -1,0 +1,399 @@
+#include "engine/Converter.h"
+
+#include "engine/ConvertSettings.h"
+#include "engine/NoteValueTable.h"
+#include "engine/PlayKindTable.h"
+#include "engine/SettingsCheck.h"
+#include "midi/MidiFile.h"
+#include "score/MmlWriter.h"
+#include "score/NoteList.h"
+#include "score/NoteListBuilder.h"
+#include "score/NoteListSet.h"
+
+#include <cstdio>
+#include <memory>
+#include <new>
+
+namespace {
+
+// The driver's set-up, the same for every file and PLAY kind.
+const char* const kHeaderTexts[Converter::kHeaderLineCount] = {
+    "CLEAR 300,&H5600\r\n",
+    "LOADM \"ZEBLOKUM\"\r\n",
+    "PLAY OFF\r\n",
+    "FOR I=1 TO 12:PLAYDEF I,0:NEXT\r\n",
+    "FOR I=1 TO 3:PLAYDEF I,I:PLAYDEF I+3,I+6:NEXT: ' HG\r\n",
+    "PLAY \"?3/\",,,\"?3/\": ' HG\r\n",
+    "' FOR I=1 TO 12:PLAYDEF I,I:NEXT: ' WHG\r\n",
+    "' PLAY \"?3/\",,,,,,\"?3/\": ' WHG\r\n",
+    "'\r\n",
+    "'\r\n",
+};
+
+const char kDefaultKeyword[] = "PLAY";
+const int kStartOctave = 4; // key 60 is "c" of octave 4
+const char kLineEnd[] = "\r\n";
+
+// "%4d " of a line number: right-aligned in at least four characters.
+// Wide, so that a very long program numbers on instead of wrapping.
+void AppendLineNumber(std::string& text, long long number)
+{
+    char buffer[32];
+    int length = std::snprintf(buffer, sizeof buffer, "%4lld ", number);
+    if (length > 0)
+        text.append(buffer, static_cast<size_t>(length));
+}
+
+bool IsHeaderIndex(int index)
+{
+    return index >= 0 && index < Converter::kHeaderLineCount;
+}
+
+} // namespace
+
+Converter::Converter()
+    : headerLineCount_(0)
+{
+    SetHeaderLineCount(kHeaderLineCount);
+    for (int i = 0; i < kHeaderLineCount; ++i)
+        SetHeaderLine(i, kHeaderTexts[i]);
+}
+
+Converter::~Converter()
+{
+}
+
+MidiFile* Converter::LoadMidiFile(const unsigned char* image, unsigned long size)
+{
+    MidiFile* file = new (std::nothrow) MidiFile;
+    if (!file)
+        return nullptr;
+    int result;
+    try {
+        result = file->Validate(image, size);
+        // Build checks the structure again and reads the events; a failure
+        // there must not hand back a half-read file.
+        if (result == MIDIFILE_OK)
+            result = file->Build(image, size);
+    } catch (const std::bad_alloc&) {
+        result = MIDIFILE_INVALID;
+    }
+    if (result != MIDIFILE_OK) {
+        delete file;
+        return nullptr;
+    }
+    return file;
+}
+
+int Converter::FreeMidiFile(MidiFile* file)
+{
+    delete file;
+    return 0;
+}
+
+NoteListSet* Converter::NewNoteListSet()
+{
+    return new (std::nothrow) NoteListSet;
+}
+
+int Converter::FreeNoteListSet(NoteListSet* set)
+{
+    delete set;
+    return 0;
+}
+
+NoteListSet* Converter::BuildNoteListSet(const MidiFile* file)
+{
+    NoteListSet* set = NewNoteListSet();
+    int result;
+    try {
+        result = FillNoteListSet(file, set);
+    } catch (const std::bad_alloc&) {
+        result = kConvertNoMemory;
+    }
+    if (result != 0) {
+        FreeNoteListSet(set);
+        return nullptr;
+    }
+    return set;
+}
+
+int Converter::FillNoteListSet(const MidiFile* file, NoteListSet* set)
+{
+    if (!file || !set)
+        return kMissingArgument;
+    NoteListBuilder builder;
+    builder.BuildNoteLists(*file, *set);
+    return 0;
+}
+
+int Converter::QuantizeAll(NoteListSet& set, int unit)
+{
+    int sum = 0;
+    const int count = GetListCount(set);
+    for (int i = 0; i < count; ++i) {
+        NoteList* list = set.GetList(i);
+        if (list)
+            sum += QuantizeList(*list, unit);
+    }
+    return sum;
+}
+
+int Converter::QuantizeList(NoteList& list, int unit)
+{
+    return list.Quantize(unit);
+}
+
+int Converter::SplitAll(NoteListSet& set, int stepCount)
+{
+    int largest = 0;
+    const int count = GetListCount(set);
+    for (int i = 0; i < count; ++i) {
+        NoteList* list = set.GetList(i);
+        if (!list)
+            continue;
+        int segments = SplitList(*list, stepCount);
+        if (segments > largest)
+            largest = segments;
+    }
+    return largest;
+}
+
+int Converter::SplitList(NoteList& list, int stepCount)
+{
+    return list.SplitIntoSegments(stepCount);
+}
+
+int Converter::DecomposeAll(NoteListSet& set)
+{
+    return DecomposeAllAt(set, GetSetTimeBase(set));
+}
+
+int Converter::DecomposeAllAt(NoteListSet& set, int timeBase)
+{
+    const int count = GetListCount(set);
+    for (int i = 0; i < count; ++i) {
+        NoteList* list = set.GetList(i);
+        if (list)
+            DecomposeList(*list, timeBase);
+    }
+    return 0;
+}
+
+int Converter::DecomposeList(NoteList& list, int timeBase)
+{
+    return list.Decompose(timeBase);
+}
+
+int Converter::GetSetTimeBase(const NoteListSet& set) const
+{
+    return set.GetTimeBase();
+}
+
+int Converter::GetListCount(const NoteListSet& set) const
+{
+    return set.GetCount();
+}
+
+int Converter::GetDefaultLengthAt(const NoteListSet& set, int i) const
+{
+    return set.GetMostFrequentBaseValue(i);
+}
+
+std::string Converter::BuildPlayLines(NoteListSet& set, MmlWriter* writers, int partCount,
+                                      long long firstLine, int lineStep, const char* keyword)
+{
+    std::string text;
+    if (!writers)
+        return text;
+    int segments = 0;
+    for (int p = 0; p < partCount; ++p) {
+        const int ordinal = writers[p].GetListOrdinal();
+        if (ordinal < 0)
+            continue;
+        const int count = set.GetSegmentCount(ordinal);
+        if (count > segments)
+            segments = count;
+        writers[p].Attach(set, ordinal);
+    }
+    std::string line;
+    for (int k = 0; k < segments; ++k) {
+        BuildPlayLine(set, writers, partCount, firstLine + static_cast<long long>(k) * lineStep,
+                      line, k == 0 ? kFirstSegmentFlags : 0, keyword);
+        text += line;
+    }
+    return text;
+}
+
+int Converter::BuildPlayLine(NoteListSet& set, MmlWriter* writers, int partCount,
+                             long long lineNumber, std::string& line, int flags,
+                             const char* keyword)
+{
+    line.clear();
+    AppendLineNumber(line, lineNumber);
+    line += keyword ? keyword : kDefaultKeyword;
+    line += ' ';
+    std::string part;
+    for (int p = 0; p < partCount; ++p) {
+        part.clear();
+        // A writer whose list is missing gives "" like an unassigned part.
+        if (writers && writers[p].GetListOrdinal() >= 0)
+            writers[p].WriteSegment(set, writers[p].GetListOrdinal(), part, flags);
+        if (p > 0)
+            line += ',';
+        line += '"';
+        line += part;
+        line += '"';
+    }
+    line += kLineEnd;
+    return static_cast<int>(line.size());
+}
+
+std::string Converter::BuildHeader(long long firstLine, int lineStep) const
+{
+    std::string text;
+    for (int k = 0; k < kHeaderLineCount; ++k) {
+        AppendLineNumber(text, firstLine + static_cast<long long>(k) * lineStep);
+        text += GetHeaderLine(k);
+    }
+    return text;
+}
+
+std::string Converter::SetHeaderLine(int index, const std::string& text)
+{
+    if (!IsHeaderIndex(index))
+        return std::string();
+    std::string previous = headerLines_[index];
+    headerLines_[index] = text;
+    return previous;
+}
+
+std::string Converter::GetHeaderLine(int index) const
+{
+    return IsHeaderIndex(index) ? headerLines_[index] : std::string();
+}
+
+int Converter::SetHeaderLineCount(int count)
+{
+    int previous = headerLineCount_;
+    headerLineCount_ = count;
+    return previous;
+}
+
+int Converter::GetHeaderLineCount() const
+{
+    return headerLineCount_;
+}
+
+int Converter::GetSegmentTicks(int splitStepCount, int timeBase) const
+{
+    // MML cannot name less than a 192nd note (time base / 48 ticks). A cut
+    // between two 192nds would make the pieces on both sides longer when they
+    // become note values, by a different amount in each part, and the parts
+    // would drift apart from line to line. So the cut moves back to the
+    // 192nd at or before it; at time base 48 every count is one already.
+    const int factor = timeBase / NoteValueTable::kBaseTimeBase;
+    if (factor <= 1)
+        return splitStepCount;
+    const int ticks = splitStepCount - splitStepCount % factor;
+    return ticks < factor ? factor : ticks;
+}
+
+bool Converter::IsSupportedFormat(int format) const
+{
+    return format == 0 || format == 1;
+}
+
+bool Converter::IsSupportedTimeBase(int timeBase) const
+{
+    return timeBase == 48 || timeBase == 96 || timeBase == 240 || timeBase == 480;
+}
+
+int Converter::CheckFile(const MidiFile& file) const
+{
+    if (!IsSupportedFormat(file.GetFormat()))
+        return kConvertBadFormat;
+    if (!IsSupportedTimeBase(file.GetTimeBase()))
+        return kConvertBadTimeBase;
+    return kConvertOk;
+}
+
+int Converter::Convert(const MidiFile& file, const ConvertSettings& settings,
+                       const std::vector<int>& assignment, NoteListSet*& set,
+                       std::string& text)
+{
+    int result = CheckFile(file);
+    if (result != kConvertOk)
+        return result;
+    SettingsCheck check;
+    if (check.CheckValues(settings.GetSplitStepCount(), settings.GetPartCount(),
+                          settings.GetFirstLineNumber()) != SettingsCheck::kSettingsValid)
+        return kConvertBadSettings;
+    NoteValueTable values;
+    PlayKindTable kinds;
+    if (values.GetTicks(settings.GetMinimumResolution()) == 0 ||
+        kinds.GetKeyword(settings.GetPlayKind()) == nullptr)
+        return kConvertBadChoice;
+
+    // Every conversion starts from the file's raw lists, so conversions with
+    // different settings never compound. The caller's set and text change
+    // only when the whole program has been written.
+    NoteListSet* fresh = BuildNoteListSet(&file);
+    if (!fresh)
+        return kConvertNoMemory;
+    std::string program;
+    try {
+        result = ConvertInto(file, settings, assignment, *fresh, program);
+    } catch (const std::bad_alloc&) {
+        result = kConvertNoMemory;
+    }
+    if (result != kConvertOk) {
+        FreeNoteListSet(fresh);
+        return result;
+    }
+    FreeNoteListSet(set);
+    set = fresh;
+    text.swap(program);
+    return kConvertOk;
+}
+
+int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings,
+                           const std::vector<int>& assignment, NoteListSet& set,
+                           std::string& text)
+{
+    const int partCount = settings.GetPartCount();
+    const int listCount = GetListCount(set);
+    std::vector<int> ordinals(partCount, kUnassigned);
+    for (int r = 0; r < partCount && r < static_cast<int>(assignment.size()); ++r) {
+        const int ordinal = assignment[r];
+        if (ordinal == kUnassigned)
+            continue;
+        if (ordinal < 0 || ordinal >= listCount)
+            return kConvertBadAssignment;
+        ordinals[r] = ordinal;
+    }
+
+    NoteValueTable values;
+    PlayKindTable kinds;
+    const int timeBase = file.GetTimeBase();
+    QuantizeAll(set, values.GetTicksAt(settings.GetMinimumResolution(), timeBase));
+    SplitAll(set, GetSegmentTicks(settings.GetSplitStepCount(), timeBase));
+    DecomposeAll(set);
+
+    const long long firstLine = settings.GetFirstLineNumber();
+    std::string header = BuildHeader(firstLine, kLineStep);
+    std::unique_ptr<MmlWriter[]> writers(new MmlWriter[partCount]);
+    for (int r = 0; r < partCount; ++r) {
+        writers[r].SetListOrdinal(ordinals[r]);
+        if (ordinals[r] == kUnassigned)
+            continue;
+        writers[r].SetOctave(kStartOctave);
+        writers[r].SetDefaultValue(values.GetBaseValue(GetDefaultLengthAt(set, ordinals[r])));
+    }
+    std::string lines = BuildPlayLines(set, writers.get(), partCount,
+                                       firstLine + static_cast<long long>(kLineStep) * GetHeaderLineCount(),
+                                       kLineStep, kinds.GetKeyword(settings.GetPlayKind()));
+    text = header;
+    text += lines;
+    return kConvertOk;
+}

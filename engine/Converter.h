@@ -1,0 +1,137 @@
+#ifndef MORVEK_ENGINE_CONVERTER_H
+#define MORVEK_ENGINE_CONVERTER_H
+
+#include <string>
+#include <vector>
+
+class ConvertSettings;
+class MidiFile;
+class MmlWriter;
+class NoteList;
+class NoteListSet;
+
+// Turns a loaded Standard MIDI File into the text of the BASIC program: ten
+// header lines that load and set up the MORVEK driver, then one numbered PLAY
+// line per segment with one MML string per part.
+//
+// The converter keeps only its header lines. The MidiFile and NoteListSet it
+// creates belong to the caller, who frees them with FreeMidiFile and
+// FreeNoteListSet and hands them back for every later operation.
+//
+// How to use (the window and the command-line tool do the same):
+//   1. file = LoadMidiFile(image, size); null: not a MIDI file.
+//   2. set = BuildNoteListSet(file): the lists the user assigns to parts.
+//   3. CheckFile(*file): format and time base must be supported.
+//   4. Convert(*file, settings, assignment, set, text): rebuilds the set,
+//      runs the passes and writes the whole program into text.
+class Converter {
+public:
+    enum {
+        kHeaderLineCount = 10,
+        kLineStep = 10,            // BASIC line numbers go up in tens
+        kFirstSegmentFlags = 14,   // ask the writers for octave and default length
+        kMissingArgument = 256,
+        kUnassigned = -1           // a part row without a list
+    };
+
+    // Results of CheckFile and Convert; 0 is success.
+    enum ConvertResult {
+        kConvertOk = 0,
+        kConvertBadFormat = 1,     // format not 0 or 1
+        kConvertBadTimeBase = 2,   // time base not 48, 96, 240 or 480
+        kConvertBadSettings = 3,   // a value out of range; SettingsCheck says which
+        kConvertBadChoice = 4,     // resolution or PLAY kind index outside its table
+        kConvertBadAssignment = 5, // a part names a list the file does not have
+        kConvertNoMemory = 6
+    };
+
+// Construction
+    Converter();
+    virtual ~Converter();
+    Converter(const Converter&) = delete;
+    Converter& operator=(const Converter&) = delete;
+
+// Files and sets
+    // A new MidiFile read from the whole file image, or null when the image is
+    // not a well-formed SMF (or memory ran out). The image can be freed as
+    // soon as this returns.
+    virtual MidiFile* LoadMidiFile(const unsigned char* image, unsigned long size);
+    // Accepts null. Returns 0.
+    virtual int FreeMidiFile(MidiFile* file);
+    // A new empty set, or null when memory ran out.
+    virtual NoteListSet* NewNoteListSet();
+    // Accepts null. Returns 0.
+    virtual int FreeNoteListSet(NoteListSet* set);
+    // A new set with one list per track and used channel, or null.
+    virtual NoteListSet* BuildNoteListSet(const MidiFile* file);
+    // Fills a fresh set from the file. 0, or kMissingArgument for a null one.
+    virtual int FillNoteListSet(const MidiFile* file, NoteListSet* set);
+
+// Passes over every list of a set, in ordinal order
+    // Sum of the lists' rounding remainders.
+    virtual int QuantizeAll(NoteListSet& set, int unit);
+    virtual int QuantizeList(NoteList& list, int unit);
+    // The largest segment count; 0 for an empty set.
+    virtual int SplitAll(NoteListSet& set, int stepCount);
+    virtual int SplitList(NoteList& list, int stepCount);
+    virtual int DecomposeAll(NoteListSet& set);
+    virtual int DecomposeAllAt(NoteListSet& set, int timeBase);
+    virtual int DecomposeList(NoteList& list, int timeBase);
+
+// Set attributes
+    virtual int GetSetTimeBase(const NoteListSet& set) const;
+    virtual int GetListCount(const NoteListSet& set) const;
+    // The base value most records of list i have: the part's default length.
+    virtual int GetDefaultLengthAt(const NoteListSet& set, int i) const;
+
+// The BASIC text
+    // Every PLAY line: one per segment of the longest assigned list, numbered
+    // from firstLine in steps of lineStep. writers holds partCount writers,
+    // each unassigned or set up for its list. Empty when none is assigned.
+    virtual std::string BuildPlayLines(NoteListSet& set, MmlWriter* writers, int partCount,
+                                       long long firstLine, int lineStep, const char* keyword);
+    // Replaces line with one PLAY line: the number, the keyword (PLAY when
+    // null), one quoted MML string per part separated by commas, CR LF.
+    // Returns its length in bytes.
+    virtual int BuildPlayLine(NoteListSet& set, MmlWriter* writers, int partCount,
+                              long long lineNumber, std::string& line, int flags,
+                              const char* keyword);
+    // The ten numbered header lines.
+    virtual std::string BuildHeader(long long firstLine, int lineStep) const;
+    // Index 0..9; returns the previous text ("" for any other index, which
+    // changes nothing).
+    virtual std::string SetHeaderLine(int index, const std::string& text);
+    virtual std::string GetHeaderLine(int index) const;
+    virtual int SetHeaderLineCount(int count);
+    virtual int GetHeaderLineCount() const;
+
+// One conversion, shared by the window and the command-line tool
+    // The length of one PLAY line's music for a split step count: the count
+    // in ticks of the file, moved back to a whole number of 192nd notes (at
+    // least one), so that every line ends on a length MML can write.
+    virtual int GetSegmentTicks(int splitStepCount, int timeBase) const;
+    virtual bool IsSupportedFormat(int format) const;
+    virtual bool IsSupportedTimeBase(int timeBase) const;
+    // Format first, then time base. Returns a ConvertResult.
+    virtual int CheckFile(const MidiFile& file) const;
+    // Converts file with the settings (part count, minimum resolution, split
+    // step count, first line number, PLAY kind). assignment[r] is the list
+    // ordinal of part row r, or kUnassigned; rows beyond the vector are
+    // unassigned and entries beyond the part count are not used.
+    //
+    // On success the caller's set is freed and replaced by the set the text
+    // was written from, text holds the whole program, and the result is
+    // kConvertOk. On any failure set and text are left as they were.
+    virtual int Convert(const MidiFile& file, const ConvertSettings& settings,
+                        const std::vector<int>& assignment, NoteListSet*& set,
+                        std::string& text);
+
+private:
+    int ConvertInto(const MidiFile& file, const ConvertSettings& settings,
+                    const std::vector<int>& assignment, NoteListSet& set, std::string& text);
+
+    int headerLineCount_;
+    std::string headerLines_[kHeaderLineCount];
+};
+
+#endif

@@ -1,0 +1,524 @@
+#include "engine/Converter.h"
+
+#include "engine/ConvertSettings.h"
+#include "gen/SmfBuilder.h"
+#include "midi/MidiFile.h"
+#include "score/MmlWriter.h"
+#include "score/NoteList.h"
+#include "score/NoteListSet.h"
+#include "tests/support/NoteListText.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kHeaderAt1000[] =
+    "1000 CLEAR 300,&H5600\r\n"
+    "1010 LOADM \"ZEBLOKUM\"\r\n"
+    "1020 PLAY OFF\r\n"
+    "1030 FOR I=1 TO 12:PLAYDEF I,0:NEXT\r\n"
+    "1040 FOR I=1 TO 3:PLAYDEF I,I:PLAYDEF I+3,I+6:NEXT: ' HG\r\n"
+    "1050 PLAY \"?3/\",,,\"?3/\": ' HG\r\n"
+    "1060 ' FOR I=1 TO 12:PLAYDEF I,I:NEXT: ' WHG\r\n"
+    "1070 ' PLAY \"?3/\",,,,,,\"?3/\": ' WHG\r\n"
+    "1080 '\r\n"
+    "1090 '\r\n";
+
+// The lines of a text, each without its CR LF. Fails the test on a line that
+// does not end in CR LF.
+std::vector<std::string> SplitLines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find("\r\n", start);
+        EXPECT_NE(std::string::npos, end) << "unterminated line at " << start;
+        if (end == std::string::npos)
+            break;
+        lines.push_back(text.substr(start, end - start));
+        start = end + 2;
+    }
+    return lines;
+}
+
+// Key 60 for a quarter, 62 for a quarter, 64 for a half, an eighth rest and
+// key 72 for an eighth on one channel; time base 48.
+void AddMelody(SmfBuilder& smf, int track, int channel)
+{
+    smf.NoteOn(track, 0, channel, 60, 100);
+    smf.NoteOff(track, 48, channel, 60);
+    smf.NoteOn(track, 0, channel, 62, 100);
+    smf.NoteOff(track, 48, channel, 62);
+    smf.NoteOn(track, 0, channel, 64, 100);
+    smf.NoteOff(track, 96, channel, 64);
+    smf.NoteOn(track, 24, channel, 72, 100);
+    smf.NoteOff(track, 24, channel, 72);
+}
+
+// One quarter note of key 60 after another, count times.
+void AddQuarters(SmfBuilder& smf, int track, int channel, int count, int timeBase)
+{
+    for (int i = 0; i < count; ++i) {
+        smf.NoteOn(track, 0, channel, 60, 100);
+        smf.NoteOff(track, timeBase, channel, 60);
+    }
+}
+
+class ConverterTest : public ::testing::Test {
+protected:
+    void TearDown() override
+    {
+        converter_.FreeNoteListSet(set_);
+        converter_.FreeMidiFile(file_);
+    }
+
+    void Load(const SmfBuilder& smf)
+    {
+        std::vector<uint8_t> image = smf.Build();
+        converter_.FreeMidiFile(file_);
+        file_ = converter_.LoadMidiFile(image.data(), image.size());
+        ASSERT_NE(nullptr, file_);
+    }
+
+    // Converts with settings_ and returns the text ("" on failure, with the
+    // result in result_).
+    std::string Convert(const std::vector<int>& assignment)
+    {
+        std::string text;
+        result_ = converter_.Convert(*file_, settings_, assignment, set_, text);
+        return text;
+    }
+
+    // A format 0 file at time base 48 with the melody on channel 0,
+    // quantized to sixteenth notes.
+    void LoadMelody()
+    {
+        SmfBuilder smf(0, 48);
+        int t = smf.AddTrack();
+        AddMelody(smf, t, 0);
+        smf.EndOfTrack(t);
+        Load(smf);
+        settings_.SetMinimumResolution(10);
+    }
+
+    Converter converter_;
+    ConvertSettings settings_;
+    MidiFile* file_ = nullptr;
+    NoteListSet* set_ = nullptr;
+    int result_ = -1;
+};
+
+TEST_F(ConverterTest, HeaderAtTheDefaultFirstLine)
+{
+    EXPECT_EQ(kHeaderAt1000, converter_.BuildHeader(1000, Converter::kLineStep));
+}
+
+TEST_F(ConverterTest, HeaderNumbersAreRightAlignedInFourCharacters)
+{
+    struct Case {
+        int first;
+        const char* firstLine;
+        const char* lastLine;
+    } cases[] = {
+        { 1, "   1 CLEAR 300,&H5600", "  91 '" },
+        { 10, "  10 CLEAR 300,&H5600", " 100 '" },
+        { 910, " 910 CLEAR 300,&H5600", "1000 '" },
+        { 32000, "32000 CLEAR 300,&H5600", "32090 '" },
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> lines = SplitLines(converter_.BuildHeader(c.first, 10));
+        ASSERT_EQ(10u, lines.size()) << c.first;
+        EXPECT_EQ(c.firstLine, lines.front());
+        EXPECT_EQ(c.lastLine, lines.back());
+    }
+}
+
+TEST_F(ConverterTest, HeaderLinesAreSetOnceAndReplaceable)
+{
+    EXPECT_EQ(10, converter_.GetHeaderLineCount());
+    EXPECT_EQ("PLAY OFF\r\n", converter_.GetHeaderLine(2));
+    EXPECT_EQ("PLAY OFF\r\n", converter_.SetHeaderLine(2, "REM\r\n"));
+    EXPECT_EQ("REM\r\n", converter_.GetHeaderLine(2));
+    EXPECT_EQ("", converter_.SetHeaderLine(10, "X\r\n"));
+    EXPECT_EQ("", converter_.GetHeaderLine(-1));
+    EXPECT_EQ(10, converter_.SetHeaderLineCount(3));
+    EXPECT_EQ(3, converter_.GetHeaderLineCount());
+}
+
+TEST_F(ConverterTest, LoadRefusesBrokenImagesAndKeepsNothing)
+{
+    SmfBuilder smf(1, 96);
+    int t = smf.AddTrack();
+    AddQuarters(smf, t, 0, 2, 96);
+    smf.EndOfTrack(t);
+    std::vector<uint8_t> image = smf.Build();
+    for (size_t size = 0; size < image.size(); ++size)
+        EXPECT_EQ(nullptr, converter_.LoadMidiFile(image.data(), size)) << size;
+    EXPECT_EQ(nullptr, converter_.LoadMidiFile(nullptr, 100));
+    MidiFile* file = converter_.LoadMidiFile(image.data(), image.size());
+    ASSERT_NE(nullptr, file);
+    EXPECT_EQ(1, file->GetTrackCount());
+    EXPECT_EQ(0, converter_.FreeMidiFile(file));
+    EXPECT_EQ(0, converter_.FreeMidiFile(nullptr));
+}
+
+TEST_F(ConverterTest, BuildNoteListSetNeedsAFile)
+{
+    EXPECT_EQ(nullptr, converter_.BuildNoteListSet(nullptr));
+    NoteListSet* set = converter_.NewNoteListSet();
+    EXPECT_EQ(Converter::kMissingArgument, converter_.FillNoteListSet(nullptr, set));
+    EXPECT_EQ(0, converter_.FreeNoteListSet(set));
+    EXPECT_EQ(0, converter_.FreeNoteListSet(nullptr));
+}
+
+TEST_F(ConverterTest, CheckFileTestsFormatBeforeTimeBase)
+{
+    struct Case {
+        int format;
+        int timeBase;
+        int expected;
+    } cases[] = {
+        { 0, 48, Converter::kConvertOk },   { 1, 96, Converter::kConvertOk },
+        { 1, 240, Converter::kConvertOk },  { 0, 480, Converter::kConvertOk },
+        { 2, 480, Converter::kConvertBadFormat }, { 2, 120, Converter::kConvertBadFormat },
+        { 1, 120, Converter::kConvertBadTimeBase }, { 0, 47, Converter::kConvertBadTimeBase },
+        { 0, 960, Converter::kConvertBadTimeBase }, { 1, 0, Converter::kConvertBadTimeBase },
+    };
+    for (const Case& c : cases) {
+        SmfBuilder smf(c.format, c.timeBase);
+        smf.EndOfTrack(smf.AddTrack());
+        Load(smf);
+        EXPECT_EQ(c.expected, converter_.CheckFile(*file_)) << c.format << " " << c.timeBase;
+    }
+}
+
+TEST_F(ConverterTest, WholeProgramOfOnePart)
+{
+    LoadMelody();
+    settings_.SetPartCount(3);
+    EXPECT_EQ(std::string(kHeaderAt1000) + "1100 PLAY \"o4l4cde2r8>c8\",\"\",\"\"\r\n",
+              Convert({ 0 }));
+    EXPECT_EQ(Converter::kConvertOk, result_);
+}
+
+TEST_F(ConverterTest, NoPartAssignedGivesTheHeaderOnly)
+{
+    LoadMelody();
+    EXPECT_EQ(kHeaderAt1000, Convert({}));
+    EXPECT_EQ(kHeaderAt1000, Convert({ -1, -1, -1, -1, -1, -1 }));
+}
+
+TEST_F(ConverterTest, OnlyTheFirstPartCountRowsAreUsed)
+{
+    LoadMelody();
+    settings_.SetPartCount(2);
+    EXPECT_EQ(kHeaderAt1000, Convert({ -1, -1, 0, 0 }));
+}
+
+TEST_F(ConverterTest, FirstLineNumberOneAndTheLargest)
+{
+    LoadMelody();
+    settings_.SetPartCount(1);
+    settings_.SetFirstLineNumber(1);
+    std::vector<std::string> lines = SplitLines(Convert({ 0 }));
+    ASSERT_EQ(11u, lines.size());
+    EXPECT_EQ("   1 CLEAR 300,&H5600", lines[0]);
+    EXPECT_EQ("  91 '", lines[9]);
+    EXPECT_EQ(" 101 PLAY \"o4l4cde2r8>c8\"", lines[10]);
+
+    settings_.SetFirstLineNumber(32000);
+    settings_.SetSplitStepCount(96);
+    lines = SplitLines(Convert({ 0 }));
+    ASSERT_EQ(13u, lines.size());
+    EXPECT_EQ("32000 CLEAR 300,&H5600", lines[0]);
+    EXPECT_EQ("32090 '", lines[9]);
+    EXPECT_EQ("32100 PLAY \"o4l4cd\"", lines[10]);
+    EXPECT_EQ("32110 PLAY \"e2\"", lines[11]);
+    EXPECT_EQ("32120 PLAY \"r8>c8\"", lines[12]);
+}
+
+TEST_F(ConverterTest, EighteenPartsGiveSeventeenCommasOnEveryLine)
+{
+    LoadMelody();
+    settings_.SetPartCount(18);
+    settings_.SetSplitStepCount(96);
+    std::vector<int> assignment(18, -1);
+    assignment[0] = 0;
+    assignment[17] = 0;
+    std::vector<std::string> lines = SplitLines(Convert(assignment));
+    ASSERT_EQ(13u, lines.size());
+    std::string expected = "1100 PLAY \"o4l4cd\"";
+    for (int p = 1; p < 17; ++p)
+        expected += ",\"\"";
+    EXPECT_EQ(expected + ",\"o4l4cd\"", lines[10]);
+    for (size_t i = 10; i < lines.size(); ++i)
+        EXPECT_EQ(17, std::count(lines[i].begin(), lines[i].end(), ',')) << lines[i];
+}
+
+TEST_F(ConverterTest, KeywordOfEveryPlayKind)
+{
+    LoadMelody();
+    settings_.SetPartCount(1);
+    settings_.SetSplitStepCount(96);
+    const char* expected[] = { "PLAY ", "PLAY HG ", "PLAY@ " };
+    for (int kind = 0; kind < 3; ++kind) {
+        settings_.SetPlayKind(kind);
+        std::string text = Convert({ 0 });
+        std::vector<std::string> lines = SplitLines(text);
+        ASSERT_EQ(13u, lines.size());
+        // The header keeps its plain PLAY statements whatever the kind.
+        EXPECT_EQ(kHeaderAt1000, text.substr(0, sizeof kHeaderAt1000 - 1));
+        EXPECT_EQ(std::string("1110 ") + expected[kind] + "\"e2\"", lines[11]);
+    }
+}
+
+TEST_F(ConverterTest, TwoPartsOnTheSameListWriteTheSameText)
+{
+    LoadMelody();
+    settings_.SetPartCount(2);
+    settings_.SetSplitStepCount(96);
+    std::vector<std::string> lines = SplitLines(Convert({ 0, 0 }));
+    ASSERT_EQ(13u, lines.size());
+    EXPECT_EQ("1100 PLAY \"o4l4cd\",\"o4l4cd\"", lines[10]);
+    EXPECT_EQ("1110 PLAY \"e2\",\"e2\"", lines[11]);
+    EXPECT_EQ("1120 PLAY \"r8>c8\",\"r8>c8\"", lines[12]);
+}
+
+TEST_F(ConverterTest, AShorterPartContributesEmptyStringsOnLaterLines)
+{
+    // Channel 0 holds three bars of quarters, channel 1 five.
+    SmfBuilder smf(1, 48);
+    int t = smf.AddTrack();
+    AddQuarters(smf, t, 0, 12, 48);
+    smf.EndOfTrack(t);
+    t = smf.AddTrack();
+    AddQuarters(smf, t, 1, 20, 48);
+    smf.EndOfTrack(t);
+    Load(smf);
+    settings_.SetPartCount(3);
+    settings_.SetSplitStepCount(192);
+    std::vector<std::string> lines = SplitLines(Convert({ 0, 1, -1 }));
+    ASSERT_EQ(15u, lines.size());
+    EXPECT_EQ("1100 PLAY \"o4l4cccc\",\"o4l4cccc\",\"\"", lines[10]);
+    EXPECT_EQ("1120 PLAY \"cccc\",\"cccc\",\"\"", lines[12]);
+    EXPECT_EQ("1130 PLAY \"\",\"cccc\",\"\"", lines[13]);
+    EXPECT_EQ("1140 PLAY \"\",\"cccc\",\"\"", lines[14]);
+}
+
+TEST_F(ConverterTest, AnEmptyListWritesOnlyItsOctaveAndLength)
+{
+    // Channel 2 has a program change only.
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    smf.AddMessage(t, 0, { 0xC2, 5 });
+    AddQuarters(smf, t, 0, 8, 48);
+    smf.EndOfTrack(t);
+    Load(smf);
+    settings_.SetPartCount(2);
+    settings_.SetSplitStepCount(192);
+    std::vector<std::string> lines = SplitLines(Convert({ 0, 1 }));
+    ASSERT_EQ(12u, lines.size());
+    EXPECT_EQ("1100 PLAY \"o4l4cccc\",\"o4l1\"", lines[10]);
+    EXPECT_EQ("1110 PLAY \"cccc\",\"\"", lines[11]);
+}
+
+TEST_F(ConverterTest, ASecondConversionGivesTheSameTextFromAFreshSet)
+{
+    LoadMelody();
+    settings_.SetSplitStepCount(96);
+    std::string first = Convert({ 0 });
+    NoteListSet* firstSet = set_;
+    ASSERT_NE(nullptr, firstSet);
+    std::string second = Convert({ 0 });
+    EXPECT_EQ(Converter::kConvertOk, result_);
+    EXPECT_EQ(first, second);
+    EXPECT_EQ(3, set_->GetSegmentCount(0));
+}
+
+TEST_F(ConverterTest, EveryListIsProcessedAssignedOrNot)
+{
+    SmfBuilder smf(0, 480);
+    int t = smf.AddTrack();
+    // Channel 0: a note from tick 29 to 480; channel 1: from 31 to 480.
+    smf.NoteOn(t, 29, 0, 60, 100);
+    smf.NoteOn(t, 2, 1, 60, 100);
+    smf.NoteOff(t, 449, 0, 60);
+    smf.NoteOff(t, 0, 1, 60);
+    smf.EndOfTrack(t);
+    Load(smf);
+    // A 32nd note at time base 480 is 60 ticks: 29 rounds down, 31 up.
+    settings_.SetMinimumResolution(13);
+    settings_.SetSplitStepCount(1920);
+    Convert({ -1, -1 });
+    ASSERT_EQ(Converter::kConvertOk, result_);
+    EXPECT_EQ("60:480/4 |", DescribeNoteList(*set_->GetList(0)));
+    EXPECT_EQ("r:60/13 60:360/5& 60:60/13 |", DescribeNoteList(*set_->GetList(1)));
+}
+
+TEST_F(ConverterTest, SplitStepCountIsInTicksOfTheFile)
+{
+    // Eight bars of quarters: 1920 ticks is one bar at 480 and ten at 48.
+    struct Case {
+        int timeBase;
+        int segments;
+    } cases[] = { { 48, 1 }, { 96, 2 }, { 240, 4 }, { 480, 8 } };
+    for (const Case& c : cases) {
+        SmfBuilder smf(0, c.timeBase);
+        int t = smf.AddTrack();
+        AddQuarters(smf, t, 0, 32, c.timeBase);
+        smf.EndOfTrack(t);
+        Load(smf);
+        settings_.SetSplitStepCount(1920);
+        settings_.SetPartCount(1);
+        std::vector<std::string> lines = SplitLines(Convert({ 0 }));
+        EXPECT_EQ(10u + c.segments, lines.size()) << c.timeBase;
+    }
+}
+
+TEST_F(ConverterTest, LinesEndOnAWhole192ndNote)
+{
+    struct Case {
+        int split;
+        int timeBase;
+        int ticks;
+    } cases[] = {
+        { 7, 48, 7 },     { 1, 48, 1 },     { 1920, 48, 1920 }, { 1, 96, 2 },
+        { 99, 96, 98 },   { 243, 240, 240 }, { 4, 240, 5 },     { 487, 480, 480 },
+        { 5, 480, 10 },   { 1920, 480, 1920 },
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(c.ticks, converter_.GetSegmentTicks(c.split, c.timeBase)) << c.split << " at " << c.timeBase;
+
+    // A cut 7 ticks after each quarter would lengthen the pieces on both
+    // sides; the lines hold one quarter each instead.
+    SmfBuilder smf(0, 480);
+    int t = smf.AddTrack();
+    AddQuarters(smf, t, 0, 4, 480);
+    smf.EndOfTrack(t);
+    Load(smf);
+    settings_.SetPartCount(1);
+    settings_.SetSplitStepCount(487);
+    std::vector<std::string> lines = SplitLines(Convert({ 0 }));
+    ASSERT_EQ(14u, lines.size());
+    EXPECT_EQ("1100 PLAY \"o4l4c\"", lines[10]);
+    EXPECT_EQ("1130 PLAY \"c\"", lines[13]);
+}
+
+TEST_F(ConverterTest, FailuresLeaveSetAndTextAlone)
+{
+    LoadMelody();
+    std::string text = "previous";
+    ASSERT_EQ(Converter::kConvertOk, converter_.Convert(*file_, settings_, { 0 }, set_, text));
+    NoteListSet* kept = set_;
+    std::string keptText = text;
+
+    struct Case {
+        const char* what;
+        int split, parts, line, resolution, kind;
+        std::vector<int> assignment;
+        int expected;
+    } cases[] = {
+        { "split 0", 0, 6, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings },
+        { "split 1921", 1921, 6, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings },
+        { "parts 0", 192, 0, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings },
+        { "parts 19", 192, 19, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings },
+        { "line 0", 192, 6, 0, 10, 0, { 0 }, Converter::kConvertBadSettings },
+        { "line 32001", 192, 6, 32001, 10, 0, { 0 }, Converter::kConvertBadSettings },
+        { "resolution 18", 192, 6, 1000, 18, 0, { 0 }, Converter::kConvertBadChoice },
+        { "resolution -1", 192, 6, 1000, -1, 0, { 0 }, Converter::kConvertBadChoice },
+        { "kind 3", 192, 6, 1000, 10, 3, { 0 }, Converter::kConvertBadChoice },
+        { "ordinal 1 of 1 list", 192, 6, 1000, 10, 0, { 0, 1 }, Converter::kConvertBadAssignment },
+        { "ordinal -2", 192, 6, 1000, 10, 0, { -2 }, Converter::kConvertBadAssignment },
+    };
+    for (const Case& c : cases) {
+        ConvertSettings settings;
+        settings.SetSplitStepCount(c.split);
+        settings.SetPartCount(c.parts);
+        settings.SetFirstLineNumber(c.line);
+        settings.SetMinimumResolution(c.resolution);
+        settings.SetPlayKind(c.kind);
+        EXPECT_EQ(c.expected, converter_.Convert(*file_, settings, c.assignment, set_, text)) << c.what;
+        EXPECT_EQ(kept, set_) << c.what;
+        EXPECT_EQ(keptText, text) << c.what;
+    }
+
+    // An ordinal beyond the part count is never looked at.
+    settings_.SetPartCount(1);
+    EXPECT_EQ(Converter::kConvertOk, converter_.Convert(*file_, settings_, { 0, 7 }, set_, text));
+}
+
+TEST_F(ConverterTest, UnsupportedFilesAreNotConverted)
+{
+    struct Case {
+        int format;
+        int timeBase;
+        int expected;
+    } cases[] = { { 2, 48, Converter::kConvertBadFormat }, { 0, 120, Converter::kConvertBadTimeBase } };
+    for (const Case& c : cases) {
+        SmfBuilder smf(c.format, c.timeBase);
+        int t = smf.AddTrack();
+        AddQuarters(smf, t, 0, 4, 48);
+        smf.EndOfTrack(t);
+        Load(smf);
+        std::string text = "previous";
+        EXPECT_EQ(c.expected, converter_.Convert(*file_, settings_, { 0 }, set_, text));
+        EXPECT_EQ(nullptr, set_);
+        EXPECT_EQ("previous", text);
+    }
+}
+
+TEST_F(ConverterTest, BuildPlayLineReplacesItsOutput)
+{
+    LoadMelody();
+    set_ = converter_.BuildNoteListSet(file_);
+    ASSERT_NE(nullptr, set_);
+    converter_.QuantizeAll(*set_, 12);
+    EXPECT_EQ(1, converter_.SplitAll(*set_, 1920));
+    converter_.DecomposeAll(*set_);
+    MmlWriter writers[3];
+    writers[1].SetListOrdinal(0);
+    writers[1].SetDefaultValue(converter_.GetDefaultLengthAt(*set_, 0));
+    writers[1].Attach(*set_, 0);
+    std::string line = "old text";
+    int length = converter_.BuildPlayLine(*set_, writers, 3, 7, line, Converter::kFirstSegmentFlags, nullptr);
+    EXPECT_EQ("   7 PLAY \"\",\"o4l4cde2r8>c8\",\"\"\r\n", line);
+    EXPECT_EQ(static_cast<int>(line.size()), length);
+    // The writer has nothing left: a later line holds empty strings only.
+    converter_.BuildPlayLine(*set_, writers, 3, 17, line, 0, "PLAY@");
+    EXPECT_EQ("  17 PLAY@ \"\",\"\",\"\"\r\n", line);
+}
+
+TEST_F(ConverterTest, BuildPlayLinesStartsEveryWriterAtItsListsBeginning)
+{
+    LoadMelody();
+    set_ = converter_.BuildNoteListSet(file_);
+    converter_.QuantizeAll(*set_, 12);
+    converter_.SplitAll(*set_, 96);
+    converter_.DecomposeAll(*set_);
+    MmlWriter writer;
+    writer.SetListOrdinal(0);
+    writer.SetDefaultValue(converter_.GetDefaultLengthAt(*set_, 0));
+    const std::string expected = "1100 PLAY \"o4l4cd\"\r\n"
+                                 "1110 PLAY \"e2\"\r\n"
+                                 "1120 PLAY \"r8>c8\"\r\n";
+    EXPECT_EQ(expected, converter_.BuildPlayLines(*set_, &writer, 1, 1100, 10, "PLAY"));
+    // The octave carries over, but the position starts again.
+    writer.SetOctave(4);
+    EXPECT_EQ(expected, converter_.BuildPlayLines(*set_, &writer, 1, 1100, 10, "PLAY"));
+}
+
+TEST_F(ConverterTest, PassesOverAnEmptySet)
+{
+    NoteListSet* set = converter_.NewNoteListSet();
+    EXPECT_EQ(0, converter_.QuantizeAll(*set, 12));
+    EXPECT_EQ(0, converter_.SplitAll(*set, 96));
+    EXPECT_EQ(0, converter_.DecomposeAll(*set));
+    EXPECT_EQ(0, converter_.GetListCount(*set));
+    converter_.FreeNoteListSet(set);
+}
+
+} // namespace
