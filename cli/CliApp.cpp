@@ -4,7 +4,9 @@
 #include <string>
 
 #include "cli/Command.h"
+#include "cli/ConvertCommand.h"
 #include "cli/EventsCommand.h"
+#include "cli/ListCommand.h"
 #include "cli/OptionParser.h"
 
 #ifndef MORVEK_VERSION
@@ -21,6 +23,8 @@ CliApp::~CliApp()
 
 void CliApp::AddStandardCommands()
 {
+    AddCommand(new ConvertCommand);
+    AddCommand(new ListCommand);
     AddCommand(new EventsCommand);
 }
 

@@ -120,6 +120,41 @@ bool OptionParser::ParseShort(const std::string& arg, int& i, int argc, const ch
     return true;
 }
 
+namespace {
+
+const size_t kHelpWidth = 79;
+const size_t kHelpIndent = 26;                        // where the help texts start
+
+// Appends help after a line already filled to column; long texts wrap at
+// blanks onto lines indented to kHelpIndent.
+void AppendWrapped(std::string& text, size_t column, const std::string& help)
+{
+    size_t start = 0;
+    while (start < help.size()) {
+        size_t room = column < kHelpWidth ? kHelpWidth - column : 1;
+        size_t end = help.size();
+        if (end - start > room) {
+            size_t blank = help.rfind(' ', start + room);
+            end = blank != std::string::npos && blank > start ? blank : help.find(' ', start + room);
+            if (end == std::string::npos)
+                end = help.size();
+        }
+        text.append(help, start, end - start);
+        text += '\n';
+        start = end;
+        while (start < help.size() && help[start] == ' ')
+            ++start;
+        if (start < help.size()) {
+            text.append(kHelpIndent, ' ');
+            column = kHelpIndent;
+        }
+    }
+    if (help.empty())
+        text += '\n';
+}
+
+}  // namespace
+
 std::string OptionParser::FormatOptions() const
 {
     std::string text;
@@ -132,7 +167,8 @@ std::string OptionParser::FormatOptions() const
             names.resize(24, ' ');
         else
             names += "  ";
-        text += "  " + names + o.help + "\n";
+        text += "  " + names;
+        AppendWrapped(text, 2 + names.size(), o.help);
     }
     return text;
 }

@@ -12,7 +12,7 @@
 int main(int argc, char** argv)
 {
 #ifdef _WIN32
-    // The listings have LF line ends on every platform.
+    // Raw bytes: the listings keep their LF and the program its CR LF.
     _setmode(_fileno(stdout), _O_BINARY);
 #endif
     try {

@@ -11,60 +11,19 @@
 
 #include "cli/CliApp.h"
 #include "gen/SmfBuilder.h"
+#include "tests/cli/ToolTest.h"
 
 namespace {
 
 namespace fs = std::filesystem;
 typedef std::vector<uint8_t> Bytes;
 
-struct Outcome {
-    int code;
-    std::string out;
-    std::string err;
-};
-
-// Runs the tool as main() does, with the given arguments.
-Outcome RunTool(const std::vector<std::string>& args)
-{
-    std::vector<const char*> argv = {"midi2morvek"};
-    for (const std::string& a : args)
-        argv.push_back(a.c_str());
-    std::ostringstream out;
-    std::ostringstream err;
-    CliApp app;
-    app.AddStandardCommands();
-    int code = app.Run(static_cast<int>(argv.size()), argv.data(), out, err);
-    return Outcome{code, out.str(), err.str()};
-}
-
-class EventsCommandTest : public ::testing::Test {
+class EventsCommandTest : public FolderTest {
 protected:
-    void SetUp() override
-    {
-        m_folder = fs::temp_directory_path() /
-                   (std::string("events-") +
-                    ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-    std::string Write(const char* name, const Bytes& bytes)
-    {
-        std::string path = (m_folder / name).string();
-        std::ofstream f(path, std::ios::binary);
-        f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-        return path;
-    }
     Outcome Events(const Bytes& image)
     {
         return RunTool({"--events", Write("song.mid", image)});
     }
-
-    fs::path m_folder;
 };
 
 TEST_F(EventsCommandTest, ListsSmallFile)
@@ -217,8 +176,8 @@ TEST_P(UsageErrorTest, ExitsWithTwo)
 }
 
 INSTANTIATE_TEST_SUITE_P(CommandLines, UsageErrorTest, ::testing::Values(
-    UsageCase{"NoCommand", {}, "no command given"},
-    UsageCase{"FileWithoutCommand", {"a.mid"}, "no command given"},
+    UsageCase{"NoFile", {}, "no FILE to convert"},
+    UsageCase{"ListAndEvents", {"--list", "--events", "a.mid"}, "--list and --events cannot be combined"},
     UsageCase{"EventsWithoutFile", {"--events"}, "--events needs exactly one FILE"},
     UsageCase{"EventsWithTwoFiles", {"--events", "a.mid", "b.mid"}, "--events needs exactly one FILE"},
     UsageCase{"UnknownOption", {"--events", "-q", "a.mid"}, "unknown option '-q'"}),
@@ -228,7 +187,8 @@ TEST(CliAppTest, HelpAndVersion)
 {
     Outcome help = RunTool({"--help"});
     EXPECT_EQ(0, help.code);
-    EXPECT_EQ(0u, help.out.find("Usage:\n  midi2morvek --events FILE\n"));
+    EXPECT_EQ(0u, help.out.find("Usage:\n  midi2morvek [options] FILE\n  midi2morvek --list FILE\n"
+                                "  midi2morvek --events FILE\n"));
     EXPECT_NE(std::string::npos, help.out.find("  -h, --help "));
     EXPECT_EQ("", help.err);
 

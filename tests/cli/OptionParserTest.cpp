@@ -107,4 +107,16 @@ TEST(OptionParserTest, HelpListsEveryOption)
               p.FormatOptions());
 }
 
+TEST(OptionParserTest, LongHelpWrapsUnderItself)
+{
+    OptionParser p;
+    p.AddOption("assign", 'a', "LIST",
+                "list ordinals for parts 0, 1, 2, ... separated by commas; \"-\" leaves a part "
+                "unassigned; parts after the list are unassigned");
+    EXPECT_EQ("  -a, --assign LIST       list ordinals for parts 0, 1, 2, ... separated by\n"
+              "                          commas; \"-\" leaves a part unassigned; parts after the\n"
+              "                          list are unassigned\n",
+              p.FormatOptions());
+}
+
 }  // namespace

@@ -1,0 +1,10 @@
+#ifndef CLI_FILENAME_H
+#define CLI_FILENAME_H
+
+#include <string>
+
+// The file name of a path without its folder: after the last "/" (and on
+// Windows also "\" or a drive's ":").
+std::string GetFileName(const std::string& path);
+
+#endif

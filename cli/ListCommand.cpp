@@ -1,0 +1,85 @@
+#include "cli/ListCommand.h"
+
+#include <ostream>
+#include <vector>
+
+#include "cli/FileName.h"
+#include "cli/InputFile.h"
+#include "cli/OptionParser.h"
+#include "engine/Converter.h"
+#include "engine/NumberText.h"
+#include "midi/MidiFile.h"
+#include "score/NoteList.h"
+#include "score/NoteListSet.h"
+
+ListCommand::ListCommand()
+{
+}
+
+ListCommand::~ListCommand()
+{
+}
+
+const char* ListCommand::GetOption() const
+{
+    return "list";
+}
+
+const char* ListCommand::GetArgumentName() const
+{
+    return "FILE";
+}
+
+const char* ListCommand::GetDescription() const
+{
+    return "show the file information and its MIDI channel list";
+}
+
+int ListCommand::Run(const OptionParser& options, std::ostream& out, std::ostream& err)
+{
+    const std::vector<std::string>& args = options.GetArguments();
+    if (args.size() != 1)
+        return ReportUsageError(err, "--list needs exactly one FILE");
+    const std::string& path = args[0];
+
+    InputFile input;
+    if (!input.Load(path.c_str()))
+        return ReportFileFailure(err, path, input.GetReason());
+    Converter converter;
+    MidiFile* file = converter.LoadMidiFile(input.GetData(), input.GetSize());
+    if (file == nullptr)
+        return ReportFileFailure(err, path, "not a well-formed Standard MIDI File");
+    NoteListSet* set = converter.BuildNoteListSet(file);
+    if (set == nullptr) {
+        converter.FreeMidiFile(file);
+        return ReportFileFailure(err, path, "not enough memory for the note lists");
+    }
+    std::string listing = FormatListing(GetFileName(path), *file, *set);
+    converter.FreeNoteListSet(set);
+    converter.FreeMidiFile(file);
+
+    out.write(listing.data(), static_cast<std::streamsize>(listing.size()));
+    out.flush();
+    if (!out)
+        return ReportFileFailure(err, "(standard output)", "the listing could not be written");
+    return kExitOk;
+}
+
+std::string ListCommand::FormatListing(const std::string& name, const MidiFile& file,
+                                       const NoteListSet& set) const
+{
+    std::string text = "File name\t" + name + "\n" +
+                       "Format\t" + std::to_string(file.GetFormat()) + "\n" +
+                       "Time base\t" + std::to_string(file.GetTimeBase()) + "\n" +
+                       "Used channels\t" + std::to_string(set.GetCount()) + "\n" +
+                       "No.\tTr.\tCh.\tStep\n";
+    for (int i = 0; i < set.GetCount(); ++i) {
+        const NoteList* list = set.GetList(i);
+        if (list == nullptr)
+            continue;
+        text += std::to_string(list->GetOrdinal()) + '\t' + std::to_string(list->GetTrackIndex()) +
+                '\t' + std::to_string(list->GetChannel()) + '\t' +
+                FormatThousands(list->GetTotalTicks()) + '\n';
+    }
+    return text;
+}

@@ -1,0 +1,35 @@
+#ifndef CLI_LISTCOMMAND_H
+#define CLI_LISTCOMMAND_H
+
+#include <string>
+
+#include "cli/Command.h"
+
+class MidiFile;
+class NoteListSet;
+
+// --list FILE: the file information and the channel list the window shows,
+// for any well-formed Standard MIDI File (also one the converter refuses).
+// A TAB between columns, LF line ends:
+//   File name<TAB>NAME, Format<TAB>F, Time base<TAB>T, Used channels<TAB>N,
+//   the heading No. Tr. Ch. Step, then one row per note list: ordinal,
+//   track, channel and total ticks with thousands separators.
+class ListCommand : public Command {
+public:
+// Construction
+    ListCommand();
+    virtual ~ListCommand();
+
+// Attributes
+    virtual const char* GetOption() const override;
+    virtual const char* GetArgumentName() const override;
+    virtual const char* GetDescription() const override;
+
+// Operations
+    virtual int Run(const OptionParser& options, std::ostream& out, std::ostream& err) override;
+    // The listing of a loaded file and its lists; name is the file name shown.
+    virtual std::string FormatListing(const std::string& name, const MidiFile& file,
+                                      const NoteListSet& set) const;
+};
+
+#endif
