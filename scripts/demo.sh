@@ -7,5 +7,6 @@ cd "$root"
 scripts/setup.sh --core
 cmake -S . -B build/native -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build build/native -j "${MORVEK_JOBS:-2}" --target midi2morvek >/dev/null
-[ $# -gt 0 ] || set -- --events
+# Without arguments: the defaults (6 parts, 32nd notes, one PLAY line per bar,
+# first line 1000, PLAY), each list of the song on the part of the same number.
 exec build/native/bin/midi2morvek "$@" examples/demo.mid
