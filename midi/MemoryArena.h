@@ -9,6 +9,11 @@
 // current block; nothing is given back one by one, every block is freed when
 // the arena goes. Objects placed here are destroyed by their owner, who then
 // leaves the memory to the arena. Owns its blocks, so it cannot be copied.
+//
+// Blocks double in size, so a short track costs little and a long one needs
+// few blocks. On Linux the large blocks are mapped on huge-page boundaries
+// and offered to the kernel for huge pages: a file of millions of events
+// then costs a few hundred page faults instead of tens of thousands.
 class MemoryArena {
 public:
 // Construction
@@ -28,9 +33,16 @@ public:
     virtual size_t GetUsed() const;
 
 private:
-    void* AllocateFromNewBlock(size_t size, size_t alignment);
+    struct Block {
+        void* base;
+        size_t size;
+        bool mapped;                                 // from the system's mapping call, not new
+    };
 
-    std::vector<void*> m_blocks;                     // owned
+    void* AllocateFromNewBlock(size_t size, size_t alignment);
+    static void FreeBlock(const Block& block);
+
+    std::vector<Block> m_blocks;                     // owned
     char* m_next;                                    // free part of the last block
     char* m_end;
     size_t m_nextBlockSize;

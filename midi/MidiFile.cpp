@@ -26,6 +26,7 @@ void MidiFile::FreeTracks()
     for (MidiTrack* t : m_tracks)
         delete t;
     m_tracks.clear();
+    m_arena.reset();                                 // after the tracks that live in it
 }
 
 int MidiFile::Validate(const unsigned char* image, unsigned long size) const
@@ -69,6 +70,7 @@ int MidiFile::Build(const unsigned char* image, unsigned long size)
         return result;
 
     FreeTracks();
+    m_arena.reset(new MemoryArena);
     const unsigned char* limit = image + size;
     m_header.Parse(image, limit);
     m_tracks.assign(offsets.size(), nullptr);
@@ -76,7 +78,7 @@ int MidiFile::Build(const unsigned char* image, unsigned long size)
     // carries on from one track to the next.
     unsigned char runningStatus = 0x00;
     for (size_t i = 0; i < offsets.size(); ++i) {
-        m_tracks[i] = new MidiTrack;
+        m_tracks[i] = new MidiTrack(m_arena.get());
         const unsigned char* chunk = image + offsets[i];
         m_tracks[i]->Parse(chunk, limit, runningStatus);
         m_tracks[i]->ComputeTimes();

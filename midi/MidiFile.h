@@ -1,8 +1,10 @@
 #ifndef MIDI_MIDIFILE_H
 #define MIDI_MIDIFILE_H
 
+#include <memory>
 #include <vector>
 
+#include "midi/MemoryArena.h"
 #include "midi/MidiHeaderChunk.h"
 
 class MidiTrack;
@@ -52,6 +54,7 @@ private:
 
     MidiHeaderChunk m_header;
     std::vector<MidiTrack*> m_tracks;                // owned
+    std::unique_ptr<MemoryArena> m_arena;            // the events of all tracks, one after another
 };
 
 #endif

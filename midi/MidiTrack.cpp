@@ -5,7 +5,10 @@
 
 #include "midi/MidiEvent.h"
 
-MidiTrack::MidiTrack() : m_events(ArenaAllocator<MidiEvent*>(&m_arena))
+MidiTrack::MidiTrack(MemoryArena* arena)
+    : m_ownArena(arena != nullptr ? nullptr : new MemoryArena),
+      m_arena(arena != nullptr ? arena : m_ownArena.get()),
+      m_events(ArenaAllocator<MidiEvent*>(m_arena))
 {
 }
 
@@ -18,7 +21,7 @@ MidiTrack::~MidiTrack()
 
 MidiEvent* MidiTrack::NewEvent()
 {
-    return new (m_arena.Allocate(sizeof(MidiEvent), alignof(MidiEvent))) MidiEvent;
+    return new (m_arena->Allocate(sizeof(MidiEvent), alignof(MidiEvent))) MidiEvent;
 }
 
 unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned char* limit,
@@ -70,7 +73,7 @@ void MidiTrack::Append(MidiEvent* event)
     // It was handed over to us: its contents move into the arena.
     MidiEvent* e = nullptr;
     try {
-        e = new (m_arena.Allocate(sizeof(MidiEvent), alignof(MidiEvent)))
+        e = new (m_arena->Allocate(sizeof(MidiEvent), alignof(MidiEvent)))
             MidiEvent(std::move(*event));
         delete event;
         event = nullptr;

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <list>
+#include <memory>
 
 #include "midi/ArenaAllocator.h"
 #include "midi/MemoryArena.h"
@@ -12,7 +13,8 @@ class MidiEvent;
 
 // One track chunk: its events in file order, each with its absolute time from
 // the start of the track. Owns its events, so it cannot be copied. The events
-// and the nodes of their list live side by side in the track's own arena.
+// and the nodes of their list live side by side in an arena: the file's,
+// shared by all its tracks, or the track's own.
 //
 // Walking a track:
 //   for (MidiTrack::Position p = t->GetPosition(0); p != t->GetPosition(1); ++p) {
@@ -24,7 +26,9 @@ public:
     typedef EventList::const_iterator Position;
 
 // Construction
-    MidiTrack();
+    // arena: where the events go, not owned, outliving the track; null for
+    // an arena of the track's own.
+    explicit MidiTrack(MemoryArena* arena = nullptr);
     virtual ~MidiTrack();
     MidiTrack(const MidiTrack&) = delete;
     MidiTrack& operator=(const MidiTrack&) = delete;
@@ -53,7 +57,8 @@ public:
 private:
     MidiEvent* NewEvent();
 
-    MemoryArena m_arena;                             // first: the events live in it
+    std::unique_ptr<MemoryArena> m_ownArena;         // before m_events: the events live in it
+    MemoryArena* m_arena;                            // m_ownArena's or the file's
     EventList m_events;                              // owned, in m_arena
     MidiChunk m_chunk;
 };
