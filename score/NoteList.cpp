@@ -14,8 +14,10 @@ int ClampTicks(long long ticks)
 
 } // namespace
 
-NoteList::NoteList()
+NoteList::NoteList(NodePool* pool)
     : identity_{0, 0, 0}
+    , ownPool_(pool ? nullptr : new NodePool)
+    , records_(PoolAllocator<NoteRecord>(pool ? pool : ownPool_.get()))
     , segmentCount_(0)
 {
 }

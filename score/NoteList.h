@@ -1,10 +1,13 @@
 #ifndef MORVEK_SCORE_NOTELIST_H
 #define MORVEK_SCORE_NOTELIST_H
 
+#include "score/NodePool.h"
 #include "score/NoteListIdentity.h"
 #include "score/NoteRecord.h"
+#include "score/PoolAllocator.h"
 
 #include <list>
+#include <memory>
 
 // One monophonic line of one track and channel: rests and notes in time
 // order, from tick 0 of the track. After the conversion passes it is cut into
@@ -13,10 +16,13 @@ class NoteList {
 public:
     // A place in the record sequence. Positions stay valid while other
     // records are inserted or erased.
-    typedef std::list<NoteRecord>::iterator Position;
+    typedef std::list<NoteRecord, PoolAllocator<NoteRecord>> RecordList;
+    typedef RecordList::iterator Position;
 
 // Construction
-    NoteList();
+    // pool: where the record nodes live, not owned, outliving the list (the
+    // set's, shared by all its lists); null for a pool of the list's own.
+    explicit NoteList(NodePool* pool = nullptr);
     virtual ~NoteList();
     // The list owns its records.
     NoteList(const NoteList&) = delete;
@@ -75,7 +81,8 @@ public:
 
 private:
     NoteListIdentity identity_;
-    std::list<NoteRecord> records_;
+    std::unique_ptr<NodePool> ownPool_; // before records_: their nodes live in it
+    RecordList records_;
     int segmentCount_;
 };
 

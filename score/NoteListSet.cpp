@@ -23,7 +23,7 @@ int NoteListSet::Allocate(int count)
         return 0;
     lists_.reserve(count); // so that no push_back can fail and lose a list
     for (int i = 0; i < count; ++i)
-        lists_.push_back(new NoteList);
+        lists_.push_back(new NoteList(&pool_));
     return static_cast<int>(lists_.size());
 }
 

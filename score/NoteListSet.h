@@ -1,6 +1,8 @@
 #ifndef MORVEK_SCORE_NOTELISTSET_H
 #define MORVEK_SCORE_NOTELISTSET_H
 
+#include "score/NodePool.h"
+
 #include <vector>
 
 class NoteList;
@@ -38,6 +40,7 @@ public:
 private:
     int count_;
     int timeBase_;
+    NodePool pool_; // the records of every list; outlives them
     std::vector<NoteList*> lists_; // owned
 };
 

@@ -1,0 +1,45 @@
+#ifndef MORVEK_SCORE_NODEPOOL_H
+#define MORVEK_SCORE_NODEPOOL_H
+
+#include <cstddef>
+
+#include "midi/MemoryArena.h"
+
+// Memory for the nodes of one linked list: slots of one size, handed out back
+// to back from large blocks, and taken back into a free list for the next
+// node, so a list that grows and shrinks in its passes costs no heap call per
+// node. The slot size is set by the first Allocate. Every block goes back to
+// the system with the pool. Owns its blocks, so it cannot be copied.
+class NodePool {
+public:
+// Construction
+    NodePool();
+    virtual ~NodePool();
+    NodePool(const NodePool&) = delete;
+    NodePool& operator=(const NodePool&) = delete;
+
+// Operations
+    // A slot of size bytes aligned to alignment (a power of two, at most
+    // that of std::max_align_t). A size other than the pool's slot size comes
+    // from the heap. Throws std::bad_alloc when no memory can be had.
+    virtual void* Allocate(size_t size, size_t alignment);
+    // Gives back what Allocate returned for that size and alignment.
+    virtual void Free(void* p, size_t size, size_t alignment);
+
+// Attributes
+    virtual size_t GetSlotSize() const;              // 0 before the first Allocate
+    virtual size_t GetSlotsInUse() const;
+
+private:
+    struct FreeSlot {
+        FreeSlot* next;
+    };
+
+    MemoryArena m_arena;
+    FreeSlot* m_free;
+    size_t m_slotSize;
+    size_t m_slotAlignment;
+    size_t m_inUse;
+};
+
+#endif
