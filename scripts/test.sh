@@ -59,7 +59,7 @@ if [ -d build/win64 ]; then
   Xvfb :99 -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
   xvfb_pid=$!
   sleep 1
-  timeout 300 scripts/wine-run.sh wineboot -i >/dev/null 2>&1
+  scripts/wine-prefix.sh
   run_ctest win64
   WINEPREFIX="$MORVEK_WINEPREFIX" wineserver -k 2>/dev/null
   kill "$xvfb_pid" 2>/dev/null

@@ -1,0 +1,89 @@
+#include "framework/DialogApp.h"
+
+#include <commctrl.h>
+
+#include "framework/ActiveTarget.h"
+#include "framework/ClassResources.h"
+#include "framework/CreateRecord.h"
+#include "framework/DialogHandler.h"
+#include "framework/DialogWndProc.h"
+#include "resources/ResourceIds.h"
+
+DialogApp::DialogApp()
+{
+}
+
+DialogApp::~DialogApp()
+{
+}
+
+ATOM DialogApp::RegisterWindowClass(ClassResources* resources)
+{
+    if (resources == nullptr || GetClassName() == nullptr)
+        return 0;
+    WNDCLASSEXA wc = {};
+    wc.cbSize = sizeof wc;
+    wc.lpfnWndProc = DialogWndProc;
+    wc.cbWndExtra = DLGWINDOWEXTRA;
+    wc.hInstance = GetInstance();
+    wc.hIcon = resources->GetLargeIcon();
+    wc.hIconSm = resources->GetSmallIcon();
+    wc.hCursor = resources->GetCursorHandle();
+    wc.hbrBackground = resources->GetBrush();
+    // The template names no menu: the window gets it from its class.
+    wc.lpszMenuName = resources->GetMenuName();
+    wc.lpszClassName = GetClassName();
+    return RegisterClassExA(&wc);
+}
+
+HWND DialogApp::CreateMainWindow(int showCommand, CreateRecord* record, HWND parent)
+{
+    // The template holds list views; the up-down controls come later.
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+
+    HWND window = CreateDialogParamA(GetInstance(), MAKEINTRESOURCEA(IDD_MAIN), parent, nullptr, 0);
+    if (window == nullptr)
+        return nullptr;
+    // Binds the handler and runs its creation steps.
+    SendMessageA(window, WM_INITDIALOG, 0, reinterpret_cast<LPARAM>(record));
+    if (IsWindow(window)) {
+        ShowWindow(window, showCommand);
+        UpdateWindow(window);
+    }
+    return window;
+}
+
+MSG* DialogApp::Run(MSG* out)
+{
+    MSG msg = {};
+    for (;;) {
+        BOOL got = GetNextMessage(&msg);
+        if (got == 0)
+            break;
+        if (got == -1) {
+            // A broken loop would spin on the same error forever: end it.
+            msg = MSG();
+            break;
+        }
+        ActiveTarget* target = GetActiveTarget();
+        HWND window = target != nullptr ? target->GetTargetWindow() : nullptr;
+        HACCEL accelerators = target != nullptr ? target->GetAccelerators() : nullptr;
+        if (window != nullptr && accelerators != nullptr && TranslateAcceleratorA(window, accelerators, &msg))
+            continue;
+        if (window != nullptr && IsDialogMessageA(window, &msg))
+            continue;
+        TranslateMessage(&msg);
+        DispatchMessageA(&msg);
+    }
+    if (out != nullptr)
+        *out = msg;
+    return out;
+}
+
+MsgHandler* DialogApp::CreateHandler(ClassResources* resources, ActiveTarget* target)
+{
+    DialogHandler* handler = new DialogHandler;
+    handler->AttachApp(resources, target);
+    return handler;
+}

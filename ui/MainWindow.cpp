@@ -1,0 +1,839 @@
+#include "ui/MainWindow.h"
+
+#include <commctrl.h>
+
+#include <cstdarg>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+
+#include "engine/NoteValueTable.h"
+#include "engine/NumberText.h"
+#include "engine/PlayKindTable.h"
+#include "engine/SettingsCheck.h"
+#include "engine/Texts.h"
+#include "framework/ActiveTarget.h"
+#include "midi/DiskFile.h"
+#include "midi/MidiFile.h"
+#include "resources/ResourceIds.h"
+#include "score/NoteList.h"
+#include "score/NoteListSet.h"
+#include "ui/AnsiText.h"
+#include "ui/FileImage.h"
+
+namespace {
+
+const UINT kWarningFlags = MB_OK | MB_ICONEXCLAMATION;                      // 0x30
+const UINT kOverwriteFlags = MB_YESNOCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2; // 0x133
+
+const char kFormatRefusal[] = "FILE NAME = %s\nFORMAT = %d\n\n%s";
+const char kTimeBaseRefusal[] = "FILE NAME = %s\nTIME BASE = %d\n\n%s";
+
+// An up-down control beside its edit field, made at creation.
+struct SpinControl {
+    int id;
+    int buddy;
+    int y;
+    int lower;
+    int upper;
+    int start;
+    int accelerationStep; // 0: the control's default acceleration
+};
+
+const int kSpinX = 285;
+const int kSpinWidth = 15;
+const int kSpinHeight = 12;
+const DWORD kSpinStyle = WS_CHILD | WS_VISIBLE | WS_BORDER | UDS_ALIGNRIGHT | UDS_SETBUDDYINT;
+
+const SpinControl kSpinControls[] = {
+    {IDC_PART_COUNT_SPIN, IDC_PART_COUNT, 15, ConvertSettings::kMinPartCount,
+     ConvertSettings::kMaxPartCount, ConvertSettings::kDefaultPartCount, 0},
+    {IDC_SPLIT_STEP_SPIN, IDC_SPLIT_STEP, 45, ConvertSettings::kMinSplitStepCount,
+     ConvertSettings::kMaxSplitStepCount, ConvertSettings::kMaxSplitStepCount, 48},
+    {IDC_FIRST_LINE_SPIN, IDC_FIRST_LINE, 75, ConvertSettings::kMinFirstLineNumber,
+     ConvertSettings::kMaxFirstLineNumber, ConvertSettings::kDefaultFirstLineNumber, 10},
+};
+
+// Columns of a note list's row texts, in the order both lists show them.
+enum { kColumnNo, kColumnTrack, kColumnChannel, kColumnStep, kListColumnCount };
+
+std::string FormatText(const char* format, ...)
+{
+    char buffer[1024];
+    va_list args;
+    va_start(args, format);
+    int length = std::vsnprintf(buffer, sizeof buffer, format, args);
+    va_end(args);
+    if (length < 0)
+        return std::string();
+    if (static_cast<size_t>(length) < sizeof buffer)
+        return std::string(buffer, static_cast<size_t>(length));
+    std::vector<char> large(static_cast<size_t>(length) + 1);
+    va_start(args, format);
+    std::vsnprintf(large.data(), large.size(), format, args);
+    va_end(args);
+    return std::string(large.data(), static_cast<size_t>(length));
+}
+
+std::string DecimalText(int value)
+{
+    return FormatText("%d", value);
+}
+
+BOOL SetCellText(ListViewCtrl& list, int row, int column, const std::string& text)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = const_cast<char*>(text.c_str());
+    return list.SetItem(&item);
+}
+
+std::string ItemText(HWND hwnd, int id)
+{
+    HWND control = GetDlgItem(hwnd, id);
+    int length = GetWindowTextLengthA(control);
+    std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
+    GetWindowTextA(control, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data());
+}
+
+// Item data of the selected entry of a drop-down list; -1 without one.
+int SelectedItemData(HWND hwnd, int id)
+{
+    LRESULT index = SendDlgItemMessageA(hwnd, id, CB_GETCURSEL, 0, 0);
+    if (index == CB_ERR)
+        return -1;
+    return static_cast<int>(SendDlgItemMessageA(hwnd, id, CB_GETITEMDATA, static_cast<WPARAM>(index), 0));
+}
+
+UINT MenuState(bool enabled)
+{
+    return MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED | MF_DISABLED);
+}
+
+} // namespace
+
+MainWindow::MainWindow()
+    : m_midiFile(nullptr), m_noteListSet(nullptr), m_commandState(kCanOpen), m_midiPath(nullptr),
+      m_lastFocus(nullptr)
+{
+}
+
+MainWindow::~MainWindow()
+{
+    m_converter.FreeNoteListSet(m_noteListSet);
+    m_converter.FreeMidiFile(m_midiFile);
+    FreeMidiPath();
+}
+
+// ---- Attributes ---------------------------------------------------------------
+
+Converter& MainWindow::GetConverter()
+{
+    return m_converter;
+}
+
+const MidiFile* MainWindow::GetMidiFile() const
+{
+    return m_midiFile;
+}
+
+const NoteListSet* MainWindow::GetNoteListSet() const
+{
+    return m_noteListSet;
+}
+
+ListViewCtrl& MainWindow::GetMidiChannelList()
+{
+    return m_midiChannelList;
+}
+
+ListViewCtrl& MainWindow::GetPartList()
+{
+    return m_partList;
+}
+
+MidiFileInfo& MainWindow::GetFileInfo()
+{
+    return m_fileInfo;
+}
+
+ConvertSettings& MainWindow::GetSettings()
+{
+    return m_settings;
+}
+
+const std::string& MainWindow::GetSourceText() const
+{
+    return m_sourceText;
+}
+
+unsigned MainWindow::SetCommandState(unsigned state)
+{
+    unsigned old = m_commandState;
+    m_commandState = state;
+    return old;
+}
+
+unsigned MainWindow::GetCommandState() const
+{
+    return m_commandState;
+}
+
+HWND MainWindow::SetLastFocus(HWND focus)
+{
+    HWND old = m_lastFocus;
+    m_lastFocus = focus;
+    return old;
+}
+
+HWND MainWindow::GetLastFocus() const
+{
+    return m_lastFocus;
+}
+
+int MainWindow::SetMidiPath(const char* path)
+{
+    char* copy = nullptr;
+    size_t length = 0;
+    if (path != nullptr) {
+        length = std::strlen(path);
+        copy = new char[length + 1];
+        std::memcpy(copy, path, length + 1);
+    }
+    delete[] m_midiPath;
+    m_midiPath = copy;
+    return static_cast<int>(length);
+}
+
+const char* MainWindow::GetMidiPath() const
+{
+    return m_midiPath;
+}
+
+void MainWindow::FreeMidiPath()
+{
+    delete[] m_midiPath;
+    m_midiPath = nullptr;
+}
+
+std::string MainWindow::SetCaption(const char* path)
+{
+    HWND hwnd = GetHandle();
+    std::vector<char> old(static_cast<size_t>(GetWindowTextLengthA(hwnd)) + 1);
+    GetWindowTextA(hwnd, old.data(), static_cast<int>(old.size()));
+    std::string caption = ComposeCaption(GetText(), path, kTextSize);
+    SetWindowTextA(hwnd, caption.c_str());
+    return std::string(old.data());
+}
+
+// ---- Window set-up ------------------------------------------------------------
+
+int MainWindow::CenterWindow(HWND hwnd)
+{
+    RECT rect;
+    if (!GetWindowRect(hwnd, &rect))
+        return 1;
+    int width = rect.right - rect.left;
+    int height = rect.bottom - rect.top;
+    int x = ((GetSystemMetrics(SM_CXSCREEN) - width) / 2 + 4) & ~7;
+    int y = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    MoveWindow(hwnd, x, y, width, height, FALSE);
+    return 0;
+}
+
+int MainWindow::FillComboFromStrings(HWND combo, int count, int firstStringId)
+{
+    for (int i = 0; i < count; ++i) {
+        std::string text = LoadText(firstStringId + i);
+        LRESULT index = SendMessageA(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
+        if (index >= 0)
+            SendMessageA(combo, CB_SETITEMDATA, static_cast<WPARAM>(index), i);
+    }
+    return count;
+}
+
+int MainWindow::CreateSpinControls(HWND hwnd)
+{
+    int created = 0;
+    for (const SpinControl& spin : kSpinControls) {
+        HWND control = CreateUpDownControl(kSpinStyle, kSpinX, spin.y, kSpinWidth, kSpinHeight, hwnd,
+                                           spin.id, GetInstance(), GetDlgItem(hwnd, spin.buddy),
+                                           spin.upper, spin.lower, spin.start);
+        if (control == nullptr)
+            continue;
+        ++created;
+        if (spin.accelerationStep != 0) {
+            UDACCEL acceleration = {1, static_cast<UINT>(spin.accelerationStep)};
+            SendMessageA(control, UDM_SETACCEL, 1, reinterpret_cast<LPARAM>(&acceleration));
+        }
+    }
+    return created;
+}
+
+void MainWindow::ResetFileInfo()
+{
+    m_fileInfo.Reset();
+}
+
+void MainWindow::ResetSettings()
+{
+    m_settings.Reset();
+}
+
+BOOL MainWindow::ClearMidiChannelList()
+{
+    return m_midiChannelList.DeleteAllItems();
+}
+
+BOOL MainWindow::ClearPartList()
+{
+    return m_partList.DeleteAllItems();
+}
+
+void MainWindow::ClearSource()
+{
+    m_sourceText.clear();
+}
+
+void MainWindow::ResetWindow()
+{
+    ResetFileInfo();
+    ShowFileInfo();
+    ResetSettings();
+    ShowSettings();
+    ClearMidiChannelList();
+    ClearPartList();
+    ClearSource();
+    ShowSource();
+    SetCommandState(kCanOpen);
+    UpdateCommandButtons();
+}
+
+// ---- Showing the state --------------------------------------------------------
+
+void MainWindow::ShowFileInfo()
+{
+    HWND hwnd = GetHandle();
+    SetDlgItemTextA(hwnd, IDC_FILE_NAME, m_fileInfo.GetName());
+    SetDlgItemTextA(hwnd, IDC_FORMAT, FormatText("%1d", m_fileInfo.GetFormat()).c_str());
+    SetDlgItemTextA(hwnd, IDC_TIME_BASE, FormatThousands(m_fileInfo.GetTimeBase()).c_str());
+    SetDlgItemTextA(hwnd, IDC_USED_CHANNELS, DecimalText(m_fileInfo.GetUsedChannelCount()).c_str());
+}
+
+void MainWindow::ShowSettings()
+{
+    HWND hwnd = GetHandle();
+    SetDlgItemTextA(hwnd, IDC_PART_COUNT, DecimalText(m_settings.GetPartCount()).c_str());
+    SendDlgItemMessageA(hwnd, IDC_RESOLUTION, CB_SETCURSEL, m_settings.GetMinimumResolution(), 0);
+    SetDlgItemTextA(hwnd, IDC_SPLIT_STEP, FormatThousands(m_settings.GetSplitStepCount()).c_str());
+    SetDlgItemTextA(hwnd, IDC_FIRST_LINE, FormatThousands(m_settings.GetFirstLineNumber()).c_str());
+    SendDlgItemMessageA(hwnd, IDC_PLAY_KIND, CB_SETCURSEL, m_settings.GetPlayKind(), 0);
+}
+
+void MainWindow::ShowSource()
+{
+    SetDlgItemTextA(GetHandle(), IDC_SOURCE, m_sourceText.c_str());
+}
+
+void MainWindow::UpdateCommandButtons()
+{
+    HWND hwnd = GetHandle();
+    const bool canOpen = (m_commandState & kCanOpen) != 0;
+    const bool canConvert = (m_commandState & kCanConvert) != 0;
+    const bool canSave = (m_commandState & kCanSave) != 0;
+    EnableWindow(GetDlgItem(hwnd, IDM_OPEN), canOpen);
+    EnableWindow(GetDlgItem(hwnd, IDM_CONVERT), canConvert);
+    EnableWindow(GetDlgItem(hwnd, IDM_ADD), canConvert);
+    EnableWindow(GetDlgItem(hwnd, IDM_REMOVE), canConvert);
+    EnableWindow(GetDlgItem(hwnd, IDM_SAVE), canSave);
+}
+
+void MainWindow::ShowListColumns(ListViewCtrl& list, int row, int firstColumn, int ordinal)
+{
+    const NoteList* noteList = m_noteListSet != nullptr ? m_noteListSet->GetList(ordinal) : nullptr;
+    if (noteList == nullptr)
+        return;
+    SetCellText(list, row, firstColumn + kColumnNo, DecimalText(ordinal));
+    SetCellText(list, row, firstColumn + kColumnTrack, DecimalText(noteList->GetTrackIndex()));
+    SetCellText(list, row, firstColumn + kColumnChannel, DecimalText(noteList->GetChannel()));
+    SetCellText(list, row, firstColumn + kColumnStep, FormatThousands(noteList->GetTotalTicks()));
+}
+
+int MainWindow::FillMidiChannelList()
+{
+    const int count = m_noteListSet != nullptr ? m_converter.GetListCount(*m_noteListSet) : 0;
+    int rows = 0;
+    for (int i = 0; i < count; ++i) {
+        std::string number = DecimalText(i);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = i;
+        item.pszText = const_cast<char*>(number.c_str());
+        int row = m_midiChannelList.InsertItem(&item);
+        if (row < 0)
+            continue;
+        ShowListColumns(m_midiChannelList, row, 0, i);
+        ++rows;
+    }
+    return rows;
+}
+
+int MainWindow::FillPartList()
+{
+    int rows = 0;
+    for (int i = 0; i < kPartRowCount; ++i) {
+        std::string number = DecimalText(i);
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT | LVIF_PARAM;
+        item.iItem = i;
+        item.pszText = const_cast<char*>(number.c_str());
+        item.lParam = kUnassigned;
+        if (m_partList.InsertItem(&item) >= 0)
+            ++rows;
+    }
+    return rows;
+}
+
+// ---- Checks -------------------------------------------------------------------
+
+bool MainWindow::IsSupportedFormat(int format) const
+{
+    return m_converter.IsSupportedFormat(format);
+}
+
+bool MainWindow::IsSupportedTimeBase(int timeBase) const
+{
+    return m_converter.IsSupportedTimeBase(timeBase);
+}
+
+bool MainWindow::ReadSettings(HWND hwnd, ConvertSettings& settings)
+{
+    SettingsCheck check;
+    if (check.CheckFields(ItemText(hwnd, IDC_SPLIT_STEP).c_str(), ItemText(hwnd, IDC_PART_COUNT).c_str(),
+                          ItemText(hwnd, IDC_FIRST_LINE).c_str(), settings) != SettingsCheck::kSettingsValid) {
+        ShowWarning(hwnd, check.GetMessageText());
+        return false;
+    }
+    settings.SetMinimumResolution(SelectedItemData(hwnd, IDC_RESOLUTION));
+    settings.SetPlayKind(SelectedItemData(hwnd, IDC_PLAY_KIND));
+    return true;
+}
+
+std::vector<int> MainWindow::GetAssignment(int partCount) const
+{
+    std::vector<int> assignment;
+    const int rows = m_partList.GetItemCount();
+    for (int r = 0; r < partCount; ++r)
+        assignment.push_back(r < rows ? static_cast<int>(m_partList.GetItemData(r)) : kUnassigned);
+    return assignment;
+}
+
+// ---- File dialogs and files ---------------------------------------------------
+
+int MainWindow::AskOpenFileName(HWND owner, char* name, int capacity)
+{
+    // Zero-filled, so that the NUL-separated filter list ends in two NULs.
+    char filter[kTextSize] = {};
+    LoadStringA(GetInstance(), kStrOpenFilter, filter, sizeof filter);
+    char extension[kTextSize] = "";
+    LoadStringA(GetInstance(), kStrOpenExt, extension, sizeof extension);
+    char file[kNameSize] = {};
+    if (name != nullptr)
+        CopyAnsi(file, sizeof file, name);
+
+    OPENFILENAMEA dialog = {};
+    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A; // without the later extensions
+    dialog.hwndOwner = owner;
+    dialog.lpstrFilter = filter;
+    dialog.nFilterIndex = 1;
+    dialog.lpstrFile = file;
+    dialog.nMaxFile = sizeof file;
+    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    dialog.lpstrDefExt = extension;
+    if (!RunOpenDialog(dialog))
+        return kCancelled;
+    CopyAnsi(name, capacity, file);
+    return 0;
+}
+
+int MainWindow::AskSaveFileName(HWND owner, char* name, int capacity)
+{
+    char filter[kTextSize] = {};
+    LoadStringA(GetInstance(), kStrSaveFilter, filter, sizeof filter);
+    char extension[kTextSize] = "";
+    LoadStringA(GetInstance(), kStrSaveExt, extension, sizeof extension);
+    const std::string question = LoadText(kStrOverwrite);
+    char file[kNameSize] = {};
+    if (name != nullptr)
+        CopyAnsi(file, sizeof file, name);
+
+    for (;;) {
+        OPENFILENAMEA dialog = {};
+        dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+        dialog.hwndOwner = owner;
+        dialog.lpstrFilter = filter;
+        dialog.nFilterIndex = 1;
+        dialog.lpstrFile = file;
+        dialog.nMaxFile = sizeof file;
+        // The dialog's own overwrite prompt stays off: the question below is ours.
+        dialog.Flags = OFN_HIDEREADONLY;
+        dialog.lpstrDefExt = extension;
+        if (!RunSaveDialog(dialog))
+            return kCancelled;
+        if (!FileExists(file))
+            break;
+        std::string text = FormatText("%s\n\n%s", file, question.c_str());
+        int answer = ShowMessage(owner, text.c_str(), GetText(), kOverwriteFlags);
+        if (answer == IDYES)
+            break;
+        if (answer != IDNO)
+            return kCancelled;
+        // No: the dialog opens again with the name just chosen.
+    }
+    CopyAnsi(name, capacity, file);
+    return 0;
+}
+
+unsigned long MainWindow::WriteSourceFile(HWND hwnd, const char* path, const char* bytes,
+                                          unsigned long size)
+{
+    std::unique_ptr<DiskFile> file(CreateDiskFile());
+    file->SetErrorCode(0);
+    DiskFile::Handle handle = file->Open(path, DiskFile::kGenericWrite, DiskFile::kFileAttributeNormal,
+                                         DiskFile::kCreateAlways);
+    unsigned long code = 0;
+    if (handle == nullptr) {
+        code = file->GetErrorCode() != 0 ? file->GetErrorCode() : ERROR_OPEN_FAILED;
+    } else {
+        unsigned long done = file->Write(handle, bytes, size);
+        if (done != size)
+            code = file->GetErrorCode() != 0 ? file->GetErrorCode() : ERROR_WRITE_FAULT;
+        // Data the system still holds may fail to reach the disk at close.
+        if (!file->Close(handle) && code == 0)
+            code = file->GetErrorCode() != 0 ? file->GetErrorCode() : ERROR_WRITE_FAULT;
+    }
+    if (code != 0)
+        ReportFileError(hwnd, path, kStrWriteFailed, code, *file);
+    return code;
+}
+
+int MainWindow::ReportFileError(HWND hwnd, const char* path, int messageId, unsigned long code,
+                                const DiskFile& file)
+{
+    std::string text = FormatText("%s\n\n%s\n%s", path, LoadText(messageId).c_str(),
+                                  file.DescribeError(code).c_str());
+    return ShowWarning(hwnd, text);
+}
+
+// ---- Platform calls -----------------------------------------------------------
+
+int MainWindow::ShowMessage(HWND owner, const char* text, const char* caption, UINT flags)
+{
+    return MessageBoxA(owner, text, caption, flags);
+}
+
+BOOL MainWindow::RunOpenDialog(OPENFILENAMEA& dialog)
+{
+    return GetOpenFileNameA(&dialog);
+}
+
+BOOL MainWindow::RunSaveDialog(OPENFILENAMEA& dialog)
+{
+    return GetSaveFileNameA(&dialog);
+}
+
+BOOL MainWindow::OpenHelp(HWND hwnd)
+{
+    if (GetHelpPath() == nullptr)
+        return FALSE;
+    return WinHelpA(hwnd, GetHelpPath(), HELP_FINDER, 0);
+}
+
+DiskFile* MainWindow::CreateDiskFile()
+{
+    return new DiskFile;
+}
+
+bool MainWindow::FileExists(const char* path)
+{
+    // Any file the name names counts, also one that cannot be opened for
+    // reading: its owner is asked before it is replaced.
+    return GetFileAttributesA(path) != INVALID_FILE_ATTRIBUTES;
+}
+
+// ---- Command handlers ---------------------------------------------------------
+
+LRESULT MainWindow::OnOpen(HWND hwnd, WPARAM, LPARAM)
+{
+    char path[kNameSize] = "";
+    if (m_midiPath != nullptr)
+        CopyAnsi(path, sizeof path, m_midiPath);
+    if (AskOpenFileName(hwnd, path, sizeof path) != 0)
+        return kStopped;
+    SetCaption(path);
+    ResetWindow();
+    return LoadFile(hwnd, path);
+}
+
+LRESULT MainWindow::LoadFile(HWND hwnd, const char* path)
+{
+    FileImage image;
+    std::unique_ptr<DiskFile> file(CreateDiskFile());
+    unsigned long code = image.Read(*file, path);
+    if (code != 0) {
+        // Nothing of an unreadable file is loaded, and nothing earlier stays.
+        m_converter.FreeNoteListSet(m_noteListSet);
+        m_noteListSet = nullptr;
+        m_converter.FreeMidiFile(m_midiFile);
+        m_midiFile = nullptr;
+        ReportFileError(hwnd, path, kStrReadFailed, code, *file);
+        return kStopped;
+    }
+
+    m_converter.FreeMidiFile(m_midiFile);
+    m_midiFile = m_converter.LoadMidiFile(image.GetData(), image.GetSize());
+    image.Free();
+    if (m_midiFile == nullptr) {
+        ShowWarning(hwnd, LoadText(kStrNotMidi));
+        return kStopped;
+    }
+    m_converter.FreeNoteListSet(m_noteListSet);
+    m_noteListSet = m_converter.BuildNoteListSet(m_midiFile);
+    SetMidiPath(path);
+
+    m_fileInfo.SetName(FindFileName(path));
+    m_fileInfo.SetFormat(m_midiFile->GetFormat());
+    m_fileInfo.SetTimeBase(m_midiFile->GetTimeBase());
+    m_fileInfo.SetUsedChannelCount(m_noteListSet != nullptr ? m_converter.GetListCount(*m_noteListSet) : 0);
+    ShowFileInfo();
+    if (!IsSupportedFormat(m_fileInfo.GetFormat())) {
+        ShowWarning(hwnd, FormatText(kFormatRefusal, m_fileInfo.GetName(), m_fileInfo.GetFormat(),
+                                     LoadText(kStrBadFormat).c_str()));
+        return kStopped;
+    }
+    if (!IsSupportedTimeBase(m_fileInfo.GetTimeBase())) {
+        ShowWarning(hwnd, FormatText(kTimeBaseRefusal, m_fileInfo.GetName(), m_fileInfo.GetTimeBase(),
+                                     LoadText(kStrBadTimeBase).c_str()));
+        return kStopped;
+    }
+
+    m_settings.SetSplitStepCountForTimeBase(m_fileInfo.GetTimeBase());
+    ShowSettings();
+    if (FillMidiChannelList() > 0)
+        m_midiChannelList.SelectItem(0);
+    FillPartList();
+    m_partList.SelectItem(0);
+    m_settings.SetOutputName(BaseName(path) + "." + LoadText(kStrSaveExt));
+    SetCommandState(GetCommandState() | kCanConvert);
+    UpdateCommandButtons();
+    return kCompleted;
+}
+
+LRESULT MainWindow::OnAdd(HWND, WPARAM, LPARAM)
+{
+    if ((m_commandState & kCanConvert) == 0 || m_noteListSet == nullptr)
+        return kStopped;
+    // A list without a focused row (a file without channel messages has an
+    // empty channel list) leaves everything as it is.
+    const int m = m_midiChannelList.GetFocusedItem();
+    const int p = m_partList.GetFocusedItem();
+    if (m < 0 || p < 0 || m_noteListSet->GetList(m) == nullptr)
+        return kStopped;
+    m_partList.SetItemData(p, m);
+    ShowListColumns(m_partList, p, 1, m);
+    if (m + 1 < m_midiChannelList.GetItemCount())
+        m_midiChannelList.SelectItem(m + 1);
+    if (p + 1 < m_partList.GetItemCount())
+        m_partList.SelectItem(p + 1);
+    return kCompleted;
+}
+
+LRESULT MainWindow::OnRemove(HWND, WPARAM, LPARAM)
+{
+    if ((m_commandState & kCanConvert) == 0)
+        return kStopped;
+    const int p = m_partList.GetFocusedItem();
+    if (p < 0)
+        return kStopped;
+    m_partList.SetItemData(p, kUnassigned);
+    for (int column = 1; column <= kListColumnCount; ++column)
+        m_partList.ClearItemText(p, column);
+    if (p + 1 < m_partList.GetItemCount())
+        m_partList.SelectItem(p + 1);
+    return kCompleted;
+}
+
+LRESULT MainWindow::OnConvert(HWND hwnd, WPARAM, LPARAM)
+{
+    if ((m_commandState & kCanConvert) == 0 || m_midiFile == nullptr)
+        return kStopped;
+    ConvertSettings settings;
+    if (!ReadSettings(hwnd, settings))
+        return kStopped;
+    std::string text;
+    // The same entry point as the command-line tool: the same bytes for the
+    // same choices. It replaces the note lists only when it succeeds.
+    if (m_converter.Convert(*m_midiFile, settings, GetAssignment(settings.GetPartCount()),
+                            m_noteListSet, text) != Converter::kConvertOk)
+        return kStopped;
+    ClearSource();
+    m_sourceText.swap(text);
+    ShowSource();
+    SetCommandState(GetCommandState() | kCanSave);
+    UpdateCommandButtons();
+    return kCompleted;
+}
+
+LRESULT MainWindow::OnSave(HWND hwnd, WPARAM, LPARAM)
+{
+    // What the box holds now, edits included, in the ANSI code page.
+    HWND box = GetDlgItem(hwnd, IDC_SOURCE);
+    int length = GetWindowTextLengthA(box);
+    std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
+    int size = GetWindowTextA(box, text.data(), static_cast<int>(text.size()));
+    if (size <= 0) {
+        ShowWarning(hwnd, LoadText(kStrEmptySource));
+        return kStopped;
+    }
+    char name[kNameSize] = "";
+    CopyAnsi(name, sizeof name, m_settings.GetOutputName().c_str());
+    if (AskSaveFileName(hwnd, name, sizeof name) != 0)
+        return kStopped;
+    if (WriteSourceFile(hwnd, name, text.data(), static_cast<unsigned long>(size)) != 0)
+        return kStopped;
+    return kCompleted;
+}
+
+LRESULT MainWindow::OnHelp(HWND hwnd, WPARAM, LPARAM)
+{
+    OpenHelp(hwnd);
+    return kCompleted;
+}
+
+LRESULT MainWindow::OnAbout(HWND hwnd, WPARAM, LPARAM)
+{
+    ShowAbout(hwnd);
+    return kCompleted;
+}
+
+LRESULT MainWindow::OnExit(HWND hwnd, WPARAM, LPARAM)
+{
+    // Deletes this handler: nothing may touch it afterwards.
+    DestroyWindow(hwnd);
+    return kCompleted;
+}
+
+// ---- Message handlers ---------------------------------------------------------
+
+LRESULT MainWindow::OnCreate(HWND hwnd, WPARAM, LPARAM)
+{
+    CenterWindow(hwnd);
+    FillComboFromStrings(GetDlgItem(hwnd, IDC_RESOLUTION), NoteValueTable::kValueCount, kStrValue0);
+    FillComboFromStrings(GetDlgItem(hwnd, IDC_PLAY_KIND), PlayKindTable::kKindCount, kStrKindPlay);
+    CreateSpinControls(hwnd);
+
+    m_midiChannelList.AttachParent(hwnd, GetInstance());
+    m_midiChannelList.SetHandle(GetDlgItem(hwnd, IDC_CHANNEL_LIST));
+    m_midiChannelList.LoadColumns(IDR_CHANNEL_COLUMNS);
+    m_partList.AttachParent(hwnd, GetInstance());
+    m_partList.SetHandle(GetDlgItem(hwnd, IDC_PART_LIST));
+    m_partList.LoadColumns(IDR_PART_COLUMNS);
+
+    // Generated programs run far past the edit control's 32K default.
+    SendDlgItemMessageA(hwnd, IDC_SOURCE, EM_SETLIMITTEXT, 0, 0);
+
+    ResetWindow();
+    SetFocus(GetDlgItem(hwnd, IDM_OPEN));
+    return 0;
+}
+
+LRESULT MainWindow::OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
+{
+    typedef LRESULT (MainWindow::*Handler)(HWND, WPARAM, LPARAM);
+    struct Command {
+        WORD id;
+        Handler handler;
+    };
+    static const Command kCommands[] = {
+        {IDM_OPEN, &MainWindow::OnOpen},
+        {IDM_CONVERT, &MainWindow::OnConvert},
+        {IDM_SAVE, &MainWindow::OnSave},
+        {IDM_ADD, &MainWindow::OnAdd},
+        {IDM_REMOVE, &MainWindow::OnRemove},
+        {IDM_HELP, &MainWindow::OnHelp},
+        {IDM_ABOUT, &MainWindow::OnAbout},
+        {IDM_EXIT, &MainWindow::OnExit},
+    };
+    const WORD id = LOWORD(wParam);
+    for (const Command& command : kCommands) {
+        if (command.id == id) {
+            // Exit deletes this handler; return without touching it.
+            (this->*command.handler)(hwnd, wParam, lParam);
+            return 0;
+        }
+    }
+    return 0;
+}
+
+LRESULT MainWindow::OnActivate(HWND hwnd, WPARAM wParam, LPARAM)
+{
+    switch (LOWORD(wParam)) {
+    case WA_INACTIVE:
+        SetLastFocus(GetFocus());
+        break;
+    case WA_ACTIVE:
+    case WA_CLICKACTIVE:
+        UpdateActiveTarget(hwnd, GetActiveTarget(), GetAccelerators());
+        // Only a control of this window that still exists gets the focus
+        // back; the first activation has none to restore.
+        if (m_lastFocus != nullptr && IsWindow(m_lastFocus) && IsChild(hwnd, m_lastFocus))
+            SetFocus(m_lastFocus);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+LRESULT MainWindow::OnInitMenu(HWND, WPARAM wParam, LPARAM)
+{
+    HMENU menu = reinterpret_cast<HMENU>(wParam);
+    const bool canConvert = (m_commandState & kCanConvert) != 0;
+    EnableMenuItem(menu, IDM_OPEN, MenuState((m_commandState & kCanOpen) != 0));
+    EnableMenuItem(menu, IDM_CONVERT, MenuState(canConvert));
+    EnableMenuItem(menu, IDM_ADD, MenuState(canConvert));
+    EnableMenuItem(menu, IDM_REMOVE, MenuState(canConvert));
+    EnableMenuItem(menu, IDM_SAVE, MenuState((m_commandState & kCanSave) != 0));
+    return 0;
+}
+
+LRESULT MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_NEXTDLGCTL:
+    case DM_GETDEFID:
+    case DM_SETDEFID:
+        // The window has no dialog procedure of its own, so the dialog
+        // manager's default moves the focus and keeps the default button.
+        return DefDlgProcA(hwnd, message, wParam, lParam);
+    default:
+        return DialogHandler::WindowProc(hwnd, message, wParam, lParam);
+    }
+}
+
+// ---- Helpers ------------------------------------------------------------------
+
+std::string MainWindow::LoadText(int id) const
+{
+    char text[kTextSize] = "";
+    int length = LoadStringA(GetInstance(), static_cast<UINT>(id), text, sizeof text);
+    return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+int MainWindow::ShowWarning(HWND owner, const std::string& text)
+{
+    return ShowMessage(owner, text.c_str(), GetText(), kWarningFlags);
+}

@@ -1,0 +1,189 @@
+#ifndef MORVEK_UI_MAINWINDOW_H
+#define MORVEK_UI_MAINWINDOW_H
+
+#include <windows.h>
+#include <commdlg.h>
+
+#include <string>
+#include <vector>
+
+#include "engine/ConvertSettings.h"
+#include "engine/Converter.h"
+#include "framework/DialogHandler.h"
+#include "framework/ListViewCtrl.h"
+#include "ui/MidiFileInfo.h"
+
+class DiskFile;
+class MidiFile;
+class NoteListSet;
+
+// The program's one window, built from dialog template 3000: file
+// information, conversion settings, the MIDI channel list and the part list
+// with Add and Remove between them, and the source box. It owns the loaded
+// file and its note lists and turns every command into its handler:
+// Open (101), Convert (102), Save (103), Add (121), Remove (122), Help (191),
+// About (192) and Exit (199).
+//
+// Commands are enabled by a state of three bits: Open always; Convert, Add
+// and Remove once a supported file is loaded; Save once a conversion
+// succeeded. Everything the user is told is a message box with the window's
+// own caption ("MIDI to MORVEK") as title.
+//
+// Handlers return 0 when they completed and 1 when they stopped early.
+// Message boxes, the file dialogs, help and file access go through virtual
+// operations of their own (ShowMessage, RunOpenDialog, RunSaveDialog,
+// OpenHelp, CreateDiskFile, FileExists).
+class MainWindow : public DialogHandler {
+public:
+    // Bits of the command state.
+    enum {
+        kCanOpen = 1,    // Open
+        kCanConvert = 2, // Convert, Add, Remove
+        kCanSave = 4     // Save
+    };
+    enum {
+        kPartRowCount = 18,
+        kNameSize = 256,    // file name buffers, terminator included
+        kTextSize = 256,    // string-table texts and composed captions
+        kUnassigned = -1,   // item data of a part row without a list
+        kCompleted = 0,     // handler results
+        kStopped = 1,
+        kCancelled = 2      // a file dialog was cancelled or failed
+    };
+
+// Construction
+    MainWindow();
+    // Releases the note lists, then the file, through the converter.
+    ~MainWindow() override;
+
+// Attributes
+    virtual Converter& GetConverter();
+    virtual const MidiFile* GetMidiFile() const;
+    virtual const NoteListSet* GetNoteListSet() const;
+    virtual ListViewCtrl& GetMidiChannelList();
+    virtual ListViewCtrl& GetPartList();
+    virtual MidiFileInfo& GetFileInfo();
+    virtual ConvertSettings& GetSettings();
+    virtual const std::string& GetSourceText() const;
+    virtual unsigned SetCommandState(unsigned state);
+    virtual unsigned GetCommandState() const;
+    virtual HWND SetLastFocus(HWND focus);
+    virtual HWND GetLastFocus() const;
+    // Full path of the last file the converter accepted; null before.
+    // SetMidiPath keeps a copy (null clears it) and returns its length.
+    virtual int SetMidiPath(const char* path);
+    virtual const char* GetMidiPath() const;
+    virtual void FreeMidiPath();
+    // "caption - path" in the title bar, shortened to fit 255 bytes; the
+    // handler's own text (GetText) stays the plain caption. Returns the
+    // title bar's previous text.
+    virtual std::string SetCaption(const char* path);
+
+// Window set-up
+    // Centres the window on the screen, x on a multiple of 8.
+    virtual int CenterWindow(HWND hwnd);
+    // Adds strings firstStringId .. + count - 1 to the drop-down list; item
+    // i gets item data i. Returns count.
+    virtual int FillComboFromStrings(HWND combo, int count, int firstStringId);
+    // The three up-down controls beside part count, split step count and
+    // first line number.
+    virtual int CreateSpinControls(HWND hwnd);
+    virtual void ResetFileInfo();
+    virtual void ResetSettings();
+    virtual BOOL ClearMidiChannelList();
+    virtual BOOL ClearPartList();
+    virtual void ClearSource();
+    // The state after creation and at the start of every confirmed Open.
+    virtual void ResetWindow();
+
+// Showing the state
+    virtual void ShowFileInfo();
+    virtual void ShowSettings();
+    virtual void ShowSource();
+    virtual void UpdateCommandButtons();
+    // One row per note list; returns the number of rows.
+    virtual int FillMidiChannelList();
+    // kPartRowCount rows "0" .. "17", all unassigned; returns the number.
+    virtual int FillPartList();
+
+// Checks
+    virtual bool IsSupportedFormat(int format) const;
+    virtual bool IsSupportedTimeBase(int timeBase) const;
+    // Reads the five settings from the controls into settings. Shows the
+    // message of the first failing check and returns false when a value is
+    // out of range.
+    virtual bool ReadSettings(HWND hwnd, ConvertSettings& settings);
+    // The list ordinal of each of the first partCount part rows.
+    virtual std::vector<int> GetAssignment(int partCount) const;
+
+// File dialogs and files
+    // The open dialog for a MIDI file, proposing name. 0 with the chosen
+    // path in name (at most capacity - 1 bytes), or kCancelled.
+    virtual int AskOpenFileName(HWND owner, char* name, int capacity);
+    // The save dialog for a text file, proposing name, with the program's
+    // own question before an existing file is replaced: Yes takes the name,
+    // No opens the dialog again, Cancel ends. 0 or kCancelled.
+    virtual int AskSaveFileName(HWND owner, char* name, int capacity);
+    // Writes exactly size bytes to a new file path (an existing one is
+    // replaced). Returns 0, or the Windows error code after telling the user.
+    virtual unsigned long WriteSourceFile(HWND hwnd, const char* path, const char* bytes,
+                                          unsigned long size);
+    // A message box naming path, the failure (string messageId) and the
+    // system's reason for code.
+    virtual int ReportFileError(HWND hwnd, const char* path, int messageId, unsigned long code,
+                                const DiskFile& file);
+
+// Platform calls, one operation each
+    // MessageBoxA over owner; returns the button pressed (0 when it failed).
+    virtual int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags);
+    virtual BOOL RunOpenDialog(OPENFILENAMEA& dialog);
+    virtual BOOL RunSaveDialog(OPENFILENAMEA& dialog);
+    // The help file's contents (WinHelpA with HELP_FINDER).
+    virtual BOOL OpenHelp(HWND hwnd);
+    // A new DiskFile for one read or write; the caller deletes it.
+    virtual DiskFile* CreateDiskFile();
+    virtual bool FileExists(const char* path);
+
+// Command handlers
+    virtual LRESULT OnOpen(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT OnAdd(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT OnRemove(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT OnConvert(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT OnSave(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT OnHelp(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT OnAbout(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    // Destroys the window, and with it this handler.
+    virtual LRESULT OnExit(HWND hwnd, WPARAM wParam, LPARAM lParam);
+
+// Message handlers
+    LRESULT OnCreate(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
+    LRESULT OnInitMenu(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
+    // Also hands the dialog manager's navigation messages, which
+    // IsDialogMessageA sends for Tab, the arrow keys, access keys and
+    // Enter, to DefDlgProcA.
+    LRESULT WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    // Row texts of one note list: No., Tr., Ch., Step from column first on.
+    virtual void ShowListColumns(ListViewCtrl& list, int row, int firstColumn, int ordinal);
+    virtual std::string LoadText(int id) const;
+    virtual int ShowWarning(HWND owner, const std::string& text);
+    // Opens, reads and checks the chosen file; the window is reset already.
+    virtual LRESULT LoadFile(HWND hwnd, const char* path);
+
+    Converter m_converter;
+    MidiFile* m_midiFile;       // owned, through m_converter
+    NoteListSet* m_noteListSet; // owned, through m_converter
+    ListViewCtrl m_midiChannelList;
+    ListViewCtrl m_partList;
+    MidiFileInfo m_fileInfo;
+    ConvertSettings m_settings;
+    std::string m_sourceText;
+    unsigned m_commandState;
+    char* m_midiPath;           // owned
+    HWND m_lastFocus;
+};
+
+#endif
