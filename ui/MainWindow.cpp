@@ -674,17 +674,29 @@ LRESULT MainWindow::OnConvert(HWND hwnd, WPARAM, LPARAM)
     if (!ReadSettings(hwnd, settings))
         return kStopped;
     std::string text;
-    // The same entry point as the command-line tool: the same bytes for the
-    // same choices. It replaces the note lists only when it succeeds.
-    if (m_converter.Convert(*m_midiFile, settings, GetAssignment(settings.GetPartCount()),
-                            m_noteListSet, text) != Converter::kConvertOk)
+    int result = RunConversion(settings, GetAssignment(settings.GetPartCount()), text);
+    if (result != Converter::kConvertOk) {
+        // The previous source and state stay; the user learns why nothing came.
+        ShowWarning(hwnd, LoadText(result == Converter::kConvertNoMemory ? kStrConvertNoMemory
+                                                                         : kStrConvertFailed));
         return kStopped;
+    }
     ClearSource();
     m_sourceText.swap(text);
     ShowSource();
     SetCommandState(GetCommandState() | kCanSave);
     UpdateCommandButtons();
     return kCompleted;
+}
+
+int MainWindow::RunConversion(const ConvertSettings& settings, const std::vector<int>& assignment,
+                              std::string& text)
+{
+    if (m_midiFile == nullptr)
+        return Converter::kMissingArgument;
+    // The same entry point as the command-line tool: the same bytes for the
+    // same choices. It replaces the note lists only when it succeeds.
+    return m_converter.Convert(*m_midiFile, settings, assignment, m_noteListSet, text);
 }
 
 LRESULT MainWindow::OnSave(HWND hwnd, WPARAM, LPARAM)

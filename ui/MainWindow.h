@@ -115,6 +115,10 @@ public:
     virtual bool ReadSettings(HWND hwnd, ConvertSettings& settings);
     // The list ordinal of each of the first partCount part rows.
     virtual std::vector<int> GetAssignment(int partCount) const;
+    // The conversion with the shared entry point (Converter::Convert), over
+    // the loaded file and the window's note lists; a ConvertResult.
+    virtual int RunConversion(const ConvertSettings& settings, const std::vector<int>& assignment,
+                              std::string& text);
 
 // File dialogs and files
     // The open dialog for a MIDI file, proposing name. 0 with the chosen

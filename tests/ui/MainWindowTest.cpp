@@ -737,6 +737,37 @@ INSTANTIATE_TEST_SUITE_P(
                       std::string("開始行番号 = 0\n\n") + GetString(kStrBadFirstLine)}),
     [](const ::testing::TestParamInfo<SettingsFault>& info) { return info.param.name; });
 
+struct ConvertFailure {
+    const char* name;
+    int result;
+    int messageId;
+};
+
+class ConvertFailureTest : public MainWindowTest, public ::testing::WithParamInterface<ConvertFailure> {};
+
+TEST_P(ConvertFailureTest, IsToldAndKeepsTheSourceAndState)
+{
+    OpenSong(96);
+    m_app.Command(IDM_CONVERT);
+    const std::string before = Window()->GetSourceText();
+    ASSERT_FALSE(before.empty());
+    Probe().conversionResults.push_back(GetParam().result);
+    m_app.Command(IDM_CONVERT);
+    ASSERT_EQ(1u, Probe().messages.size());
+    EXPECT_EQ(ProgramString(GetParam().messageId), Probe().messages[0].text);
+    EXPECT_EQ(kWarning, Probe().messages[0].flags);
+    EXPECT_EQ(std::string(kCaption), Probe().messages[0].caption);
+    EXPECT_EQ(before, ControlText(Hwnd(), IDC_SOURCE));
+    EXPECT_EQ(7u, Window()->GetCommandState());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Results, ConvertFailureTest,
+    ::testing::Values(ConvertFailure{"NoMemory", Converter::kConvertNoMemory, kStrConvertNoMemory},
+                      ConvertFailure{"BadAssignment", Converter::kConvertBadAssignment, kStrConvertFailed},
+                      ConvertFailure{"AnyOther", 7, kStrConvertFailed}),
+    [](const ::testing::TestParamInfo<ConvertFailure>& info) { return info.param.name; });
+
 // ---- Save ---------------------------------------------------------------------
 
 class SaveTest : public MainWindowTest {

@@ -229,6 +229,16 @@ DiskFile* TestMainWindow::CreateDiskFile()
     return MainWindow::CreateDiskFile();
 }
 
+int TestMainWindow::RunConversion(const ConvertSettings& settings, const std::vector<int>& assignment,
+                                  std::string& text)
+{
+    if (m_probe->conversionResults.empty())
+        return MainWindow::RunConversion(settings, assignment, text);
+    int result = m_probe->conversionResults.front();
+    m_probe->conversionResults.pop_front();
+    return result;
+}
+
 LRESULT TestMainWindow::OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
     // Commands of menus, keys and buttons; not the notifications of fields.

@@ -91,6 +91,9 @@ struct UiProbe {
     std::string helpPath;
     int aboutCalls = 0;
 
+    // Results the next conversions give instead of converting.
+    std::deque<int> conversionResults;
+
     // Makes the DiskFile of each read or write when set.
     std::function<DiskFile*()> diskFileFactory;
 
@@ -108,6 +111,8 @@ public:
     BOOL OpenHelp(HWND hwnd) override;
     int ShowAbout(HWND hwnd) override;
     DiskFile* CreateDiskFile() override;
+    int RunConversion(const ConvertSettings& settings, const std::vector<int>& assignment,
+                      std::string& text) override;
     LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
 
 private:
