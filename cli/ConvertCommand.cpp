@@ -1,5 +1,6 @@
 #include "cli/ConvertCommand.h"
 
+#include <algorithm>
 #include <cctype>
 #include <climits>
 #include <ostream>
@@ -55,12 +56,24 @@ std::string Upper(const std::string& text)
 
 }  // namespace
 
-ConvertCommand::ConvertCommand()
+ConvertCommand::ConvertCommand() : m_largestUnforcedProgram(kLargestUnforcedProgram)
 {
 }
 
 ConvertCommand::~ConvertCommand()
 {
+}
+
+size_t ConvertCommand::SetLargestUnforcedProgram(size_t bytes)
+{
+    size_t previous = m_largestUnforcedProgram;
+    m_largestUnforcedProgram = bytes;
+    return previous;
+}
+
+size_t ConvertCommand::GetLargestUnforcedProgram() const
+{
+    return m_largestUnforcedProgram;
 }
 
 const char* ConvertCommand::GetOption() const
@@ -91,6 +104,7 @@ void ConvertCommand::DeclareOptions(OptionParser& parser)
     parser.AddOption("assign", 'a', "LIST",
                      "list ordinals for parts 0, 1, 2, ... separated by commas; \"-\" leaves a part "
                      "unassigned; parts after the list are unassigned (default: part i gets list i)");
+    parser.AddOption("force", 0, nullptr, "write the program even when it is larger than 64 MiB");
 }
 
 bool ConvertCommand::ParseNumber(const std::string& text, int& value) const
@@ -280,8 +294,27 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
         break;
     case Converter::kConvertNoMemory:
         return ReportFileFailure(err, path, "not enough memory to convert it");
+    case Converter::kConvertTooLarge:
+        return ReportFileFailure(
+            err, path, "the music is too long for split step count " +
+                           std::to_string(settings.GetSplitStepCount()) + ": about " +
+                           std::to_string(converter.CountSegments(
+                               *objects.set,
+                               converter.GetSegmentTicks(settings.GetSplitStepCount(), timeBase))) +
+                           " segments, more than the " + std::to_string(Converter::kMaxSegmentTotal) +
+                           " a conversion may cut; choose a larger --split");
     default:
         return ReportFileFailure(err, path, "the conversion was refused");
+    }
+
+    // Said before anything is written, not after gigabytes.
+    if (program.size() > GetLargestUnforcedProgram() && !options.Has("force")) {
+        const size_t lines = static_cast<size_t>(std::count(program.begin(), program.end(), '\n'));
+        return ReportFileFailure(err, path, "the program would be " + std::to_string(program.size()) +
+                                                " bytes in " + std::to_string(lines) +
+                                                " lines, more than the " +
+                                                std::to_string(GetLargestUnforcedProgram()) +
+                                                " bytes written without --force; use --force to write it");
     }
 
     if (options.Has("output")) {

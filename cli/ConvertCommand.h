@@ -1,6 +1,7 @@
 #ifndef CLI_CONVERTCOMMAND_H
 #define CLI_CONVERTCOMMAND_H
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -16,9 +17,14 @@ class ConvertSettings;
 // Checks, in order: the command line (exit 2); the file: readable, a MIDI
 // file, format 0 or 1, time base 48, 96, 240 or 480 (exit 1); the settings:
 // split step count, part count, first line number (exit 1); the part
-// assignment against the file's lists (exit 2).
+// assignment against the file's lists (exit 2); the size: music too long
+// for the split step count, or a program over 64 MiB without --force (exit 1).
 class ConvertCommand : public Command {
 public:
+    // 64 MiB: a song makes kilobytes; more comes from music far too long
+    // for its split step count.
+    static constexpr size_t kLargestUnforcedProgram = 64 * 1024 * 1024;
+
 // Construction
     ConvertCommand();
     virtual ~ConvertCommand();
@@ -27,6 +33,10 @@ public:
     virtual const char* GetOption() const override;
     virtual const char* GetArgumentName() const override;
     virtual const char* GetDescription() const override;
+    // Programs larger than this many bytes are written only with --force
+    // (kLargestUnforcedProgram unless set). Returns the previous size.
+    virtual size_t SetLargestUnforcedProgram(size_t bytes);
+    virtual size_t GetLargestUnforcedProgram() const;
 
 // Operations
     virtual void DeclareOptions(OptionParser& parser) override;
@@ -46,6 +56,8 @@ public:
 private:
     int ReadOptions(const OptionParser& options, ConvertSettings& settings,
                     std::vector<int>& assignment, bool& splitGiven, std::ostream& err) const;
+
+    size_t m_largestUnforcedProgram;
 };
 
 #endif

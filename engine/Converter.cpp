@@ -299,6 +299,24 @@ int Converter::GetSegmentTicks(int splitStepCount, int timeBase) const
     return ticks < factor ? factor : ticks;
 }
 
+long long Converter::CountSegments(const NoteListSet& set, int segmentTicks) const
+{
+    if (segmentTicks < 1)
+        return 0;
+    long long segments = 0;
+    const int count = GetListCount(set);
+    for (int i = 0; i < count; ++i) {
+        const NoteList* list = set.GetList(i);
+        if (!list)
+            continue;
+        // A total stops at the largest int; divided by at most 1920 that
+        // still lies far above kMaxSegmentTotal.
+        const long long ticks = list->GetTotalTicks();
+        segments += (ticks + segmentTicks - 1) / segmentTicks;
+    }
+    return segments;
+}
+
 bool Converter::IsSupportedFormat(int format) const
 {
     return format == 0 || format == 1;
@@ -377,7 +395,12 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
     PlayKindTable kinds;
     const int timeBase = file.GetTimeBase();
     QuantizeAll(set, values.GetTicksAt(settings.GetMinimumResolution(), timeBase));
-    SplitAll(set, GetSegmentTicks(settings.GetSplitStepCount(), timeBase));
+    // A few bytes can hold a note of 0x0FFFFFFF ticks: cut every tick, that
+    // would be hundreds of millions of records and lines. Refuse first.
+    const int segmentTicks = GetSegmentTicks(settings.GetSplitStepCount(), timeBase);
+    if (CountSegments(set, segmentTicks) > kMaxSegmentTotal)
+        return kConvertTooLarge;
+    SplitAll(set, segmentTicks);
     DecomposeAll(set);
 
     const long long firstLine = settings.GetFirstLineNumber();

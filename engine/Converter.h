@@ -31,7 +31,13 @@ public:
         kLineStep = 10,            // BASIC line numbers go up in tens
         kFirstSegmentFlags = 14,   // ask the writers for octave and default length
         kMissingArgument = 256,
-        kUnassigned = -1           // a part row without a list
+        kUnassigned = -1,          // a part row without a list
+        // Segments one conversion may cut over all lists together. Far more
+        // PLAY lines than any program can use, and it keeps the records of
+        // the passes and the text within a few hundred megabytes whatever the
+        // file says: their number grows with the music's length over the
+        // split step count, not with the size of the file.
+        kMaxSegmentTotal = 250000
     };
 
     // Results of CheckFile and Convert; 0 is success.
@@ -42,7 +48,8 @@ public:
         kConvertBadSettings = 3,   // a value out of range; SettingsCheck says which
         kConvertBadChoice = 4,     // resolution or PLAY kind index outside its table
         kConvertBadAssignment = 5, // a part names a list the file does not have
-        kConvertNoMemory = 6
+        kConvertNoMemory = 6,
+        kConvertTooLarge = 7       // more than kMaxSegmentTotal segments; CountSegments says how many
     };
 
 // Construction
@@ -110,6 +117,10 @@ public:
     // in ticks of the file, moved back to a whole number of 192nd notes (at
     // least one), so that every line ends on a length MML can write.
     virtual int GetSegmentTicks(int splitStepCount, int timeBase) const;
+    // The segments SplitAll would cut over every list of set: each list's
+    // total ticks over segmentTicks, rounded up (0 for an empty list). Exact
+    // for a quantized set; for a set as built, each list may be off by one.
+    virtual long long CountSegments(const NoteListSet& set, int segmentTicks) const;
     virtual bool IsSupportedFormat(int format) const;
     virtual bool IsSupportedTimeBase(int timeBase) const;
     // Format first, then time base. Returns a ConvertResult.
@@ -121,7 +132,9 @@ public:
     //
     // On success the caller's set is freed and replaced by the set the text
     // was written from, text holds the whole program, and the result is
-    // kConvertOk. On any failure set and text are left as they were.
+    // kConvertOk. On any failure set and text are left as they were; music
+    // too long for the split step count (more than kMaxSegmentTotal
+    // segments) gives kConvertTooLarge before any segment is cut.
     virtual int Convert(const MidiFile& file, const ConvertSettings& settings,
                         const std::vector<int>& assignment, NoteListSet*& set,
                         std::string& text);
