@@ -12,8 +12,10 @@
 //
 // A record of up to kInlineRecordSize bytes (every channel message) is kept
 // inside the event itself, a longer one in a heap buffer of its own: a file
-// of millions of events then needs no heap call per record.
-class MidiEvent {
+// of millions of events then needs no heap call per record. The class is
+// final and its accessors are defined here, so that the walks over millions
+// of events compile them to plain loads.
+class MidiEvent final {
 public:
     static constexpr int kInlineRecordSize = 8;
 
@@ -42,13 +44,24 @@ public:
                                            const unsigned char* limit) const;
 
 // Attributes
-    virtual int GetLength() const;
-    virtual const unsigned char* GetData() const;    // null before Parse; lives as long as the event
-    virtual int SetDelta(int32_t v);                 // returns the new delta's byte count
-    virtual int32_t GetDelta() const;
-    virtual int GetDeltaByteCount() const;
-    virtual int32_t SetTime(int32_t t);              // returns the time it replaces
-    virtual int32_t GetTime() const;
+    virtual int GetLength() const { return m_length; }
+    // Null before Parse; lives as long as the event.
+    virtual const unsigned char* GetData() const
+    {
+        if (m_length == 0)
+            return nullptr;
+        return m_length > kInlineRecordSize ? m_record.heap : m_record.bytes;
+    }
+    virtual int SetDelta(int32_t v) { return m_delta.SetValue(v); }   // the new delta's byte count
+    virtual int32_t GetDelta() const { return m_delta.GetValue(); }
+    virtual int GetDeltaByteCount() const { return m_delta.GetByteCount(); }
+    virtual int32_t SetTime(int32_t t)              // returns the time it replaces
+    {
+        int32_t old = m_time;
+        m_time = t;
+        return old;
+    }
+    virtual int32_t GetTime() const { return m_time; }
 
 private:
     void FreeRecord();

@@ -16,16 +16,6 @@ VarLenQuantity::~VarLenQuantity()
 {
 }
 
-int VarLenQuantity::GetByteCount() const
-{
-    return m_byteCount;
-}
-
-int32_t VarLenQuantity::GetValue() const
-{
-    return m_value;
-}
-
 int VarLenQuantity::SetValue(int32_t v)
 {
     m_value = v;

@@ -4,16 +4,17 @@
 #include <cstdint>
 
 // A MIDI variable-length quantity: seven bits per byte, most significant group
-// first, every byte but the last with its top bit set.
-class VarLenQuantity {
+// first, every byte but the last with its top bit set. Final, with its getters
+// defined here: every event of a file holds one and is read through it.
+class VarLenQuantity final {
 public:
 // Construction
     VarLenQuantity();
     virtual ~VarLenQuantity();
 
 // Attributes
-    virtual int GetByteCount() const;
-    virtual int32_t GetValue() const;
+    virtual int GetByteCount() const { return m_byteCount; }
+    virtual int32_t GetValue() const { return m_value; }
     // Sets the value and the byte count that Encode gives for it; returns that count.
     virtual int SetValue(int32_t v);
 
