@@ -112,13 +112,13 @@ int MmlWriter::WriteSegmentFromList(NoteList& list, std::string& out, int flags)
         GetLengthText(length, defaultValue_);
         out += "l" + length;
     }
-    std::string text;
-    while (position_ != list.End()) {
+    const NoteValueTable table;
+    const NoteList::Position end = list.End();
+    while (position_ != end) {
         const NoteRecord& record = *position_++;
         if (record.IsSegmentEnd())
             break;
-        WriteRecord(record, text);
-        out += text;
+        AppendRecord(record, table, out);
     }
     return 0;
 }
@@ -126,6 +126,13 @@ int MmlWriter::WriteSegmentFromList(NoteList& list, std::string& out, int flags)
 int MmlWriter::WriteRecord(const NoteRecord& record, std::string& out)
 {
     out.clear();
+    const NoteValueTable table;
+    AppendRecord(record, table, out);
+    return 0;
+}
+
+void MmlWriter::AppendRecord(const NoteRecord& record, const NoteValueTable& table, std::string& out)
+{
     int octave;
     int nameIndex;
     if (record.IsRest()) {
@@ -135,7 +142,7 @@ int MmlWriter::WriteRecord(const NoteRecord& record, std::string& out)
         octave = record.GetNote() / kKeysPerOctave - 1;
         nameIndex = record.GetNote() % kKeysPerOctave;
     } else {
-        return 0; // a segment marker, or no note at all
+        return; // a segment marker, or no note at all
     }
     if (octave > octave_)
         out.append(octave - octave_, '>');
@@ -143,20 +150,16 @@ int MmlWriter::WriteRecord(const NoteRecord& record, std::string& out)
         out.append(octave_ - octave, '<');
     octave_ = octave;
 
-    std::string name;
-    GetNoteName(name, nameIndex);
-    out += name;
+    out += kNoteNames[nameIndex]; // what GetNoteName gives for it
 
-    NoteValueTable table;
     int valueIndex = record.GetValueIndex();
     if (valueIndex == defaultValue_) {
         // the default length needs no text
     } else if (table.GetUndottedValue(valueIndex) == defaultValue_) {
-        out += ".";
+        out += '.';
     } else {
         out += table.GetLengthText(valueIndex);
     }
     if (record.IsTied())
-        out += "&";
-    return 0;
+        out += '&';
 }

@@ -6,6 +6,7 @@
 #include <string>
 
 class NoteListSet;
+class NoteValueTable;
 
 // Writes the MML of one part, one segment per call: the BASIC builder asks
 // every part for its next segment while it assembles one PLAY line. The
@@ -67,6 +68,10 @@ public:
     virtual int WriteRecord(const NoteRecord& record, std::string& out);
 
 private:
+    // WriteRecord without clearing out first: a segment is written straight
+    // into its text, with no string per record.
+    void AppendRecord(const NoteRecord& record, const NoteValueTable& table, std::string& out);
+
     int listOrdinal_;
     int octave_;
     int defaultValue_;

@@ -240,13 +240,17 @@ int NoteList::Decompose(int timeBase)
     if (factor < 1)
         factor = 1;
     const int lastIndex = NoteValueTable::kValueCount - 1;
+    // The table's ticks at this time base, looked up once for every record.
+    int ticks[NoteValueTable::kValueCount];
+    for (int i = 0; i <= lastIndex; ++i)
+        ticks[i] = table.GetTicks(i) * factor;
     for (Position piece = Begin(); piece != End(); ++piece) {
         if (piece->IsSegmentEnd())
             continue;
         int length = piece->GetLength();
         const int tie = piece->GetTie(); // the last piece keeps it
         int index = 0;
-        int value = table.GetTicks(index) * factor;
+        int value = ticks[index];
         while (length != value) {
             if (length > value) {
                 piece->SetLength(value);
@@ -260,7 +264,7 @@ int NoteList::Decompose(int timeBase)
                 if (index == lastIndex)
                     break;
                 ++index;
-                value = table.GetTicks(index) * factor;
+                value = ticks[index];
             }
         }
         piece->SetLength(value);

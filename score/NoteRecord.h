@@ -9,7 +9,11 @@ const int kTieToNext = 1;
 
 // One element of a note list: a note, a rest or a segment marker, with its
 // length in ticks of the file's time base.
-class NoteRecord {
+//
+// The passes and the MML writer read and write hundreds of thousands of
+// records: the class is final and its accessors are defined here, so that
+// those calls compile to plain loads and stores.
+class NoteRecord final {
 public:
 // Construction
     NoteRecord();
@@ -20,26 +24,34 @@ public:
     NoteRecord& operator=(const NoteRecord&) = default;
 
 // Attributes
-    virtual int SetNote(int note);
-    virtual int GetNote() const;
-    virtual int SetLength(int length);
-    virtual int GetLength() const;
+    virtual int SetNote(int note) { return Replace(note_, note); }
+    virtual int GetNote() const { return note_; }
+    virtual int SetLength(int length) { return Replace(length_, length); }
+    virtual int GetLength() const { return length_; }
     // Note-on velocity; carried along, never written to the output.
-    virtual int SetVelocity(int velocity);
-    virtual int GetVelocity() const;
-    virtual int SetTie(int tie);
-    virtual int GetTie() const;
+    virtual int SetVelocity(int velocity) { return Replace(velocity_, velocity); }
+    virtual int GetVelocity() const { return velocity_; }
+    virtual int SetTie(int tie) { return Replace(tie_, tie); }
+    virtual int GetTie() const { return tie_; }
     // Index into the note-value table once the list is decomposed; -1 before.
-    virtual int SetValueIndex(int valueIndex);
-    virtual int GetValueIndex() const;
+    virtual int SetValueIndex(int valueIndex) { return Replace(valueIndex_, valueIndex); }
+    virtual int GetValueIndex() const { return valueIndex_; }
 
-    virtual bool IsRest() const;
-    virtual bool IsSegmentEnd() const;
+    virtual bool IsRest() const { return note_ == kRestNote; }
+    virtual bool IsSegmentEnd() const { return note_ == kSegmentEnd; }
     // A MIDI key 0..127.
-    virtual bool IsNote() const;
-    virtual bool IsTied() const;
+    virtual bool IsNote() const { return note_ >= 0 && note_ < kRestNote; }
+    virtual bool IsTied() const { return (tie_ & kTieToNext) != 0; }
 
 private:
+    // Sets field to value; returns the value it replaces.
+    static int Replace(int& field, int value)
+    {
+        int previous = field;
+        field = value;
+        return previous;
+    }
+
     int note_;
     int length_;
     int velocity_;
