@@ -1,0 +1,129 @@
+// Fuzz target: a file image through the whole conversion, as the window and
+// midi2morvek run it: LoadMidiFile, BuildNoteListSet, then Convert (the three
+// passes and the BASIC builders), with settings taken from the first bytes.
+// Besides the sanitizers' checks it asserts what every finished program must
+// look like, and that a refusal changes nothing.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "engine/ConvertSettings.h"
+#include "engine/Converter.h"
+#include "engine/PlayKindTable.h"
+#include "fuzz/ConversionInput.h"
+#include "midi/MidiFile.h"
+#include "score/NoteListSet.h"
+
+namespace {
+
+// Segments one fuzzed conversion may cut; a few milliseconds' work.
+const long long kSegmentBudget = 20000;
+// Counted before quantization, each list may be one segment off.
+const long long kListsOffByOne = 65536LL * 16;
+
+void Require(bool condition, const char* what)
+{
+    if (condition)
+        return;
+    std::fprintf(stderr, "convert_fuzzer: %s\n", what);
+    std::abort();
+}
+
+// Every line ends in CR LF; ten header lines, then PLAY lines numbered on
+// in steps of 10, each with one quoted MML string per part.
+void CheckProgram(const std::string& text, const ConvertSettings& settings)
+{
+    Require(text.size() >= 2 && text.compare(text.size() - 2, 2, "\r\n") == 0,
+            "the program does not end with CR LF");
+    const char* keyword = PlayKindTable().GetKeyword(settings.GetPlayKind());
+    const std::string lead = std::string(keyword) + " ";
+    long long expected = settings.GetFirstLineNumber();
+    int index = 0;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find("\r\n", start);
+        Require(end != std::string::npos, "a line without CR LF");
+        const std::string line = text.substr(start, end - start);
+        Require(line.find('\r') == std::string::npos && line.find('\n') == std::string::npos,
+                "a stray line break inside a line");
+        char number[32];
+        std::snprintf(number, sizeof number, "%4lld ", expected);
+        Require(line.compare(0, std::strlen(number), number) == 0, "a line number out of step");
+        if (index >= Converter::kHeaderLineCount) {
+            const std::string body = line.substr(std::strlen(number));
+            Require(body.compare(0, lead.size(), lead) == 0, "a PLAY line without its keyword");
+            const std::string strings = body.substr(lead.size());
+            size_t quotes = 0;
+            for (char c : strings) {
+                if (c == '"') {
+                    ++quotes;
+                    continue;
+                }
+                if (c == ',' && quotes % 2 == 0)
+                    continue;
+                Require(quotes % 2 == 1, "text between the quoted strings");
+                Require(std::strchr("cdefgabr+.&<>ol0123456789", c) != nullptr,
+                        "a character that is not MML");
+            }
+            Require(quotes == 2 * static_cast<size_t>(settings.GetPartCount()),
+                    "a PLAY line without one string per part");
+        }
+        expected += Converter::kLineStep;
+        ++index;
+        start = end + 2;
+    }
+    Require(index >= Converter::kHeaderLineCount, "fewer than ten header lines");
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    ConversionInput input;
+    if (!input.Read(data, size))
+        return 0;
+    // A copy of exactly the image, freed before the conversion: a file that
+    // kept a pointer into its image would be caught using freed memory.
+    std::vector<unsigned char>* image =
+        new std::vector<unsigned char>(input.GetImage(), input.GetImage() + input.GetImageSize());
+    Converter converter;
+    MidiFile* file = converter.LoadMidiFile(image->empty() ? nullptr : image->data(),
+                                            static_cast<unsigned long>(image->size()));
+    delete image;
+    if (file == nullptr)
+        return 0;
+    NoteListSet* set = converter.BuildNoteListSet(file);
+    Require(set != nullptr, "no note lists for a loaded file");
+
+    ConvertSettings settings;
+    input.FillSettings(settings);
+    // Many segments are right but slow under the sanitizers (LongMusicTest
+    // converts them); music beyond the converter's limit is refused before
+    // any segment is cut, so it stays in.
+    const long long segments = converter.CountSegments(
+        *set, converter.GetSegmentTicks(settings.GetSplitStepCount(), file->GetTimeBase()));
+    if (segments > kSegmentBudget && segments <= Converter::kMaxSegmentTotal + kListsOffByOne) {
+        converter.FreeNoteListSet(set);
+        converter.FreeMidiFile(file);
+        return 0;
+    }
+    const std::vector<int> assignment = input.MakeAssignment(converter.GetListCount(*set));
+    NoteListSet* const before = set;
+    std::string text = "unchanged";
+    int result = converter.Convert(*file, settings, assignment, set, text);
+    if (result != Converter::kConvertOk) {
+        Require(set == before && text == "unchanged", "a refused conversion changed its results");
+    } else {
+        CheckProgram(text, settings);
+        // The set is rebuilt from the file each time: the same text again.
+        std::string again;
+        Require(converter.Convert(*file, settings, assignment, set, again) == Converter::kConvertOk &&
+                    again == text,
+                "a second conversion gave another text");
+    }
+    converter.FreeNoteListSet(set);
+    converter.FreeMidiFile(file);
+    return 0;
+}
