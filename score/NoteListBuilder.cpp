@@ -7,6 +7,7 @@
 #include "score/NoteListSet.h"
 
 #include <climits>
+#include <vector>
 
 namespace {
 
@@ -40,30 +41,31 @@ NoteListBuilder::~NoteListBuilder()
 int NoteListBuilder::BuildNoteLists(const MidiFile& file, NoteListSet& set)
 {
     const int trackCount = file.GetTrackCount();
+    std::vector<unsigned> masks(trackCount > 0 ? trackCount : 0, 0u);
     int count = 0;
     for (int t = 0; t < trackCount; ++t) {
         const MidiTrack* track = file.GetTrack(t);
         if (track)
-            count += GetChannelMask(*track, nullptr);
+            count += GetChannelMask(*track, &masks[t]);
     }
     set.Allocate(count);
 
     int ordinal = 0;
     for (int t = 0; t < trackCount; ++t) {
         const MidiTrack* track = file.GetTrack(t);
-        if (!track)
+        if (!track || masks[t] == 0)
             continue;
-        unsigned mask = 0;
-        GetChannelMask(*track, &mask);
+        NoteList* lists[kChannelCount] = {};
         for (int channel = 0; channel < kChannelCount; ++channel) {
-            if (!(mask & (1u << channel)))
+            if (!(masks[t] & (1u << channel)))
                 continue;
             NoteList* list = set.GetList(ordinal);
             NoteListIdentity identity = { t, channel, ordinal };
             list->SetIdentity(identity);
-            ExtractChannel(channel, *track, *list);
+            lists[channel] = list;
             ++ordinal;
         }
+        ExtractChannels(*track, lists);
     }
     set.SetCount(ordinal);
     set.SetTimeBase(file.GetTimeBase());
@@ -72,15 +74,30 @@ int NoteListBuilder::BuildNoteLists(const MidiFile& file, NoteListSet& set)
 
 int NoteListBuilder::ExtractChannel(int channel, const MidiTrack& track, NoteList& list)
 {
-    bool sounding = false;
-    int key = kRestNote;
-    int velocity = 0;
-    long long elapsed = 0; // wide: a long track of long deltas must not wrap
+    NoteList* lists[kChannelCount] = {};
+    if (channel >= 0 && channel < kChannelCount)
+        lists[channel] = &list;
+    ExtractChannels(track, lists);
+    return 0;
+}
+
+void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const lists[kChannelCount])
+{
+    // The two-state walk of every channel at once: sounding or not, the key
+    // and velocity sounding, and the time its current rest or note began.
+    struct Line {
+        bool sounding = false;
+        int key = kRestNote;
+        int velocity = 0;
+        long long since = 0;
+    };
+    Line lines[kChannelCount];
+    long long now = 0; // wide: a long track of long deltas must not wrap
     const MidiTrack::Position end = track.GetPosition(1);
     for (MidiTrack::Position p = track.GetPosition(0); p != end; ++p) {
         const MidiEvent* event = *p;
         // Every event moves the time, whatever its channel or kind.
-        elapsed += event->GetDelta();
+        now += event->GetDelta();
         const unsigned char* message = event->GetData();
         const int length = event->GetLength();
         if (!message || length < 1)
@@ -88,26 +105,27 @@ int NoteListBuilder::ExtractChannel(int channel, const MidiTrack& track, NoteLis
         const unsigned char status = message[0];
         if (status == kSysEx || status == kSysExContinue || status == kMeta)
             continue;
-        if ((status & 0x0F) != channel)
+        NoteList* list = lists[status & 0x0F];
+        if (!list)
             continue;
         const unsigned char kind = ClassifyStatus(message, length);
         if ((kind == kNoteOn || kind == kNoteOff) && length < 3)
             continue; // no key or velocity to read
-        if (!sounding && kind == kNoteOn) {
-            list.Append(NoteRecord(kRestNote, ClampTicks(elapsed)));
-            key = message[1];
-            velocity = message[2];
-            elapsed = 0;
-            sounding = true;
-        } else if (sounding && kind == kNoteOff && message[1] == key) {
-            list.Append(NoteRecord(key, ClampTicks(elapsed), velocity));
-            key = kRestNote;
-            velocity = 0;
-            elapsed = 0;
-            sounding = false;
+        Line& line = lines[status & 0x0F];
+        if (!line.sounding && kind == kNoteOn) {
+            list->Append(NoteRecord(kRestNote, ClampTicks(now - line.since)));
+            line.key = message[1];
+            line.velocity = message[2];
+            line.since = now;
+            line.sounding = true;
+        } else if (line.sounding && kind == kNoteOff && message[1] == line.key) {
+            list->Append(NoteRecord(line.key, ClampTicks(now - line.since), line.velocity));
+            line.key = kRestNote;
+            line.velocity = 0;
+            line.since = now;
+            line.sounding = false;
         }
     }
-    return 0;
 }
 
 int NoteListBuilder::GetChannelMask(const MidiTrack& track, unsigned* mask)

@@ -32,6 +32,11 @@ public:
     // with velocity 0 is a note-off (0x80); any other status gives its upper
     // four bits. length is the message's byte count; 0 for no message.
     virtual unsigned char ClassifyStatus(const unsigned char* message, int length);
+
+private:
+    // ExtractChannel for every channel c whose lists[c] is not null, in one
+    // walk over the track: a track of many channels is read once.
+    void ExtractChannels(const MidiTrack& track, NoteList* const lists[16]);
 };
 
 #endif
