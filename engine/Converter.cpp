@@ -11,6 +11,7 @@
 #include "score/NoteListSet.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <new>
 
@@ -42,6 +43,24 @@ void AppendLineNumber(std::string& text, long long number)
     int length = std::snprintf(buffer, sizeof buffer, "%4lld ", number);
     if (length > 0)
         text.append(buffer, static_cast<size_t>(length));
+}
+
+// The frame of a PLAY line: "%4d %s " with number and keyword, then the
+// parts' strings in quotes separated by commas, then the line end.
+void AppendLineStart(std::string& line, long long lineNumber, const char* keyword)
+{
+    AppendLineNumber(line, lineNumber);
+    line += keyword ? keyword : kDefaultKeyword;
+    line += ' ';
+}
+
+void AppendPart(std::string& line, int part, const char* text, size_t size)
+{
+    if (part > 0)
+        line += ',';
+    line += '"';
+    line.append(text, size);
+    line += '"';
 }
 
 bool IsHeaderIndex(int index)
@@ -204,8 +223,16 @@ std::string Converter::BuildPlayLines(NoteListSet& set, MmlWriter* writers, int 
                                       long long firstLine, int lineStep, const char* keyword)
 {
     std::string text;
-    if (!writers)
-        return text;
+    AppendPlayLines(text, set, writers, partCount, firstLine, lineStep, keyword);
+    return text;
+}
+
+void Converter::AppendPlayLines(std::string& text, NoteListSet& set, MmlWriter* writers,
+                                int partCount, long long firstLine, int lineStep,
+                                const char* keyword)
+{
+    if (!writers || partCount < 1)
+        return;
     int segments = 0;
     for (int p = 0; p < partCount; ++p) {
         const int ordinal = writers[p].GetListOrdinal();
@@ -216,13 +243,47 @@ std::string Converter::BuildPlayLines(NoteListSet& set, MmlWriter* writers, int 
             segments = count;
         writers[p].Attach(set, ordinal);
     }
-    std::string line;
-    for (int k = 0; k < segments; ++k) {
-        BuildPlayLine(set, writers, partCount, firstLine + static_cast<long long>(k) * lineStep,
-                      line, k == 0 ? kFirstSegmentFlags : 0, keyword);
-        text += line;
+
+    // Every writer writes all its segments in a row, walking its list from
+    // start to end once, instead of a segment of each list in turn for every
+    // line; each writer is asked exactly what BuildPlayLine would ask it,
+    // in the same order. The lines are then put together from the pieces.
+    std::vector<std::string> parts(static_cast<size_t>(partCount));
+    std::vector<std::vector<size_t>> ends(static_cast<size_t>(partCount));
+    std::string segment;
+    size_t musicSize = 0;
+    for (int p = 0; p < partCount; ++p) {
+        const int ordinal = writers[p].GetListOrdinal();
+        if (ordinal < 0)
+            continue;
+        std::string& part = parts[static_cast<size_t>(p)];
+        std::vector<size_t>& partEnds = ends[static_cast<size_t>(p)];
+        partEnds.reserve(static_cast<size_t>(segments));
+        for (int k = 0; k < segments; ++k) {
+            writers[p].WriteSegment(set, ordinal, segment, k == 0 ? kFirstSegmentFlags : 0);
+            part += segment;
+            partEnds.push_back(part.size());
+        }
+        musicSize += part.size();
     }
-    return text;
+
+    const size_t lineFrame = 16 + std::strlen(keyword ? keyword : kDefaultKeyword) +
+                             3 * static_cast<size_t>(partCount);
+    text.reserve(text.size() + musicSize + lineFrame * static_cast<size_t>(segments));
+    for (int k = 0; k < segments; ++k) {
+        AppendLineStart(text, firstLine + static_cast<long long>(k) * lineStep, keyword);
+        for (int p = 0; p < partCount; ++p) {
+            const std::vector<size_t>& partEnds = ends[static_cast<size_t>(p)];
+            if (partEnds.empty()) {
+                AppendPart(text, p, "", 0);
+                continue;
+            }
+            const size_t from = k > 0 ? partEnds[static_cast<size_t>(k) - 1] : 0;
+            AppendPart(text, p, parts[static_cast<size_t>(p)].data() + from,
+                       partEnds[static_cast<size_t>(k)] - from);
+        }
+        text += kLineEnd;
+    }
 }
 
 int Converter::BuildPlayLine(NoteListSet& set, MmlWriter* writers, int partCount,
@@ -230,20 +291,14 @@ int Converter::BuildPlayLine(NoteListSet& set, MmlWriter* writers, int partCount
                              const char* keyword)
 {
     line.clear();
-    AppendLineNumber(line, lineNumber);
-    line += keyword ? keyword : kDefaultKeyword;
-    line += ' ';
+    AppendLineStart(line, lineNumber, keyword);
     std::string part;
     for (int p = 0; p < partCount; ++p) {
         part.clear();
         // A writer whose list is missing gives "" like an unassigned part.
         if (writers && writers[p].GetListOrdinal() >= 0)
             writers[p].WriteSegment(set, writers[p].GetListOrdinal(), part, flags);
-        if (p > 0)
-            line += ',';
-        line += '"';
-        line += part;
-        line += '"';
+        AppendPart(line, p, part.data(), part.size());
     }
     line += kLineEnd;
     return static_cast<int>(line.size());
@@ -413,10 +468,9 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
         writers[r].SetOctave(kStartOctave);
         writers[r].SetDefaultValue(values.GetBaseValue(GetDefaultLengthAt(set, ordinals[r])));
     }
-    std::string lines = BuildPlayLines(set, writers.get(), partCount,
-                                       firstLine + static_cast<long long>(kLineStep) * GetHeaderLineCount(),
-                                       kLineStep, kinds.GetKeyword(settings.GetPlayKind()));
     text = header;
-    text += lines;
+    AppendPlayLines(text, set, writers.get(), partCount,
+                    firstLine + static_cast<long long>(kLineStep) * GetHeaderLineCount(),
+                    kLineStep, kinds.GetKeyword(settings.GetPlayKind()));
     return kConvertOk;
 }

@@ -142,6 +142,10 @@ public:
 private:
     int ConvertInto(const MidiFile& file, const ConvertSettings& settings,
                     const std::vector<int>& assignment, NoteListSet& set, std::string& text);
+    // BuildPlayLines appending to text: the program grows in one string,
+    // made large enough for it at the start.
+    void AppendPlayLines(std::string& text, NoteListSet& set, MmlWriter* writers, int partCount,
+                         long long firstLine, int lineStep, const char* keyword);
 
     int headerLineCount_;
     std::string headerLines_[kHeaderLineCount];

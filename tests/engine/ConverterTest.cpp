@@ -2,6 +2,7 @@
 
 #include "engine/ConvertSettings.h"
 #include "gen/SmfBuilder.h"
+#include "gen/SongGenerator.h"
 #include "midi/MidiFile.h"
 #include "score/MmlWriter.h"
 #include "score/NoteList.h"
@@ -519,6 +520,58 @@ TEST_F(ConverterTest, PassesOverAnEmptySet)
     EXPECT_EQ(0, converter_.DecomposeAll(*set));
     EXPECT_EQ(0, converter_.GetListCount(*set));
     converter_.FreeNoteListSet(set);
+}
+
+// BuildPlayLines puts together the lines that BuildPlayLine makes one by one,
+// for any mix of parts: unassigned ones, two on one list, lists of different
+// lengths, an ordinal the set does not have.
+TEST_F(ConverterTest, BuildPlayLinesIsEveryBuildPlayLineInTurn)
+{
+    SongGenerator song;
+    song.SetTrackCount(4);
+    song.SetTimeBase(96);
+    std::vector<uint8_t> image = song.Build(3000);
+    file_ = converter_.LoadMidiFile(image.data(), image.size());
+    ASSERT_NE(nullptr, file_);
+    const std::vector<std::vector<int>> assignments = {
+        {0, 1, 2, 3, 4},
+        {-1, 2, -1, 2, 0},
+        {4, -1},
+        {3, 99, 1},
+        {-1, -1, -1},
+    };
+    for (const std::vector<int>& assignment : assignments) {
+        converter_.FreeNoteListSet(set_);
+        set_ = converter_.BuildNoteListSet(file_);
+        ASSERT_NE(nullptr, set_);
+        ASSERT_EQ(5, converter_.GetListCount(*set_));
+        converter_.QuantizeAll(*set_, 6);
+        converter_.SplitAll(*set_, 250);
+        converter_.DecomposeAll(*set_);
+        const int parts = static_cast<int>(assignment.size());
+        std::vector<MmlWriter> byLine(assignment.size());
+        std::vector<MmlWriter> whole(assignment.size());
+        int segments = 0;
+        for (int p = 0; p < parts; ++p) {
+            for (MmlWriter* w : {&byLine[p], &whole[p]}) {
+                w->SetListOrdinal(assignment[p]);
+                w->SetDefaultValue(converter_.GetDefaultLengthAt(*set_, assignment[p]));
+            }
+            if (assignment[p] >= 0) {
+                byLine[p].Attach(*set_, assignment[p]);
+                segments = std::max(segments, set_->GetSegmentCount(assignment[p]));
+            }
+        }
+        std::string expected;
+        std::string line;
+        for (int k = 0; k < segments; ++k) {
+            converter_.BuildPlayLine(*set_, byLine.data(), parts, 500 + 5 * k, line,
+                                     k == 0 ? Converter::kFirstSegmentFlags : 0, "PLAY HG");
+            expected += line;
+        }
+        EXPECT_EQ(expected, converter_.BuildPlayLines(*set_, whole.data(), parts, 500, 5, "PLAY HG"))
+            << "assignment starting " << assignment[0];
+    }
 }
 
 } // namespace
