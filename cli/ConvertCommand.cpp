@@ -14,6 +14,8 @@
 #include "engine/PlayKindTable.h"
 #include "engine/SettingsCheck.h"
 #include "midi/MidiFile.h"
+#include "midi/MidiTrack.h"
+#include "score/NoteListBuilder.h"
 #include "score/NoteListSet.h"
 
 namespace {
@@ -36,6 +38,20 @@ public:
 private:
     Converter& m_converter;
 };
+
+// The number of note lists the file gives, one per track and channel in use,
+// counted without building them: the conversion builds its own.
+int CountLists(const MidiFile& file)
+{
+    NoteListBuilder builder;
+    int lists = 0;
+    for (int t = 0; t < file.GetTrackCount(); ++t) {
+        const MidiTrack* track = file.GetTrack(t);
+        if (track)
+            lists += builder.GetChannelMask(*track, nullptr);
+    }
+    return lists;
+}
 
 std::string Trim(const std::string& text)
 {
@@ -240,15 +256,18 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
     if (code != kExitOk)
         return code;
 
-    // The file, checked as the window checks it when it opens one.
-    InputFile input;
-    if (!input.Load(path.c_str()))
-        return ReportFileFailure(err, path, input.GetReason());
+    // The file, checked as the window checks it when it opens one. Its image
+    // goes as soon as it is read: the MidiFile holds copies of everything.
     Converter converter;
     ConversionObjects objects(converter);
-    objects.file = converter.LoadMidiFile(input.GetData(), input.GetSize());
-    if (objects.file == nullptr)
-        return ReportFileFailure(err, path, "not a well-formed Standard MIDI File");
+    {
+        InputFile input;
+        if (!input.Load(path.c_str()))
+            return ReportFileFailure(err, path, input.GetReason());
+        objects.file = converter.LoadMidiFile(input.GetData(), input.GetSize());
+        if (objects.file == nullptr)
+            return ReportFileFailure(err, path, "not a well-formed Standard MIDI File");
+    }
     const int format = objects.file->GetFormat();
     const int timeBase = objects.file->GetTimeBase();
     switch (converter.CheckFile(*objects.file)) {
@@ -271,10 +290,7 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
         return kExitFailure;
     }
 
-    objects.set = converter.BuildNoteListSet(objects.file);
-    if (objects.set == nullptr)
-        return ReportFileFailure(err, path, "not enough memory for the note lists");
-    const int lists = converter.GetListCount(*objects.set);
+    const int lists = CountLists(*objects.file);
     if (options.Has("assign")) {
         for (int ordinal : assignment) {
             if (ordinal != Converter::kUnassigned && (ordinal < 0 || ordinal >= lists))
@@ -295,6 +311,10 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
     case Converter::kConvertNoMemory:
         return ReportFileFailure(err, path, "not enough memory to convert it");
     case Converter::kConvertTooLarge:
+        // The count comes from the file's raw lists, built for the message.
+        objects.set = converter.BuildNoteListSet(objects.file);
+        if (objects.set == nullptr)
+            return ReportFileFailure(err, path, "not enough memory to convert it");
         return ReportFileFailure(
             err, path, "the music is too long for split step count " +
                            std::to_string(settings.GetSplitStepCount()) + ": about " +
