@@ -7,6 +7,7 @@
 #include "score/NoteListSet.h"
 
 #include <climits>
+#include <cstdint>
 #include <vector>
 
 namespace {
@@ -96,8 +97,10 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
     const MidiTrack::Position end = track.GetPosition(1);
     for (MidiTrack::Position p = track.GetPosition(0); p != end; ++p) {
         const MidiEvent* event = *p;
-        // Every event moves the time, whatever its channel or kind.
-        now += event->GetDelta();
+        // Every event moves the time, whatever its channel or kind. A delta
+        // is a count of ticks: one of five or more bytes with bit 31 set
+        // must not move time back and make a length negative.
+        now += static_cast<uint32_t>(event->GetDelta());
         const unsigned char* message = event->GetData();
         const int length = event->GetLength();
         if (!message || length < 1)

@@ -125,6 +125,33 @@ TEST(LongMusicTest, SegmentLimitIsExact)
     EXPECT_EQ(Converter::kMaxSegmentTotal + 1, above.segmentsBefore);
 }
 
+TEST(LongMusicTest, DeltaWithBit31SetIsALongTimeNotANegativeOne)
+{
+    // Five delta bytes can say 0xFFFFFFFF; the file's time only moves on.
+    SmfBuilder b(0, 96);
+    int t = b.AddTrack();
+    b.NoteOn(t, 0, 0, 60, 100);
+    Bytes image = b.Build();
+    // Note off after 0xFFFFFFFF ticks, the next note on after 0x80000000.
+    const Bytes tail = {0x8F, 0xFF, 0xFF, 0xFF, 0x7F, 0x80, 0x3C, 0x40,
+                        0x88, 0x80, 0x80, 0x80, 0x00, 0x90, 0x3E, 0x64};
+    image.insert(image.end(), tail.begin(), tail.end());
+    const size_t length = image.size() - 22;
+    for (int i = 0; i < 4; ++i)
+        image[18 + static_cast<size_t>(i)] = static_cast<uint8_t>(length >> (24 - 8 * i));
+
+    ToolRun tool("robustness-delta-bit-31");
+    const std::string path = tool.Write("bit31.mid", image);
+    ToolRun::Outcome o = tool.Run({"--list", path});
+    EXPECT_EQ(0, o.code) << o.err;
+    // The note and the rest after it both last the largest length there is.
+    EXPECT_NE(std::string::npos, o.out.find("0\t0\t0\t2,147,483,647\n")) << o.out;
+    o = tool.Run({path});
+    EXPECT_EQ(1, o.code);
+    const std::string lead = "midi2morvek: " + path + ": the music is too long for split step count 384";
+    EXPECT_EQ(lead, o.err.substr(0, lead.size()));
+}
+
 TEST(LongMusicTest, ToolNamesTheFileAndSaysWhy)
 {
     ToolRun tool("robustness-long-music");
