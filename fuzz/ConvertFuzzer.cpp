@@ -14,6 +14,7 @@
 #include "engine/PlayKindTable.h"
 #include "fuzz/ConversionInput.h"
 #include "midi/MidiFile.h"
+#include "score/NoteList.h"
 #include "score/NoteListSet.h"
 
 namespace {
@@ -29,6 +30,19 @@ void Require(bool condition, const char* what)
         return;
     std::fprintf(stderr, "convert_fuzzer: %s\n", what);
     std::abort();
+}
+
+// Lists as built alternate rest and note from tick 0: no length is
+// negative, so neither is a list's total (the channel list's Step).
+void CheckLists(NoteListSet& set)
+{
+    for (int i = 0; i < set.GetCount(); ++i) {
+        NoteList* list = set.GetList(i);
+        Require(list != nullptr && list->GetOrdinal() == i, "a list missing or out of order");
+        for (NoteList::Position p = list->Begin(); p != list->End(); ++p)
+            Require(p->GetLength() >= 0, "a record of negative length");
+        Require(list->GetTotalTicks() >= 0, "a list of negative length");
+    }
 }
 
 // Every line ends in CR LF; ten header lines, then PLAY lines numbered on
@@ -96,6 +110,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     NoteListSet* set = converter.BuildNoteListSet(file);
     Require(set != nullptr, "no note lists for a loaded file");
+    CheckLists(*set);
 
     ConvertSettings settings;
     input.FillSettings(settings);
