@@ -13,6 +13,7 @@ namespace {
 const size_t kFirstBlockSize = 1024;
 #if defined(MORVEK_HUGE_PAGES)
 const size_t kHugePageSize = 2 * 1024 * 1024;
+const size_t kLastSmallBlockSize = 64 * 1024;
 // Untouched pages of a block cost no memory, so large blocks waste nothing
 // but address space.
 const size_t kLargestBlockSize = 32 * 1024 * 1024;
@@ -66,21 +67,6 @@ void MemoryArena::FreeBlock(const Block& block)
     ::operator delete(block.base);
 }
 
-void* MemoryArena::Allocate(size_t size, size_t alignment)
-{
-    if (m_next != nullptr) {
-        const uintptr_t at = (reinterpret_cast<uintptr_t>(m_next) + alignment - 1) & ~(alignment - 1);
-        const uintptr_t end = reinterpret_cast<uintptr_t>(m_end);
-        if (at <= end && size <= end - at) {
-            char* p = reinterpret_cast<char*>(at);
-            m_used += static_cast<size_t>(p + size - m_next);
-            m_next = p + size;
-            return p;
-        }
-    }
-    return AllocateFromNewBlock(size, alignment);
-}
-
 void* MemoryArena::AllocateFromNewBlock(size_t size, size_t alignment)
 {
     if (size > SIZE_MAX / 2 - alignment)
@@ -106,6 +92,12 @@ void* MemoryArena::AllocateFromNewBlock(size_t size, size_t alignment)
     m_blocks.push_back(block);
     if (m_nextBlockSize < kLargestBlockSize)
         m_nextBlockSize *= 2;
+#if defined(MORVEK_HUGE_PAGES)
+    // Past the small blocks of a short track, straight on to huge pages:
+    // the blocks in between would each cost a page fault per 4 KB.
+    if (m_nextBlockSize > kLastSmallBlockSize && m_nextBlockSize < kHugePageSize)
+        m_nextBlockSize = kHugePageSize;
+#endif
     m_next = static_cast<char*>(block.base);
     m_end = m_next + block.size;
     return Allocate(size, alignment);

@@ -16,19 +16,6 @@ MidiEvent::MidiEvent(MidiEvent&& other) noexcept
     other.m_record.heap = nullptr;
 }
 
-MidiEvent::~MidiEvent()
-{
-    FreeRecord();
-}
-
-void MidiEvent::FreeRecord()
-{
-    if (m_length > kInlineRecordSize)
-        delete[] m_record.heap;
-    m_length = 0;
-    m_record.heap = nullptr;
-}
-
 unsigned long MidiEvent::GetMessageLength(const unsigned char* bytes,
                                           const unsigned char* limit) const
 {

@@ -21,7 +21,7 @@ public:
 
 // Construction
     MidiEvent();
-    virtual ~MidiEvent();
+    virtual ~MidiEvent() { FreeRecord(); }
     MidiEvent(const MidiEvent&) = delete;
     MidiEvent& operator=(const MidiEvent&) = delete;
     // Takes other's record, delta and time; other is left without a record.
@@ -64,7 +64,13 @@ public:
     virtual int32_t GetTime() const { return m_time; }
 
 private:
-    void FreeRecord();
+    void FreeRecord()
+    {
+        if (m_length > kInlineRecordSize)
+            delete[] m_record.heap;
+        m_length = 0;
+        m_record.heap = nullptr;
+    }
 
     // Ordered for size: an event takes 40 bytes on 64-bit systems.
     VarLenQuantity m_delta;

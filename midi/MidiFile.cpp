@@ -80,8 +80,8 @@ int MidiFile::Build(const unsigned char* image, unsigned long size)
     for (size_t i = 0; i < offsets.size(); ++i) {
         m_tracks[i] = new MidiTrack(m_arena.get());
         const unsigned char* chunk = image + offsets[i];
+        // Parse gives every event its absolute time on the way.
         m_tracks[i]->Parse(chunk, limit, runningStatus);
-        m_tracks[i]->ComputeTimes();
     }
     return MIDIFILE_OK;
 }

@@ -35,6 +35,9 @@ unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned cha
     unsigned long length = m_chunk.GetLength();
     const unsigned char* end = length < available ? events + length : limit;
 
+    // Times are filled on the way, as ComputeTimes would fill them, so that
+    // a file's events are walked once less.
+    uint32_t time = m_events.empty() ? 0 : static_cast<uint32_t>(m_events.back()->GetTime());
     const unsigned char* p = events;
     while (p < end) {
         MidiEvent* e = NewEvent();
@@ -44,6 +47,8 @@ unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned cha
             break;
         }
         p += taken;
+        time += static_cast<uint32_t>(e->GetDelta());
+        e->SetTime(static_cast<int32_t>(time));
         try {
             m_events.push_back(e);
         } catch (...) {

@@ -41,6 +41,7 @@ public:
     // before it. runningStatus carries the file's decoding state from event to
     // event and from track to track. Returns the bytes taken (8 + the bytes of
     // the events kept), or 1 without events when no "MTrk" header is there.
+    // Each new event gets its absolute time as ComputeTimes would give it.
     virtual unsigned long Parse(const unsigned char* position, const unsigned char* limit,
                                 unsigned char& runningStatus);
     // Fills every event's absolute time from the deltas; returns the last time.

@@ -175,4 +175,25 @@ TEST(MidiTrackTest, AppendedEventsKeepTheirRecords)
               std::vector<unsigned char>((*p)->GetData(), (*p)->GetData() + (*p)->GetLength()));
 }
 
+// Parse fills the times on its own, exactly as ComputeTimes does, also after
+// events that were already there and past 2^31 ticks (where times wrap).
+TEST(MidiTrackTest, ParseGivesTheTimesComputeTimesGives)
+{
+    MidiTrack track;
+    MidiEvent* first = new MidiEvent;
+    first->SetDelta(100);
+    track.Append(first);
+    track.ComputeTimes();
+    const Bytes chunk = TrackChunk({0x00, 0x90, 0x3C, 0x64,                // +0
+                                    0x83, 0x60, 0x3C, 0x00,                // +480, running status
+                                    0x87, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0x2F, 0x00,
+                                    0x87, 0xFF, 0xFF, 0xFF, 0x7F, 0xC0, 0x01});
+    unsigned char running = 0x00;
+    ASSERT_EQ(chunk.size(), track.Parse(chunk.data(), chunk.data() + chunk.size(), running));
+    const std::string parsed = Records(track);
+    EXPECT_EQ("100: 100:903C64 580:903C00 ", parsed.substr(0, 27));
+    track.ComputeTimes();
+    EXPECT_EQ(Records(track), parsed);
+}
+
 }  // namespace
