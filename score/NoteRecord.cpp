@@ -13,7 +13,3 @@ NoteRecord::NoteRecord(int note, int length, int velocity, int tie, int valueInd
     , valueIndex_(valueIndex)
 {
 }
-
-NoteRecord::~NoteRecord()
-{
-}

@@ -18,7 +18,7 @@ public:
 // Construction
     NoteRecord();
     NoteRecord(int note, int length, int velocity = 0, int tie = 0, int valueIndex = -1);
-    virtual ~NoteRecord();
+    virtual ~NoteRecord() {}
     // A record is a plain value; lists copy records in and out.
     NoteRecord(const NoteRecord&) = default;
     NoteRecord& operator=(const NoteRecord&) = default;
