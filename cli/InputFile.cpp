@@ -4,7 +4,7 @@
 
 #include "midi/DiskFile.h"
 
-InputFile::InputFile()
+InputFile::InputFile() : m_bytes(nullptr), m_size(0)
 {
 }
 
@@ -14,14 +14,18 @@ InputFile::~InputFile()
 
 bool InputFile::Fail(const std::string& reason)
 {
-    m_bytes.clear();
+    m_arena.reset();
+    m_bytes = nullptr;
+    m_size = 0;
     m_reason = reason;
     return false;
 }
 
 bool InputFile::Load(const char* path)
 {
-    m_bytes.clear();
+    m_arena.reset();
+    m_bytes = nullptr;
+    m_size = 0;
     m_reason.clear();
     DiskFile file;
     DiskFile::Handle h = file.Open(path, DiskFile::kGenericRead, DiskFile::kFileAttributeNormal,
@@ -37,16 +41,18 @@ bool InputFile::Load(const char* path)
                                            : "file is too large";
     } else if (high != 0) {
         failure = "file is too large";               // only 32-bit sizes are read
-    } else {
+    } else if (size != 0) {
         try {
-            m_bytes.resize(size);
+            m_arena.reset(new MemoryArena);
+            m_bytes = static_cast<unsigned char*>(m_arena->Allocate(size, 1));
+            m_size = size;
         } catch (const std::bad_alloc&) {
             failure = "not enough memory to read the file";
         }
     }
     if (failure.empty() && size != 0) {
         file.SetErrorCode(0);
-        unsigned long got = file.Read(h, m_bytes.data(), size);
+        unsigned long got = file.Read(h, m_bytes, size);
         if (got != size) {
             failure = file.GetErrorCode() != 0 ? file.DescribeError(file.GetErrorCode())
                                                : "file ended before its reported size";
@@ -60,12 +66,12 @@ bool InputFile::Load(const char* path)
 
 const unsigned char* InputFile::GetData() const
 {
-    return m_bytes.empty() ? nullptr : m_bytes.data();
+    return m_size == 0 ? nullptr : m_bytes;
 }
 
 unsigned long InputFile::GetSize() const
 {
-    return static_cast<unsigned long>(m_bytes.size());
+    return m_size;
 }
 
 const std::string& InputFile::GetReason() const

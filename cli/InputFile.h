@@ -1,11 +1,15 @@
 #ifndef CLI_INPUTFILE_H
 #define CLI_INPUTFILE_H
 
+#include <memory>
 #include <string>
-#include <vector>
+
+#include "midi/MemoryArena.h"
 
 // A file read whole into memory through DiskFile, as the window reads it:
-// Open, GetSize, Read, Close. Owns the bytes, so it cannot be copied.
+// Open, GetSize, Read, Close. Owns the bytes, so it cannot be copied. The
+// bytes live in an arena of their own: a large file lands on huge pages
+// where the system offers them, and nothing is cleared before it is read.
 class InputFile {
 public:
 // Construction
@@ -27,7 +31,9 @@ public:
 private:
     bool Fail(const std::string& reason);
 
-    std::vector<unsigned char> m_bytes;
+    std::unique_ptr<MemoryArena> m_arena;            // owns m_bytes
+    unsigned char* m_bytes;
+    unsigned long m_size;
     std::string m_reason;
 };
 
