@@ -1,6 +1,6 @@
 #include "framework/ClassResources.h"
 
-#include <cstring>
+#include "framework/OwnedString.h"
 
 ClassResources::ClassResources()
     : m_largeIcon(nullptr), m_smallIcon(nullptr), m_cursor(nullptr),
@@ -111,16 +111,7 @@ HBRUSH ClassResources::GetBrush() const
 
 int ClassResources::SetMenuName(const char* name)
 {
-    char* copy = nullptr;
-    size_t length = 0;
-    if (name != nullptr) {
-        length = std::strlen(name);
-        copy = new char[length + 1];
-        std::memcpy(copy, name, length + 1);
-    }
-    delete[] m_menuName;
-    m_menuName = copy;
-    return static_cast<int>(length);
+    return ReplaceOwnedString(m_menuName, name);
 }
 
 const char* ClassResources::GetMenuName() const

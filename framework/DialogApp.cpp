@@ -54,31 +54,10 @@ HWND DialogApp::CreateMainWindow(int showCommand, CreateRecord* record, HWND par
     return window;
 }
 
-MSG* DialogApp::Run(MSG* out)
+// Tab, the arrow keys, mnemonics and the default button of the main window.
+BOOL DialogApp::TranslateNavigation(HWND window, MSG* msg)
 {
-    MSG msg = {};
-    for (;;) {
-        BOOL got = GetNextMessage(&msg);
-        if (got == 0)
-            break;
-        if (got == -1) {
-            // A broken loop would spin on the same error forever: end it.
-            msg = MSG();
-            break;
-        }
-        ActiveTarget* target = GetActiveTarget();
-        HWND window = target != nullptr ? target->GetTargetWindow() : nullptr;
-        HACCEL accelerators = target != nullptr ? target->GetAccelerators() : nullptr;
-        if (window != nullptr && accelerators != nullptr && TranslateAcceleratorA(window, accelerators, &msg))
-            continue;
-        if (window != nullptr && IsDialogMessageA(window, &msg))
-            continue;
-        TranslateMessage(&msg);
-        DispatchMessageA(&msg);
-    }
-    if (out != nullptr)
-        *out = msg;
-    return out;
+    return IsDialogMessageA(window, msg);
 }
 
 MsgHandler* DialogApp::CreateHandler(ClassResources* resources, ActiveTarget* target)

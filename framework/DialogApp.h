@@ -16,7 +16,7 @@ public:
 
     ATOM RegisterWindowClass(ClassResources* resources) override;
     HWND CreateMainWindow(int showCommand, CreateRecord* record, HWND parent) override;
-    MSG* Run(MSG* out) override;
+    BOOL TranslateNavigation(HWND window, MSG* msg) override;
     // A DialogHandler attached to resources and target.
     MsgHandler* CreateHandler(ClassResources* resources, ActiveTarget* target) override;
 };

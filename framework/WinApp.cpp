@@ -109,6 +109,8 @@ MSG* WinApp::Run(MSG* out)
         HACCEL accelerators = target != nullptr ? target->GetAccelerators() : nullptr;
         if (window != nullptr && accelerators != nullptr && TranslateAcceleratorA(window, accelerators, &msg))
             continue;
+        if (window != nullptr && TranslateNavigation(window, &msg))
+            continue;
         TranslateMessage(&msg);
         DispatchMessageA(&msg);
     }
@@ -120,6 +122,11 @@ MSG* WinApp::Run(MSG* out)
 BOOL WinApp::GetNextMessage(MSG* msg)
 {
     return GetMessageA(msg, nullptr, 0, 0);
+}
+
+BOOL WinApp::TranslateNavigation(HWND, MSG*)
+{
+    return FALSE;
 }
 
 HWND WinApp::CreateWindowAndHandler(int showCommand, LONG_PTR spare2, LONG_PTR spare1,

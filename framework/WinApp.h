@@ -59,6 +59,9 @@ public:
     // GetMessageA for the loop: nonzero for a message, 0 for WM_QUIT, -1 for
     // an error.
     virtual BOOL GetNextMessage(MSG* msg);
+    // The loop's step after the accelerators: nonzero when msg was taken
+    // for window's keyboard navigation. None here.
+    virtual BOOL TranslateNavigation(HWND window, MSG* msg);
     // Creates the handler and its window and adds them to the table. Null
     // when no window came to life; the handler is then deleted here.
     virtual HWND CreateWindowAndHandler(int showCommand, LONG_PTR spare2, LONG_PTR spare1,

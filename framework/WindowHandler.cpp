@@ -7,6 +7,7 @@
 #include "framework/AboutDialogHost.h"
 #include "framework/ActiveTarget.h"
 #include "framework/ClassResources.h"
+#include "framework/OwnedString.h"
 #include "resources/ResourceIds.h"
 
 namespace {
@@ -118,16 +119,7 @@ int WindowHandler::BuildHelpPath()
 
 int WindowHandler::SetHelpPath(const char* path)
 {
-    char* copy = nullptr;
-    size_t length = 0;
-    if (path != nullptr) {
-        length = std::strlen(path);
-        copy = new char[length + 1];
-        std::memcpy(copy, path, length + 1);
-    }
-    delete[] m_helpPath;
-    m_helpPath = copy;
-    return static_cast<int>(length);
+    return ReplaceOwnedString(m_helpPath, path);
 }
 
 const char* WindowHandler::GetHelpPath() const

@@ -1,26 +1,6 @@
 #include "framework/WndObject.h"
 
-#include <cstring>
-
-namespace {
-
-// Replaces slot with an owned copy of text; returns the copy's length.
-// The copy is made first, so a string may be set from its own old value.
-int ReplaceString(char*& slot, const char* text)
-{
-    char* copy = nullptr;
-    size_t length = 0;
-    if (text != nullptr) {
-        length = std::strlen(text);
-        copy = new char[length + 1];
-        std::memcpy(copy, text, length + 1);
-    }
-    delete[] slot;
-    slot = copy;
-    return static_cast<int>(length);
-}
-
-} // namespace
+#include "framework/OwnedString.h"
 
 WndObject::WndObject()
     : m_hWnd(nullptr), m_hParent(nullptr), m_hInstance(nullptr),
@@ -72,7 +52,7 @@ HINSTANCE WndObject::GetInstance() const
 
 int WndObject::SetClassName(const char* name)
 {
-    return ReplaceString(m_className, name);
+    return ReplaceOwnedString(m_className, name);
 }
 
 const char* WndObject::GetClassName() const
@@ -82,12 +62,12 @@ const char* WndObject::GetClassName() const
 
 void WndObject::FreeClassName()
 {
-    ReplaceString(m_className, nullptr);
+    ReplaceOwnedString(m_className, nullptr);
 }
 
 int WndObject::SetText(const char* text)
 {
-    return ReplaceString(m_text, text);
+    return ReplaceOwnedString(m_text, text);
 }
 
 const char* WndObject::GetText() const
@@ -97,5 +77,5 @@ const char* WndObject::GetText() const
 
 void WndObject::FreeText()
 {
-    ReplaceString(m_text, nullptr);
+    ReplaceOwnedString(m_text, nullptr);
 }

@@ -13,6 +13,7 @@
 #include "engine/SettingsCheck.h"
 #include "engine/Texts.h"
 #include "framework/ActiveTarget.h"
+#include "framework/OwnedString.h"
 #include "midi/DiskFile.h"
 #include "midi/MidiFile.h"
 #include "resources/ResourceIds.h"
@@ -196,16 +197,7 @@ HWND MainWindow::GetLastFocus() const
 
 int MainWindow::SetMidiPath(const char* path)
 {
-    char* copy = nullptr;
-    size_t length = 0;
-    if (path != nullptr) {
-        length = std::strlen(path);
-        copy = new char[length + 1];
-        std::memcpy(copy, path, length + 1);
-    }
-    delete[] m_midiPath;
-    m_midiPath = copy;
-    return static_cast<int>(length);
+    return ReplaceOwnedString(m_midiPath, path);
 }
 
 const char* MainWindow::GetMidiPath() const
