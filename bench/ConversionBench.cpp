@@ -8,7 +8,9 @@
 //
 // Each program runs once to warm the page cache, then N times in turn with
 // the others; the table shows the median wall time and the largest peak
-// resident memory (wait4's ru_maxrss) of those runs.
+// resident memory (wait4's ru_maxrss) of those runs. What the programs write
+// (the CSV, the listings, the BASIC program) goes to files in DIR, deleted
+// after each timed run so that no run pays for writing back another's.
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -134,23 +136,27 @@ bool MakeSong(const Options& o, long events, Song& song)
                        &song.lists, &song.bytes) == 3;
 }
 
+// The command line of a program; output receives its standard output, and
+// written names the file that holds what it wrote.
 std::vector<std::string> CommandOf(const Options& o, Program program, const Song& song,
-                                   std::string& output)
+                                   std::string& output, std::string& written)
 {
     const std::string stem = o.dir + "/song-" + std::to_string(song.requested);
     switch (program) {
     case kMidicsv:
         output = "/dev/null";
-        return {o.midicsv, song.path, stem + ".csv"};
+        written = stem + ".csv";
+        return {o.midicsv, song.path, written};
     case kConvert:
         output = "/dev/null";
+        written = stem + ".txt";
         return {o.tool, "-p", std::to_string(std::min(std::max(song.lists, 1), kMaxParts)),
-                "-o", stem + ".txt", song.path};
+                "-o", written, song.path};
     case kList:
-        output = stem + ".list";
+        output = written = stem + ".list";
         return {o.tool, "--list", song.path};
     default:
-        output = stem + ".events";
+        output = written = stem + ".events";
         return {o.tool, "--events", song.path};
     }
 }
@@ -165,10 +171,16 @@ std::vector<Measure> MeasureSong(const Options& o, const Song& song)
             if (round > 0 && !result[p].ok)
                 continue;
             std::string output;
-            std::vector<std::string> command = CommandOf(o, static_cast<Program>(p), song, output);
+            std::string written;
+            std::vector<std::string> command =
+                CommandOf(o, static_cast<Program>(p), song, output, written);
             ChildProcess run;
             run.SetOutput(output);
             bool ok = run.Run(command) == 0;
+            // Gone before the system writes it back to disk, which would
+            // slow down whichever program runs next.
+            if (round > 0)
+                ::unlink(written.c_str());
             if (round == 0) {
                 result[p].ok = ok;
                 if (!ok)
