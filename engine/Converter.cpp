@@ -259,6 +259,9 @@ void Converter::AppendPlayLines(std::string& text, NoteListSet& set, MmlWriter* 
         std::string& part = parts[static_cast<size_t>(p)];
         std::vector<size_t>& partEnds = ends[static_cast<size_t>(p)];
         partEnds.reserve(static_cast<size_t>(segments));
+        // A few characters a record, so that the text is not copied as it grows.
+        if (const NoteList* list = set.GetList(ordinal))
+            part.reserve(3 * static_cast<size_t>(list->GetRecordCount()) + 8);
         for (int k = 0; k < segments; ++k) {
             writers[p].WriteSegment(set, ordinal, segment, k == 0 ? kFirstSegmentFlags : 0);
             part += segment;

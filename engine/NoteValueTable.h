@@ -4,8 +4,9 @@
 // The 18 note values the program knows, from the whole note (index 0) down to
 // the 192nd note (index 17). A value index everywhere in the program is an
 // index into this table. Lengths are given at time base 48 (192 ticks to the
-// whole note) and scale by time base / 48.
-class NoteValueTable {
+// whole note) and scale by time base / 48. Final: the MML writer asks it
+// about every note it writes.
+class NoteValueTable final {
 public:
     enum {
         kValueCount = 18,
