@@ -19,21 +19,7 @@ DialogApp::~DialogApp()
 
 ATOM DialogApp::RegisterWindowClass(ClassResources* resources)
 {
-    if (resources == nullptr || GetClassName() == nullptr)
-        return 0;
-    WNDCLASSEXA wc = {};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = DialogWndProc;
-    wc.cbWndExtra = DLGWINDOWEXTRA;
-    wc.hInstance = GetInstance();
-    wc.hIcon = resources->GetLargeIcon();
-    wc.hIconSm = resources->GetSmallIcon();
-    wc.hCursor = resources->GetCursorHandle();
-    wc.hbrBackground = resources->GetBrush();
-    // The template names no menu: the window gets it from its class.
-    wc.lpszMenuName = resources->GetMenuName();
-    wc.lpszClassName = GetClassName();
-    return RegisterClassExA(&wc);
+    return RegisterClassWith(resources, DialogWndProc, DLGWINDOWEXTRA);
 }
 
 HWND DialogApp::CreateMainWindow(int showCommand, CreateRecord* record, HWND parent)

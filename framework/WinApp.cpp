@@ -64,17 +64,23 @@ int WinApp::Init(HINSTANCE instance, ActiveTarget* target)
 
 ATOM WinApp::RegisterWindowClass(ClassResources* resources)
 {
+    return RegisterClassWith(resources, GenericWndProc, kGenericWndExtra);
+}
+
+ATOM WinApp::RegisterClassWith(ClassResources* resources, WNDPROC procedure, int extraBytes)
+{
     if (resources == nullptr || GetClassName() == nullptr)
         return 0;
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = GenericWndProc;
-    wc.cbWndExtra = kGenericWndExtra;
+    wc.lpfnWndProc = procedure;
+    wc.cbWndExtra = extraBytes;
     wc.hInstance = GetInstance();
     wc.hIcon = resources->GetLargeIcon();
     wc.hIconSm = resources->GetSmallIcon();
     wc.hCursor = resources->GetCursorHandle();
     wc.hbrBackground = resources->GetBrush();
+    // A dialog template names no menu: the window gets it from its class.
     wc.lpszMenuName = resources->GetMenuName();
     wc.lpszClassName = GetClassName();
     return RegisterClassExA(&wc);

@@ -51,6 +51,9 @@ public:
     virtual int Init(HINSTANCE instance, ActiveTarget* target);
     // The class atom, or 0.
     virtual ATOM RegisterWindowClass(ClassResources* resources);
+    // Registers the application's class with the given procedure and extra
+    // window bytes; the rest comes from resources. The class atom, or 0.
+    virtual ATOM RegisterClassWith(ClassResources* resources, WNDPROC procedure, int extraBytes);
     // The new window, shown with showCommand; null when it could not be made.
     virtual HWND CreateMainWindow(int showCommand, CreateRecord* record, HWND parent);
     // Runs the message loop until WM_QUIT (or an error of GetMessageA, which
