@@ -80,6 +80,8 @@ public:
     virtual int Decompose(int timeBase);
 
 private:
+    friend class NoteListSet;
+
     NoteListIdentity identity_;
     std::unique_ptr<NodePool> ownPool_; // before records_: their nodes live in it
     RecordList records_;

@@ -3,6 +3,8 @@
 #include "engine/NoteValueTable.h"
 #include "score/NoteList.h"
 
+#include <new>
+
 NoteListSet::NoteListSet()
     : count_(0)
     , timeBase_(0)
@@ -11,6 +13,14 @@ NoteListSet::NoteListSet()
 
 NoteListSet::~NoteListSet()
 {
+    // Every record lives in pool_, which goes with the set, and a record's
+    // destructor does nothing. So the lists hand their records over, whole,
+    // to a list that is never destroyed, instead of giving back hundreds of
+    // thousands of nodes one by one; their memory returns with the pool.
+    NoteList::RecordList* leftovers =
+        new (leftovers_) NoteList::RecordList(PoolAllocator<NoteRecord>(&pool_));
+    for (NoteList* list : lists_)
+        leftovers->splice(leftovers->end(), list->records_);
     Allocate(0);
 }
 

@@ -2,10 +2,9 @@
 #define MORVEK_SCORE_NOTELISTSET_H
 
 #include "score/NodePool.h"
+#include "score/NoteList.h"
 
 #include <vector>
-
-class NoteList;
 
 // All note lists of one file; a list's ordinal is its index here.
 class NoteListSet {
@@ -42,6 +41,9 @@ private:
     int timeBase_;
     NodePool pool_; // the records of every list; outlives them
     std::vector<NoteList*> lists_; // owned
+    // Where the records go when the set goes: a list that is never destroyed
+    // (see the destructor).
+    alignas(NoteList::RecordList) unsigned char leftovers_[sizeof(NoteList::RecordList)];
 };
 
 #endif
