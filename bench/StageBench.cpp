@@ -1,6 +1,6 @@
 // stage_bench: the stages of one conversion timed one by one on generated
 // songs (Google Benchmark): the SMF reader, the note-list builder, the three
-// passes and the MML writer. Items are the events of the song, so the
+// passes, the MML writer and the PLAY lines built from it. Items are the events of the song, so the
 // items_per_second columns of the stages can be compared directly.
 #include <benchmark/benchmark.h>
 
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/Converter.h"
 #include "gen/SongGenerator.h"
 #include "midi/MidiFile.h"
 #include "score/MmlWriter.h"
@@ -126,34 +127,56 @@ void BM_Decompose(benchmark::State& state)
     TimePass<kSegmented>(state, [](NoteList& list) { return list.Decompose(kTimeBase); });
 }
 
-// Every segment of every list, as the PLAY lines ask for them.
+// One writer per list, set up as a conversion sets it up.
+std::unique_ptr<MmlWriter[]> WritersFor(NoteListSet& set)
+{
+    std::unique_ptr<MmlWriter[]> writers(new MmlWriter[static_cast<size_t>(set.GetCount())]);
+    for (int i = 0; i < set.GetCount(); ++i) {
+        writers[static_cast<size_t>(i)].SetListOrdinal(i);
+        writers[static_cast<size_t>(i)].SetOctave(4);
+        writers[static_cast<size_t>(i)].SetDefaultValue(set.GetMostFrequentBaseValue(i));
+    }
+    return writers;
+}
+
+// The MML writer alone: every segment of every list, a list at a time.
 void BM_WriteMml(benchmark::State& state)
 {
     const Song& song = SongOf(state.range(0));
     std::unique_ptr<NoteListSet> set = SetAt(song, kDecomposed);
     size_t bytes = 0;
     for (auto _ : state) {
-        std::vector<std::unique_ptr<MmlWriter>> writers;
-        int segments = 0;
-        for (int i = 0; i < set->GetCount(); ++i) {
-            writers.emplace_back(new MmlWriter);
-            writers.back()->SetListOrdinal(i);
-            writers.back()->SetOctave(4);
-            writers.back()->SetDefaultValue(set->GetMostFrequentBaseValue(i));
-            writers.back()->Attach(*set, i);
-            segments = std::max(segments, set->GetSegmentCount(i));
-        }
+        std::unique_ptr<MmlWriter[]> writers = WritersFor(*set);
         std::string text;
         bytes = 0;
-        for (int k = 0; k < segments; ++k) {
-            for (int i = 0; i < set->GetCount(); ++i) {
-                writers[static_cast<size_t>(i)]->WriteSegment(*set, i, text, k == 0 ? 14 : 0);
+        for (int i = 0; i < set->GetCount(); ++i) {
+            MmlWriter& writer = writers[static_cast<size_t>(i)];
+            writer.Attach(*set, i);
+            for (int k = 0; k < set->GetSegmentCount(i); ++k) {
+                writer.WriteSegment(*set, i, text, k == 0 ? 14 : 0);
                 bytes += text.size();
             }
         }
         benchmark::DoNotOptimize(bytes);
     }
     state.counters["mml_bytes"] = static_cast<double>(bytes);
+    Finish(state, song);
+}
+
+// The PLAY lines of every list, as a conversion builds them.
+void BM_BuildPlayLines(benchmark::State& state)
+{
+    const Song& song = SongOf(state.range(0));
+    std::unique_ptr<NoteListSet> set = SetAt(song, kDecomposed);
+    Converter converter;
+    size_t bytes = 0;
+    for (auto _ : state) {
+        std::unique_ptr<MmlWriter[]> writers = WritersFor(*set);
+        std::string text = converter.BuildPlayLines(*set, writers.get(), set->GetCount(), 1100, 10, "PLAY");
+        bytes = text.size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["text_bytes"] = static_cast<double>(bytes);
     Finish(state, song);
 }
 
@@ -168,6 +191,7 @@ BENCHMARK(BM_Quantize)->Apply(Sizes);
 BENCHMARK(BM_SplitIntoSegments)->Apply(Sizes);
 BENCHMARK(BM_Decompose)->Apply(Sizes);
 BENCHMARK(BM_WriteMml)->Apply(Sizes);
+BENCHMARK(BM_BuildPlayLines)->Apply(Sizes);
 
 }  // namespace
 

@@ -234,6 +234,7 @@ void Converter::AppendPlayLines(std::string& text, NoteListSet& set, MmlWriter* 
     if (!writers || partCount < 1)
         return;
     int segments = 0;
+    size_t records = 0;
     for (int p = 0; p < partCount; ++p) {
         const int ordinal = writers[p].GetListOrdinal();
         if (ordinal < 0)
@@ -241,51 +242,56 @@ void Converter::AppendPlayLines(std::string& text, NoteListSet& set, MmlWriter* 
         const int count = set.GetSegmentCount(ordinal);
         if (count > segments)
             segments = count;
+        if (const NoteList* list = set.GetList(ordinal))
+            records += static_cast<size_t>(list->GetRecordCount());
         writers[p].Attach(set, ordinal);
     }
+    // Room for the usual program, a few characters a record and the frame of
+    // every line, so that the text is not copied as it grows.
+    const size_t lineFrame = 16 + std::strlen(keyword ? keyword : kDefaultKeyword) +
+                             3 * static_cast<size_t>(partCount);
+    text.reserve(text.size() + 3 * records + lineFrame * static_cast<size_t>(segments));
 
-    // Every writer writes all its segments in a row, walking its list from
-    // start to end once, instead of a segment of each list in turn for every
-    // line; each writer is asked exactly what BuildPlayLine would ask it,
-    // in the same order. The lines are then put together from the pieces.
+    // The lines go in blocks. For a block, every writer writes its segments
+    // in a row, walking along its list, instead of a segment of each list in
+    // turn for every line; each writer is asked exactly what BuildPlayLine
+    // would ask it, in the same order. The block's lines are then put
+    // together from the pieces, which stay small enough to reuse.
+    const int kLinesPerBlock = 256;
     std::vector<std::string> parts(static_cast<size_t>(partCount));
     std::vector<std::vector<size_t>> ends(static_cast<size_t>(partCount));
     std::string segment;
-    size_t musicSize = 0;
-    for (int p = 0; p < partCount; ++p) {
-        const int ordinal = writers[p].GetListOrdinal();
-        if (ordinal < 0)
-            continue;
-        std::string& part = parts[static_cast<size_t>(p)];
-        std::vector<size_t>& partEnds = ends[static_cast<size_t>(p)];
-        partEnds.reserve(static_cast<size_t>(segments));
-        // A few characters a record, so that the text is not copied as it grows.
-        if (const NoteList* list = set.GetList(ordinal))
-            part.reserve(3 * static_cast<size_t>(list->GetRecordCount()) + 8);
-        for (int k = 0; k < segments; ++k) {
-            writers[p].WriteSegment(set, ordinal, segment, k == 0 ? kFirstSegmentFlags : 0);
-            part += segment;
-            partEnds.push_back(part.size());
-        }
-        musicSize += part.size();
-    }
-
-    const size_t lineFrame = 16 + std::strlen(keyword ? keyword : kDefaultKeyword) +
-                             3 * static_cast<size_t>(partCount);
-    text.reserve(text.size() + musicSize + lineFrame * static_cast<size_t>(segments));
-    for (int k = 0; k < segments; ++k) {
-        AppendLineStart(text, firstLine + static_cast<long long>(k) * lineStep, keyword);
+    for (int first = 0; first < segments; first += kLinesPerBlock) {
+        const int last = segments - first < kLinesPerBlock ? segments : first + kLinesPerBlock;
         for (int p = 0; p < partCount; ++p) {
-            const std::vector<size_t>& partEnds = ends[static_cast<size_t>(p)];
-            if (partEnds.empty()) {
-                AppendPart(text, p, "", 0);
+            const int ordinal = writers[p].GetListOrdinal();
+            if (ordinal < 0)
                 continue;
+            std::string& part = parts[static_cast<size_t>(p)];
+            std::vector<size_t>& partEnds = ends[static_cast<size_t>(p)];
+            part.clear();
+            partEnds.clear();
+            for (int k = first; k < last; ++k) {
+                writers[p].WriteSegment(set, ordinal, segment, k == 0 ? kFirstSegmentFlags : 0);
+                part += segment;
+                partEnds.push_back(part.size());
             }
-            const size_t from = k > 0 ? partEnds[static_cast<size_t>(k) - 1] : 0;
-            AppendPart(text, p, parts[static_cast<size_t>(p)].data() + from,
-                       partEnds[static_cast<size_t>(k)] - from);
         }
-        text += kLineEnd;
+        for (int k = first; k < last; ++k) {
+            AppendLineStart(text, firstLine + static_cast<long long>(k) * lineStep, keyword);
+            const size_t line = static_cast<size_t>(k - first);
+            for (int p = 0; p < partCount; ++p) {
+                const std::vector<size_t>& partEnds = ends[static_cast<size_t>(p)];
+                if (writers[p].GetListOrdinal() < 0) {
+                    AppendPart(text, p, "", 0);
+                    continue;
+                }
+                const size_t from = line > 0 ? partEnds[line - 1] : 0;
+                AppendPart(text, p, parts[static_cast<size_t>(p)].data() + from,
+                           partEnds[line] - from);
+            }
+            text += kLineEnd;
+        }
     }
 }
 
