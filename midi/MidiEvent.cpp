@@ -4,11 +4,6 @@
 #include <cstring>
 #include <new>
 
-MidiEvent::MidiEvent() : m_length(0), m_time(0)
-{
-    m_record.heap = nullptr;
-}
-
 MidiEvent::MidiEvent(MidiEvent&& other) noexcept
     : m_delta(other.m_delta), m_length(other.m_length), m_time(other.m_time), m_record(other.m_record)
 {
@@ -16,18 +11,10 @@ MidiEvent::MidiEvent(MidiEvent&& other) noexcept
     other.m_record.heap = nullptr;
 }
 
-unsigned long MidiEvent::GetMessageLength(const unsigned char* bytes,
+unsigned long MidiEvent::GetCarriedLength(const unsigned char* bytes,
                                           const unsigned char* limit) const
 {
-    if (bytes == nullptr || limit == nullptr || bytes >= limit)
-        return 0;
-    unsigned char status = bytes[0];
-    if (status < 0xC0 || (status >= 0xE0 && status < 0xF0))
-        return 3;
-    if (status < 0xE0)
-        return 2;
-    if (status != 0xF0 && status != 0xF7 && status != 0xFF)
-        return 2;
+    const unsigned char status = bytes[0];
     // System exclusive and meta events carry their payload length.
     const unsigned char* lengthField = bytes + (status == 0xFF ? 2 : 1);
     if (lengthField >= limit)

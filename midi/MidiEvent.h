@@ -20,7 +20,7 @@ public:
     static constexpr int kInlineRecordSize = 8;
 
 // Construction
-    MidiEvent();
+    MidiEvent() : m_length(0), m_time(0) { m_record.heap = nullptr; }
     virtual ~MidiEvent() { FreeRecord(); }
     MidiEvent(const MidiEvent&) = delete;
     MidiEvent& operator=(const MidiEvent&) = delete;
@@ -41,7 +41,19 @@ public:
     // 0 when the message's length field cannot be read inside the limit or
     // the length does not fit in 32 bits.
     virtual unsigned long GetMessageLength(const unsigned char* bytes,
-                                           const unsigned char* limit) const;
+                                           const unsigned char* limit) const
+    {
+        if (bytes == nullptr || limit == nullptr || bytes >= limit)
+            return 0;
+        const unsigned char status = bytes[0];
+        if (status < 0xC0 || (status >= 0xE0 && status < 0xF0))
+            return 3;
+        if (status < 0xE0)
+            return 2;
+        if (status != 0xF0 && status != 0xF7 && status != 0xFF)
+            return 2;
+        return GetCarriedLength(bytes, limit);
+    }
 
 // Attributes
     virtual int GetLength() const { return m_length; }
@@ -64,6 +76,9 @@ public:
     virtual int32_t GetTime() const { return m_time; }
 
 private:
+    // GetMessageLength of a system exclusive or meta event, whose length
+    // field follows the status (and, for a meta event, the type).
+    unsigned long GetCarriedLength(const unsigned char* bytes, const unsigned char* limit) const;
     void FreeRecord()
     {
         if (m_length > kInlineRecordSize)
