@@ -120,31 +120,6 @@ int NoteList::GetMostFrequentBaseValue() const
     return best;
 }
 
-NoteList::Position NoteList::Begin()
-{
-    return records_.begin();
-}
-
-NoteList::Position NoteList::End()
-{
-    return records_.end();
-}
-
-NoteList::Position NoteList::InsertBefore(Position position, const NoteRecord& record)
-{
-    return records_.insert(position, record);
-}
-
-NoteList::Position NoteList::Append(const NoteRecord& record)
-{
-    return InsertBefore(End(), record);
-}
-
-NoteList::Position NoteList::Erase(Position position)
-{
-    return records_.erase(position);
-}
-
 int NoteList::Clear()
 {
     records_.clear();

@@ -12,7 +12,9 @@
 // One monophonic line of one track and channel: rests and notes in time
 // order, from tick 0 of the track. After the conversion passes it is cut into
 // segments (one per PLAY line) and every note and rest is a note value.
-class NoteList {
+// Final, with the operations on the sequence defined here: the builder and
+// the passes call them for every record.
+class NoteList final {
 public:
     // A place in the record sequence. Positions stay valid while other
     // records are inserted or erased.
@@ -54,13 +56,16 @@ public:
     virtual int GetMostFrequentBaseValue() const;
 
 // Operations on the record sequence
-    virtual Position Begin();
-    virtual Position End();
+    virtual Position Begin() { return records_.begin(); }
+    virtual Position End() { return records_.end(); }
     // Inserts a copy of record before position; returns the new position.
-    virtual Position InsertBefore(Position position, const NoteRecord& record);
-    virtual Position Append(const NoteRecord& record);
+    virtual Position InsertBefore(Position position, const NoteRecord& record)
+    {
+        return records_.insert(position, record);
+    }
+    virtual Position Append(const NoteRecord& record) { return InsertBefore(End(), record); }
     // Removes the record; returns the position of the one that followed it.
-    virtual Position Erase(Position position);
+    virtual Position Erase(Position position) { return records_.erase(position); }
     // Removes every record; returns the record count (0).
     virtual int Clear();
 

@@ -9,8 +9,9 @@ class NoteListSet;
 // Makes the note lists of a loaded file: one monophonic list of rests and
 // notes per track and MIDI channel that the track uses, ordered by track and
 // then by channel. Building is deterministic, so an ordinal taken from one
-// build names the same track and channel in the next. Stateless.
-class NoteListBuilder {
+// build names the same track and channel in the next. Stateless. Final, so
+// that its walk over every event calls ClassifyStatus directly.
+class NoteListBuilder final {
 public:
 // Construction
     NoteListBuilder();
