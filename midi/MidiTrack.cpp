@@ -1,27 +1,15 @@
 #include "midi/MidiTrack.h"
 
-#include <new>
 #include <utility>
-
-#include "midi/MidiEvent.h"
 
 MidiTrack::MidiTrack(MemoryArena* arena)
     : m_ownArena(arena != nullptr ? nullptr : new MemoryArena),
-      m_arena(arena != nullptr ? arena : m_ownArena.get()),
-      m_events(ArenaAllocator<MidiEvent*>(m_arena))
+      m_events(ArenaAllocator<MidiEvent>(arena != nullptr ? arena : m_ownArena.get()))
 {
 }
 
 MidiTrack::~MidiTrack()
 {
-    // The memory goes with the arena.
-    for (MidiEvent* e : m_events)
-        e->~MidiEvent();
-}
-
-MidiEvent* MidiTrack::NewEvent()
-{
-    return new (m_arena->Allocate(sizeof(MidiEvent), alignof(MidiEvent))) MidiEvent;
 }
 
 unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned char* limit,
@@ -37,24 +25,19 @@ unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned cha
 
     // Times are filled on the way, as ComputeTimes would fill them, so that
     // a file's events are walked once less.
-    uint32_t time = m_events.empty() ? 0 : static_cast<uint32_t>(m_events.back()->GetTime());
+    uint32_t time = m_events.empty() ? 0 : static_cast<uint32_t>(m_events.back().GetTime());
     const unsigned char* p = events;
     while (p < end) {
-        MidiEvent* e = NewEvent();
-        unsigned long taken = e->Parse(p, end, runningStatus);
+        m_events.emplace_back();
+        MidiEvent& e = m_events.back();
+        unsigned long taken = e.Parse(p, end, runningStatus);
         if (taken == 0) {
-            e->~MidiEvent();                         // its few bytes stay in the arena
+            m_events.pop_back();                     // its few bytes stay in the arena
             break;
         }
         p += taken;
-        time += static_cast<uint32_t>(e->GetDelta());
-        e->SetTime(static_cast<int32_t>(time));
-        try {
-            m_events.push_back(e);
-        } catch (...) {
-            e->~MidiEvent();
-            throw;
-        }
+        time += static_cast<uint32_t>(e.GetDelta());
+        e.SetTime(static_cast<int32_t>(time));
     }
     return static_cast<unsigned long>(m_chunk.GetHeaderSize()) +
            static_cast<unsigned long>(p - events);
@@ -64,9 +47,9 @@ int32_t MidiTrack::ComputeTimes()
 {
     // Unsigned sum: a time past 2^31 ticks wraps instead of overflowing.
     uint32_t t = 0;
-    for (MidiEvent* e : m_events) {
-        t += static_cast<uint32_t>(e->GetDelta());
-        e->SetTime(static_cast<int32_t>(t));
+    for (MidiEvent& e : m_events) {
+        t += static_cast<uint32_t>(e.GetDelta());
+        e.SetTime(static_cast<int32_t>(t));
     }
     return static_cast<int32_t>(t);
 }
@@ -75,20 +58,13 @@ void MidiTrack::Append(MidiEvent* event)
 {
     if (event == nullptr)
         return;
-    // It was handed over to us: its contents move into the arena.
-    MidiEvent* e = nullptr;
     try {
-        e = new (m_arena->Allocate(sizeof(MidiEvent), alignof(MidiEvent)))
-            MidiEvent(std::move(*event));
-        delete event;
-        event = nullptr;
-        m_events.push_back(e);
+        m_events.emplace_back(std::move(*event));
     } catch (...) {
-        if (e != nullptr)
-            e->~MidiEvent();
-        delete event;
+        delete event;                                // it was handed over to us
         throw;
     }
+    delete event;
 }
 
 int MidiTrack::GetEventCount() const
@@ -98,7 +74,7 @@ int MidiTrack::GetEventCount() const
 
 MidiTrack::Position MidiTrack::GetPosition(int which) const
 {
-    return which == 1 ? m_events.end() : m_events.begin();
+    return Position(which == 1 ? m_events.cend() : m_events.cbegin());
 }
 
 const MidiChunk& MidiTrack::GetChunk() const

@@ -8,13 +8,12 @@
 #include "midi/ArenaAllocator.h"
 #include "midi/MemoryArena.h"
 #include "midi/MidiChunk.h"
-
-class MidiEvent;
+#include "midi/MidiEvent.h"
 
 // One track chunk: its events in file order, each with its absolute time from
-// the start of the track. Owns its events, so it cannot be copied. The events
-// and the nodes of their list live side by side in an arena: the file's,
-// shared by all its tracks, or the track's own.
+// the start of the track. Owns its events, so it cannot be copied. Each event
+// lives in its list node, and the nodes lie side by side in an arena: the
+// file's, shared by all its tracks, or the track's own.
 //
 // Walking a track:
 //   for (MidiTrack::Position p = t->GetPosition(0); p != t->GetPosition(1); ++p) {
@@ -22,8 +21,33 @@ class MidiEvent;
 //   }
 class MidiTrack {
 public:
-    typedef std::list<MidiEvent*, ArenaAllocator<MidiEvent*>> EventList;
-    typedef EventList::const_iterator Position;
+    typedef std::list<MidiEvent, ArenaAllocator<MidiEvent>> EventList;
+
+    // A place in the event list; *position is the event there. Moving past
+    // the last event gives the end position.
+    class Position final {
+    public:
+        Position() {}
+        explicit Position(EventList::const_iterator at) : m_at(at) {}
+        virtual ~Position() {}
+
+        virtual const MidiEvent* operator*() const { return &*m_at; }
+        virtual Position& operator++()
+        {
+            ++m_at;
+            return *this;
+        }
+        virtual Position& operator--()
+        {
+            --m_at;
+            return *this;
+        }
+        virtual bool operator==(const Position& other) const { return m_at == other.m_at; }
+        virtual bool operator!=(const Position& other) const { return m_at != other.m_at; }
+
+    private:
+        EventList::const_iterator m_at;
+    };
 
 // Construction
     // arena: where the events go, not owned, outliving the track; null for
@@ -46,7 +70,8 @@ public:
                                 unsigned char& runningStatus);
     // Fills every event's absolute time from the deltas; returns the last time.
     virtual int32_t ComputeTimes();
-    // Takes ownership of event (made with new) and appends it at the end.
+    // Takes ownership of event (made with new) and appends it at the end;
+    // its contents move into the track's list.
     virtual void Append(MidiEvent* event);
 
 // Attributes
@@ -56,11 +81,8 @@ public:
     virtual const MidiChunk& GetChunk() const;       // the header this track was read from
 
 private:
-    MidiEvent* NewEvent();
-
     std::unique_ptr<MemoryArena> m_ownArena;         // before m_events: the events live in it
-    MemoryArena* m_arena;                            // m_ownArena's or the file's
-    EventList m_events;                              // owned, in m_arena
+    EventList m_events;                              // owned, in the arena
     MidiChunk m_chunk;
 };
 

@@ -196,4 +196,24 @@ TEST(MidiTrackTest, ParseGivesTheTimesComputeTimesGives)
     EXPECT_EQ(Records(track), parsed);
 }
 
+TEST(MidiTrackTest, PositionsWalkBothWays)
+{
+    MidiTrack track;
+    unsigned char running = 0x00;
+    ParseChunk(track, TrackChunk({0x00, 0x90, 0x3C, 0x64, 0x60, 0x3C, 0x00, 0x00, 0xFF, 0x2F, 0x00}),
+               running);
+    ASSERT_EQ(3, track.GetEventCount());
+    std::vector<int32_t> backwards;
+    MidiTrack::Position p = track.GetPosition(1);
+    while (p != track.GetPosition(0)) {
+        --p;
+        backwards.push_back((*p)->GetTime());
+    }
+    EXPECT_EQ((std::vector<int32_t>{96, 96, 0}), backwards);
+    EXPECT_TRUE(p == track.GetPosition(0));
+    ++p;
+    EXPECT_EQ(0x3C, (*p)->GetData()[1]);
+    EXPECT_EQ(0x00, (*p)->GetData()[2]);
+}
+
 }  // namespace
