@@ -4,7 +4,7 @@
 // parsing and printing the same file. Prints one table and the goals.
 //
 //   conversion_bench [--runs N] [--sizes 10000,100000,...] [--dir DIR]
-//                    [--tool PATH] [--midicsv PATH] [--make-song PATH]
+//                    [--tool PATH] [--midicsv PATH] [--make-song PATH] [--verbose]
 //
 // Each program runs once to warm the page cache, then N times in turn with
 // the others; the table shows the median wall time and the largest peak
@@ -45,6 +45,7 @@ struct Options {
     std::string tool = MORVEK_TOOL;
     std::string midicsv = "/usr/bin/midicsv";
     std::string makeSong = MORVEK_MAKE_SONG;
+    bool verbose = false;                            // every timed run on standard error
 };
 
 struct Song {
@@ -94,6 +95,8 @@ bool ParseOptions(int argc, char** argv, Options& o)
             o.midicsv = argv[++i];
         else if (a == "--make-song" && hasValue)
             o.makeSong = argv[++i];
+        else if (a == "--verbose")
+            o.verbose = true;
         else
             return false;
     }
@@ -189,6 +192,10 @@ std::vector<Measure> MeasureSong(const Options& o, const Song& song)
                 continue;
             }
             seconds[p].push_back(run.GetSeconds());
+            if (o.verbose)
+                std::fprintf(stderr, "%-9s %11ld events  run %d: %8.1f ms %8.1f MB\n",
+                             kProgramNames[p], song.events, round, run.GetSeconds() * 1e3,
+                             run.GetPeakKilobytes() / 1024.0);
             result[p].peakKilobytes = std::max(result[p].peakKilobytes, run.GetPeakKilobytes());
         }
     }
@@ -312,7 +319,7 @@ int main(int argc, char** argv)
     Options o;
     if (!ParseOptions(argc, argv, o)) {
         std::fprintf(stderr, "usage: conversion_bench [--runs N] [--sizes A,B,...] [--dir DIR]"
-                             " [--tool PATH] [--midicsv PATH] [--make-song PATH]\n");
+                             " [--tool PATH] [--midicsv PATH] [--make-song PATH] [--verbose]\n");
         return 2;
     }
     ::mkdir(o.dir.c_str(), 0755);
