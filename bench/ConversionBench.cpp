@@ -6,8 +6,8 @@
 //   conversion_bench [--runs N] [--sizes 10000,100000,...] [--dir DIR]
 //                    [--tool PATH] [--midicsv PATH] [--make-song PATH] [--verbose]
 //
-// Each program runs once to warm the page cache, then N times in turn with
-// the others; the table shows the median wall time and the largest peak
+// Each program runs once to warm the page cache, then N times (default 7) in
+// turn with the others; the table shows the median wall time and the largest peak
 // resident memory (wait4's ru_maxrss) of those runs. What the programs write
 // (the CSV, the listings, the BASIC program) goes to files in DIR, deleted
 // after each timed run so that no run pays for writing back another's.
@@ -39,7 +39,7 @@ namespace {
 const int kMaxParts = 18;
 
 struct Options {
-    int runs = 3;
+    int runs = 7;
     std::vector<long> sizes = {10000, 100000, 1000000, 4000000};
     std::string dir = "bench-files";
     std::string tool = MORVEK_TOOL;
@@ -170,7 +170,10 @@ std::vector<Measure> MeasureSong(const Options& o, const Song& song)
     std::vector<Measure> result(kProgramCount);
     std::vector<std::vector<double>> seconds(kProgramCount);
     for (int round = 0; round <= o.runs; ++round) {
-        for (int p = 0; p < kProgramCount; ++p) {
+        // Each round starts with another program, so that none is always the
+        // one that runs right after midicsv, or right after the largest.
+        for (int turn = 0; turn < kProgramCount; ++turn) {
+            const int p = (turn + round) % kProgramCount;
             if (round > 0 && !result[p].ok)
                 continue;
             std::string output;
