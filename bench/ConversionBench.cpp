@@ -6,9 +6,10 @@
 //   conversion_bench [--runs N] [--sizes 10000,100000,...] [--dir DIR]
 //                    [--tool PATH] [--midicsv PATH] [--make-song PATH] [--verbose]
 //
-// Each program runs once to warm the page cache, then N times (default 7) in
-// turn with the others; the table shows the median wall time and the largest peak
-// resident memory (wait4's ru_maxrss) of those runs. What the programs write
+// Each program runs once to warm the page cache, then N times (default 7), in
+// rounds that run every program on every song; the table shows the median
+// wall time and the largest peak resident memory (wait4's ru_maxrss) of those
+// runs. What the programs write
 // (the CSV, the listings, the BASIC program) goes to files in DIR, deleted
 // after each timed run so that no run pays for writing back another's.
 #include <algorithm>
@@ -164,50 +165,63 @@ std::vector<std::string> CommandOf(const Options& o, Program program, const Song
     }
 }
 
-// Runs every program once as a check and a warm-up, then runs times in turn.
-std::vector<Measure> MeasureSong(const Options& o, const Song& song)
+// Runs one program on one song; true when it ran and exited with 0.
+bool RunOnce(const Options& o, Program program, const Song& song, bool timed, ChildProcess& run)
 {
-    std::vector<Measure> result(kProgramCount);
-    std::vector<std::vector<double>> seconds(kProgramCount);
+    std::string output;
+    std::string written;
+    std::vector<std::string> command = CommandOf(o, program, song, output, written);
+    run.SetOutput(output);
+    const bool ok = run.Run(command) == 0;
+    // Gone before the system writes it back to disk, which would slow down
+    // whichever program runs next.
+    if (timed)
+        ::unlink(written.c_str());
+    return ok;
+}
+
+// Runs every program on every song once as a check and a warm-up, then runs
+// times in rounds: every song and program in each round, so that the sizes
+// and programs compared with each other meet the same load on the machine,
+// each round starting with another program.
+std::vector<std::vector<Measure>> MeasureSongs(const Options& o, const std::vector<Song>& songs)
+{
+    std::vector<std::vector<Measure>> result(songs.size(), std::vector<Measure>(kProgramCount));
+    std::vector<std::vector<std::vector<double>>> seconds(
+        songs.size(), std::vector<std::vector<double>>(kProgramCount));
     for (int round = 0; round <= o.runs; ++round) {
-        // Each round starts with another program, so that none is always the
-        // one that runs right after midicsv, or right after the largest.
-        for (int turn = 0; turn < kProgramCount; ++turn) {
-            const int p = (turn + round) % kProgramCount;
-            if (round > 0 && !result[p].ok)
-                continue;
-            std::string output;
-            std::string written;
-            std::vector<std::string> command =
-                CommandOf(o, static_cast<Program>(p), song, output, written);
-            ChildProcess run;
-            run.SetOutput(output);
-            bool ok = run.Run(command) == 0;
-            // Gone before the system writes it back to disk, which would
-            // slow down whichever program runs next.
-            if (round > 0)
-                ::unlink(written.c_str());
-            if (round == 0) {
-                result[p].ok = ok;
-                if (!ok)
-                    std::fprintf(stderr, "note: %s failed on %s (exit %d); shown as n/a\n",
-                                 kProgramNames[p], song.path.c_str(), run.GetExitCode());
-                continue;
+        for (size_t s = 0; s < songs.size(); ++s) {
+            for (int turn = 0; turn < kProgramCount; ++turn) {
+                const int p = (turn + round) % kProgramCount;
+                Measure& m = result[s][p];
+                if (round > 0 && !m.ok)
+                    continue;
+                ChildProcess run;
+                const bool ok = RunOnce(o, static_cast<Program>(p), songs[s], round > 0, run);
+                if (round == 0) {
+                    m.ok = ok;
+                    if (!ok)
+                        std::fprintf(stderr, "note: %s failed on %s (exit %d); shown as n/a\n",
+                                     kProgramNames[p], songs[s].path.c_str(), run.GetExitCode());
+                    continue;
+                }
+                seconds[s][p].push_back(run.GetSeconds());
+                m.peakKilobytes = std::max(m.peakKilobytes, run.GetPeakKilobytes());
+                if (o.verbose)
+                    std::fprintf(stderr, "%-9s %11ld events  run %d: %8.1f ms %8.1f MB\n",
+                                 kProgramNames[p], songs[s].events, round, run.GetSeconds() * 1e3,
+                                 run.GetPeakKilobytes() / 1024.0);
             }
-            seconds[p].push_back(run.GetSeconds());
-            if (o.verbose)
-                std::fprintf(stderr, "%-9s %11ld events  run %d: %8.1f ms %8.1f MB\n",
-                             kProgramNames[p], song.events, round, run.GetSeconds() * 1e3,
-                             run.GetPeakKilobytes() / 1024.0);
-            result[p].peakKilobytes = std::max(result[p].peakKilobytes, run.GetPeakKilobytes());
         }
     }
-    for (int p = 0; p < kProgramCount; ++p) {
-        std::vector<double>& s = seconds[p];
-        if (s.empty())
-            continue;
-        std::sort(s.begin(), s.end());
-        result[p].seconds = s[s.size() / 2];
+    for (size_t s = 0; s < songs.size(); ++s) {
+        for (int p = 0; p < kProgramCount; ++p) {
+            std::vector<double>& times = seconds[s][p];
+            if (times.empty())
+                continue;
+            std::sort(times.begin(), times.end());
+            result[s][p].seconds = times[times.size() / 2];
+        }
     }
     return result;
 }
@@ -334,7 +348,6 @@ int main(int argc, char** argv)
     std::fflush(stdout);
 
     std::vector<Song> songs;
-    std::vector<std::vector<Measure>> measures;
     for (long size : o.sizes) {
         Song song;
         if (!MakeSong(o, size, song)) {
@@ -342,8 +355,8 @@ int main(int argc, char** argv)
             return 1;
         }
         songs.push_back(song);
-        measures.push_back(MeasureSong(o, song));
     }
+    std::vector<std::vector<Measure>> measures = MeasureSongs(o, songs);
     PrintTable(songs, measures);
     int failures = PrintGoals(songs, measures);
     return failures == 0 ? 0 : 1;
