@@ -138,35 +138,40 @@ int NoteList::Quantize(int unit)
             ++position;
             continue;
         }
-        long long x = position->GetLength() + carry;
-        carry = 0;
+        const long long x = QuantizeStep(position->GetLength(), q, carry);
         if (x == 0) {
             position = Erase(position);
             continue;
         }
-        long long r = x % q;
-        if (r != 0) {
-            if (2 * r < q) {
-                x -= r;
-                carry = r;
-            } else {
-                x += q - r;
-                carry = r - q;
-            }
-        }
-        if (x > INT_MAX) {
-            // Keep the boundary on the grid and hand the excess on.
-            long long limit = INT_MAX - INT_MAX % q;
-            carry += x - limit;
-            x = limit;
-        }
         position->SetLength(static_cast<int>(x));
-        if (x == 0)
-            position = Erase(position);
-        else
-            ++position;
+        ++position;
     }
     return static_cast<int>(carry);
+}
+
+long long QuantizeStep(long long length, long long unit, long long& carry)
+{
+    long long x = length + carry;
+    carry = 0;
+    if (x == 0)
+        return 0;
+    long long r = x % unit;
+    if (r != 0) {
+        if (2 * r < unit) {
+            x -= r;
+            carry = r;
+        } else {
+            x += unit - r;
+            carry = r - unit;
+        }
+    }
+    if (x > INT_MAX) {
+        // Keep the boundary on the grid and hand the excess on.
+        long long limit = INT_MAX - INT_MAX % unit;
+        carry += x - limit;
+        x = limit;
+    }
+    return x;
 }
 
 int NoteList::SplitIntoSegments(int segmentTicks)

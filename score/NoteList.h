@@ -93,4 +93,11 @@ private:
     int segmentCount_;
 };
 
+// One step of NoteList::Quantize, for a record of length ticks whose start
+// boundary moved by carry on the grid of unit ticks (at least 1): returns the
+// record's new length (0: the record goes) and leaves in carry how far its
+// end boundary moved. The same step serves records that are quantized as
+// they are made (NoteListBuilder::BuildQuantizedNoteLists).
+long long QuantizeStep(long long length, long long unit, long long& carry);
+
 #endif

@@ -41,6 +41,16 @@ NoteListBuilder::~NoteListBuilder()
 
 int NoteListBuilder::BuildNoteLists(const MidiFile& file, NoteListSet& set)
 {
+    return Build(file, set, 0);
+}
+
+int NoteListBuilder::BuildQuantizedNoteLists(const MidiFile& file, NoteListSet& set, int unit)
+{
+    return Build(file, set, unit < 1 ? 1 : unit); // as Quantize takes a unit below 1
+}
+
+int NoteListBuilder::Build(const MidiFile& file, NoteListSet& set, int unit)
+{
     const int trackCount = file.GetTrackCount();
     std::vector<unsigned> masks(trackCount > 0 ? trackCount : 0, 0u);
     int count = 0;
@@ -66,7 +76,7 @@ int NoteListBuilder::BuildNoteLists(const MidiFile& file, NoteListSet& set)
             lists[channel] = list;
             ++ordinal;
         }
-        ExtractChannels(*track, lists);
+        ExtractChannels(*track, lists, unit);
     }
     set.SetCount(ordinal);
     set.SetTimeBase(file.GetTimeBase());
@@ -78,11 +88,12 @@ int NoteListBuilder::ExtractChannel(int channel, const MidiTrack& track, NoteLis
     NoteList* lists[kChannelCount] = {};
     if (channel >= 0 && channel < kChannelCount)
         lists[channel] = &list;
-    ExtractChannels(track, lists);
+    ExtractChannels(track, lists, 0);
     return 0;
 }
 
-void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const lists[kChannelCount])
+void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const lists[kChannelCount],
+                                      int unit)
 {
     // The two-state walk of every channel at once: sounding or not, the key
     // and velocity sounding, and the time its current rest or note began.
@@ -91,6 +102,17 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
         int key = kRestNote;
         int velocity = 0;
         long long since = 0;
+        long long carry = 0; // of the quantization, owed to the next record
+    };
+    // Appends a record, quantized when asked: the step Quantize takes for it.
+    auto append = [unit](NoteList& list, Line& line, int note, int length, int velocity) {
+        if (unit > 0) {
+            const long long x = QuantizeStep(length, unit, line.carry);
+            if (x == 0)
+                return;
+            length = static_cast<int>(x);
+        }
+        list.Append(NoteRecord(note, length, velocity));
     };
     Line lines[kChannelCount];
     long long now = 0; // wide: a long track of long deltas must not wrap
@@ -116,13 +138,13 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
             continue; // no key or velocity to read
         Line& line = lines[status & 0x0F];
         if (!line.sounding && kind == kNoteOn) {
-            list->Append(NoteRecord(kRestNote, ClampTicks(now - line.since)));
+            append(*list, line, kRestNote, ClampTicks(now - line.since), 0);
             line.key = message[1];
             line.velocity = message[2];
             line.since = now;
             line.sounding = true;
         } else if (line.sounding && kind == kNoteOff && message[1] == line.key) {
-            list->Append(NoteRecord(line.key, ClampTicks(now - line.since), line.velocity));
+            append(*list, line, line.key, ClampTicks(now - line.since), line.velocity);
             line.key = kRestNote;
             line.velocity = 0;
             line.since = now;

@@ -21,6 +21,11 @@ public:
     // Fills a fresh set from file and records the file's time base in it.
     // Returns the number of lists.
     virtual int BuildNoteLists(const MidiFile& file, NoteListSet& set);
+    // BuildNoteLists with every list quantized to unit ticks as it is made:
+    // the same lists as BuildNoteLists and then NoteList::Quantize(unit) on
+    // each, but the records that quantizing removes are never made, so the
+    // lists need less memory and lie in one piece. Returns the number of lists.
+    virtual int BuildQuantizedNoteLists(const MidiFile& file, NoteListSet& set, int unit);
     // Appends the rests and notes of channel in track to list. Of notes that
     // overlap only the first survives; a zero-velocity note-on ends the
     // sounding key like a note-off; time after the last note-off is not kept.
@@ -35,9 +40,12 @@ public:
     virtual unsigned char ClassifyStatus(const unsigned char* message, int length);
 
 private:
+    // Both builds; unit 0 leaves the lists unquantized.
+    int Build(const MidiFile& file, NoteListSet& set, int unit);
     // ExtractChannel for every channel c whose lists[c] is not null, in one
-    // walk over the track: a track of many channels is read once.
-    void ExtractChannels(const MidiTrack& track, NoteList* const lists[16]);
+    // walk over the track: a track of many channels is read once. With a
+    // unit above 0 every record is quantized as it is made.
+    void ExtractChannels(const MidiTrack& track, NoteList* const lists[16], int unit);
 };
 
 #endif

@@ -1,6 +1,7 @@
 #include "score/NoteListBuilder.h"
 
 #include "gen/SmfBuilder.h"
+#include "gen/SongGenerator.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiTrack.h"
 #include "score/NoteList.h"
@@ -294,6 +295,81 @@ TEST(ClassifyStatusNullTest, NoMessage)
 {
     NoteListBuilder builder;
     EXPECT_EQ(0, builder.ClassifyStatus(nullptr, 3));
+}
+
+struct QuantizedBuildCase {
+    int timeBase;
+    uint32_t seed;
+    int unit;
+};
+
+class QuantizedBuildTest : public ::testing::TestWithParam<QuantizedBuildCase> {};
+
+// Quantizing while the lists are made gives what Quantize gives afterwards:
+// every record, its length, note and velocity, in every list.
+TEST_P(QuantizedBuildTest, SameListsAsQuantizeAfterwards)
+{
+    const QuantizedBuildCase c = GetParam();
+    SongGenerator song;
+    song.SetTrackCount(6);
+    song.SetTimeBase(c.timeBase);
+    song.SetSeed(c.seed);
+    std::vector<uint8_t> image = song.Build(6000);
+    MidiFile file;
+    ASSERT_EQ(MIDIFILE_OK, file.Build(image.data(), image.size()));
+
+    NoteListBuilder builder;
+    NoteListSet afterwards;
+    NoteListSet onTheWay;
+    ASSERT_EQ(builder.BuildNoteLists(file, afterwards),
+              builder.BuildQuantizedNoteLists(file, onTheWay, c.unit));
+    EXPECT_EQ(afterwards.GetTimeBase(), onTheWay.GetTimeBase());
+    for (int i = 0; i < afterwards.GetCount(); ++i) {
+        NoteList& expected = *afterwards.GetList(i);
+        NoteList& got = *onTheWay.GetList(i);
+        expected.Quantize(c.unit);
+        NoteListIdentity a = {};
+        NoteListIdentity b = {};
+        expected.GetIdentity(a);
+        got.GetIdentity(b);
+        EXPECT_EQ(a.track, b.track);
+        EXPECT_EQ(a.channel, b.channel);
+        EXPECT_EQ(a.ordinal, b.ordinal);
+        ASSERT_EQ(DescribeNoteList(expected), DescribeNoteList(got)) << "list " << i;
+        NoteList::Position q = got.Begin();
+        for (NoteList::Position p = expected.Begin(); p != expected.End(); ++p, ++q)
+            ASSERT_EQ(p->GetVelocity(), q->GetVelocity());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Units, QuantizedBuildTest, ::testing::Values(
+    QuantizedBuildCase{480, 1, 60},
+    QuantizedBuildCase{480, 2, 120},
+    QuantizedBuildCase{480, 3, 1},
+    QuantizedBuildCase{480, 4, 0},                   // taken as 1, as Quantize takes it
+    QuantizedBuildCase{96, 5, 24},
+    QuantizedBuildCase{96, 6, 7},                    // off the grid of the song
+    QuantizedBuildCase{48, 7, 192},
+    QuantizedBuildCase{240, 8, 1000}));
+
+TEST_F(NoteListBuilderTest, QuantizedBuildCarriesPastTheLargestInt)
+{
+    // Deltas that add up past the largest int, as in HugeDeltasStopAtTheLargestInt.
+    SmfBuilder smf(0, 96);
+    int t = smf.AddTrack();
+    smf.NoteOn(t, 0x0FFFFFFF, 0, 60, 100);
+    smf.AddMessage(t, 0x0FFFFFFF, {0xB0, 7, 100});
+    smf.AddMessage(t, 0x0FFFFFFF, {0xB0, 7, 100});
+    smf.NoteOff(t, 0x0FFFFFFF, 0, 60);
+    smf.NoteOn(t, 5, 0, 62, 100);
+    smf.NoteOff(t, 5, 0, 62);
+    std::vector<uint8_t> image = smf.Build();
+    ASSERT_EQ(MIDIFILE_OK, file_.Build(image.data(), image.size()));
+    NoteListSet afterwards;
+    ASSERT_EQ(1, builder_.BuildNoteLists(file_, afterwards));
+    afterwards.GetList(0)->Quantize(7);
+    ASSERT_EQ(1, builder_.BuildQuantizedNoteLists(file_, set_, 7));
+    EXPECT_EQ(DescribeNoteList(*afterwards.GetList(0)), Describe(0));
 }
 
 } // namespace
