@@ -418,13 +418,18 @@ int Converter::Convert(const MidiFile& file, const ConvertSettings& settings,
         return kConvertBadChoice;
 
     // Every conversion starts from the file's raw lists, so conversions with
-    // different settings never compound. The caller's set and text change
-    // only when the whole program has been written.
-    NoteListSet* fresh = BuildNoteListSet(&file);
+    // different settings never compound. They are quantized as they are
+    // made: the same lists as QuantizeAll over all of them, without the
+    // records it would remove. The caller's set and text change only when
+    // the whole program has been written.
+    NoteListSet* fresh = NewNoteListSet();
     if (!fresh)
         return kConvertNoMemory;
     std::string program;
     try {
+        NoteListBuilder builder;
+        builder.BuildQuantizedNoteLists(
+            file, *fresh, values.GetTicksAt(settings.GetMinimumResolution(), file.GetTimeBase()));
         result = ConvertInto(file, settings, assignment, *fresh, program);
     } catch (const std::bad_alloc&) {
         result = kConvertNoMemory;
@@ -458,9 +463,9 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
     NoteValueTable values;
     PlayKindTable kinds;
     const int timeBase = file.GetTimeBase();
-    QuantizeAll(set, values.GetTicksAt(settings.GetMinimumResolution(), timeBase));
-    // A few bytes can hold a note of 0x0FFFFFFF ticks: cut every tick, that
-    // would be hundreds of millions of records and lines. Refuse first.
+    // The lists come quantized (Convert). A few bytes can hold a note of
+    // 0x0FFFFFFF ticks: cut every tick, that would be hundreds of millions
+    // of records and lines. Refuse first.
     const int segmentTicks = GetSegmentTicks(settings.GetSplitStepCount(), timeBase);
     if (CountSegments(set, segmentTicks) > kMaxSegmentTotal)
         return kConvertTooLarge;
