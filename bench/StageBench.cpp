@@ -1,6 +1,7 @@
 // stage_bench: the stages of one conversion timed one by one on generated
-// songs (Google Benchmark): the SMF reader, the note-list builder, the three
-// passes, the MML writer and the PLAY lines built from it. Items are the events of the song, so the
+// songs (Google Benchmark): the SMF reader, the note-list builder (plain and
+// quantizing on the way, as a conversion does), the three passes, the MML
+// writer and the PLAY lines built from it. Items are the events of the song, so the
 // items_per_second columns of the stages can be compared directly.
 #include <benchmark/benchmark.h>
 
@@ -47,16 +48,18 @@ const Song& SongOf(long events)
 
 enum Stage { kBuilt, kQuantized, kSegmented, kDecomposed };
 
-// A fresh set brought up to the stage before the one being timed.
+// A fresh set brought up to the stage before the one being timed, made as a
+// conversion makes it: quantized while it is built.
 std::unique_ptr<NoteListSet> SetAt(const Song& song, Stage stage)
 {
     std::unique_ptr<NoteListSet> set(new NoteListSet);
     NoteListBuilder builder;
-    builder.BuildNoteLists(*song.file, *set);
+    if (stage >= kQuantized)
+        builder.BuildQuantizedNoteLists(*song.file, *set, kUnit);
+    else
+        builder.BuildNoteLists(*song.file, *set);
     for (int i = 0; i < set->GetCount(); ++i) {
         NoteList* list = set->GetList(i);
-        if (stage >= kQuantized)
-            list->Quantize(kUnit);
         if (stage >= kSegmented)
             list->SplitIntoSegments(kSplit);
         if (stage >= kDecomposed)
@@ -89,6 +92,18 @@ void BM_BuildNoteLists(benchmark::State& state)
         NoteListSet set;
         NoteListBuilder builder;
         benchmark::DoNotOptimize(builder.BuildNoteLists(*song.file, set));
+    }
+    Finish(state, song);
+}
+
+// The lists as a conversion builds them: quantized on the way.
+void BM_BuildQuantizedNoteLists(benchmark::State& state)
+{
+    const Song& song = SongOf(state.range(0));
+    for (auto _ : state) {
+        NoteListSet set;
+        NoteListBuilder builder;
+        benchmark::DoNotOptimize(builder.BuildQuantizedNoteLists(*song.file, set, kUnit));
     }
     Finish(state, song);
 }
@@ -187,6 +202,7 @@ void Sizes(benchmark::internal::Benchmark* b)
 
 BENCHMARK(BM_ReadFile)->Apply(Sizes);
 BENCHMARK(BM_BuildNoteLists)->Apply(Sizes);
+BENCHMARK(BM_BuildQuantizedNoteLists)->Apply(Sizes);
 BENCHMARK(BM_Quantize)->Apply(Sizes);
 BENCHMARK(BM_SplitIntoSegments)->Apply(Sizes);
 BENCHMARK(BM_Decompose)->Apply(Sizes);
