@@ -3,11 +3,11 @@
 #include "engine/NoteValueTable.h"
 
 ConvertSettings::ConvertSettings()
-    : partCount_(kDefaultPartCount)
-    , minimumResolution_(kDefaultResolution)
-    , splitStepCount_(kDefaultSplitStepCount)
-    , firstLineNumber_(kDefaultFirstLineNumber)
-    , playKind_(kDefaultPlayKind)
+    : m_partCount(kDefaultPartCount)
+    , m_minimumResolution(kDefaultResolution)
+    , m_splitStepCount(kDefaultSplitStepCount)
+    , m_firstLineNumber(kDefaultFirstLineNumber)
+    , m_playKind(kDefaultPlayKind)
 {
 }
 
@@ -32,78 +32,78 @@ int ConvertSettings::SetSplitStepCountForTimeBase(int timeBase)
 
 int ConvertSettings::SetPartCount(int count)
 {
-    int previous = partCount_;
-    partCount_ = count;
+    int previous = m_partCount;
+    m_partCount = count;
     return previous;
 }
 
 int ConvertSettings::GetPartCount() const
 {
-    return partCount_;
+    return m_partCount;
 }
 
 int ConvertSettings::SetMinimumResolution(int valueIndex)
 {
-    int previous = minimumResolution_;
-    minimumResolution_ = valueIndex;
+    int previous = m_minimumResolution;
+    m_minimumResolution = valueIndex;
     return previous;
 }
 
 int ConvertSettings::GetMinimumResolution() const
 {
-    return minimumResolution_;
+    return m_minimumResolution;
 }
 
 int ConvertSettings::SetSplitStepCount(int ticks)
 {
-    int previous = splitStepCount_;
-    splitStepCount_ = ticks;
+    int previous = m_splitStepCount;
+    m_splitStepCount = ticks;
     return previous;
 }
 
 int ConvertSettings::GetSplitStepCount() const
 {
-    return splitStepCount_;
+    return m_splitStepCount;
 }
 
 int ConvertSettings::SetFirstLineNumber(int lineNumber)
 {
-    int previous = firstLineNumber_;
-    firstLineNumber_ = lineNumber;
+    int previous = m_firstLineNumber;
+    m_firstLineNumber = lineNumber;
     return previous;
 }
 
 int ConvertSettings::GetFirstLineNumber() const
 {
-    return firstLineNumber_;
+    return m_firstLineNumber;
 }
 
 int ConvertSettings::SetPlayKind(int kind)
 {
-    int previous = playKind_;
-    playKind_ = kind;
+    int previous = m_playKind;
+    m_playKind = kind;
     return previous;
 }
 
 int ConvertSettings::GetPlayKind() const
 {
-    return playKind_;
+    return m_playKind;
 }
 
 std::string ConvertSettings::SetOutputName(const std::string& name)
 {
-    std::string previous = outputName_;
-    outputName_ = name;
+    std::string previous = m_outputName;
+    m_outputName = name;
     return previous;
 }
 
 const std::string& ConvertSettings::GetOutputName() const
 {
-    return outputName_;
+    return m_outputName;
 }
 
 int ConvertSettings::GetResolutionUnit(int timeBase) const
 {
     NoteValueTable table;
-    return table.GetTicksAt(minimumResolution_, timeBase);
+    return table.GetTicksAt(m_minimumResolution, timeBase);
 }

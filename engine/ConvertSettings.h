@@ -52,12 +52,12 @@ public:
     virtual int GetResolutionUnit(int timeBase) const;
 
 private:
-    int partCount_;
-    int minimumResolution_;
-    int splitStepCount_;
-    int firstLineNumber_;
-    int playKind_;
-    std::string outputName_;
+    int m_partCount;
+    int m_minimumResolution;
+    int m_splitStepCount;
+    int m_firstLineNumber;
+    int m_playKind;
+    std::string m_outputName;
 };
 
 #endif

@@ -71,7 +71,7 @@ bool IsHeaderIndex(int index)
 } // namespace
 
 Converter::Converter()
-    : headerLineCount_(0)
+    : m_headerLineCount(0)
 {
     SetHeaderLineCount(kHeaderLineCount);
     for (int i = 0; i < kHeaderLineCount; ++i)
@@ -327,26 +327,26 @@ std::string Converter::SetHeaderLine(int index, const std::string& text)
 {
     if (!IsHeaderIndex(index))
         return std::string();
-    std::string previous = headerLines_[index];
-    headerLines_[index] = text;
+    std::string previous = m_headerLines[index];
+    m_headerLines[index] = text;
     return previous;
 }
 
 std::string Converter::GetHeaderLine(int index) const
 {
-    return IsHeaderIndex(index) ? headerLines_[index] : std::string();
+    return IsHeaderIndex(index) ? m_headerLines[index] : std::string();
 }
 
 int Converter::SetHeaderLineCount(int count)
 {
-    int previous = headerLineCount_;
-    headerLineCount_ = count;
+    int previous = m_headerLineCount;
+    m_headerLineCount = count;
     return previous;
 }
 
 int Converter::GetHeaderLineCount() const
 {
-    return headerLineCount_;
+    return m_headerLineCount;
 }
 
 int Converter::GetSegmentTicks(int splitStepCount, int timeBase) const

@@ -147,8 +147,8 @@ private:
     void AppendPlayLines(std::string& text, NoteListSet& set, MmlWriter* writers, int partCount,
                          long long firstLine, int lineStep, const char* keyword);
 
-    int headerLineCount_;
-    std::string headerLines_[kHeaderLineCount];
+    int m_headerLineCount;
+    std::string m_headerLines[kHeaderLineCount];
 };
 
 #endif

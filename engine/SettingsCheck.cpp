@@ -52,8 +52,8 @@ bool InRange(int value, int low, int high)
 } // namespace
 
 SettingsCheck::SettingsCheck()
-    : fault_(kSettingsValid)
-    , value_(0)
+    : m_fault(kSettingsValid)
+    , m_value(0)
 {
 }
 
@@ -91,39 +91,39 @@ int SettingsCheck::CheckValues(int splitStepCount, int partCount, int firstLineN
 
 int SettingsCheck::GetFault() const
 {
-    return fault_;
+    return m_fault;
 }
 
 int SettingsCheck::GetValue() const
 {
-    return value_;
+    return m_value;
 }
 
 int SettingsCheck::GetMessageId() const
 {
-    const FaultText* text = FindFaultText(fault_);
+    const FaultText* text = FindFaultText(m_fault);
     return text ? text->messageId : 0;
 }
 
 std::string SettingsCheck::GetMessageText() const
 {
-    const FaultText* text = FindFaultText(fault_);
+    const FaultText* text = FindFaultText(m_fault);
     if (!text)
         return std::string();
-    return FormatText(text->labelFormat, value_, GetString(text->messageId));
+    return FormatText(text->labelFormat, m_value, GetString(text->messageId));
 }
 
 std::string SettingsCheck::GetEnglishText() const
 {
-    const FaultText* text = FindFaultText(fault_);
+    const FaultText* text = FindFaultText(m_fault);
     if (!text)
         return std::string();
-    return FormatText(text->englishFormat, value_);
+    return FormatText(text->englishFormat, m_value);
 }
 
 int SettingsCheck::Fail(int fault, int value)
 {
-    fault_ = fault;
-    value_ = value;
+    m_fault = fault;
+    m_value = value;
     return fault;
 }

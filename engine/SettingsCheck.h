@@ -53,8 +53,8 @@ public:
 private:
     int Fail(int fault, int value);
 
-    int fault_;
-    int value_;
+    int m_fault;
+    int m_value;
 };
 
 #endif

@@ -14,10 +14,10 @@ const int kKeysPerOctave = 12;
 } // namespace
 
 MmlWriter::MmlWriter()
-    : listOrdinal_(-1)
-    , octave_(4)
-    , defaultValue_(7)
-    , list_(nullptr)
+    : m_listOrdinal(-1)
+    , m_octave(4)
+    , m_defaultValue(7)
+    , m_list(nullptr)
 {
 }
 
@@ -27,38 +27,38 @@ MmlWriter::~MmlWriter()
 
 int MmlWriter::SetListOrdinal(int ordinal)
 {
-    int previous = listOrdinal_;
-    listOrdinal_ = ordinal;
+    int previous = m_listOrdinal;
+    m_listOrdinal = ordinal;
     return previous;
 }
 
 int MmlWriter::GetListOrdinal() const
 {
-    return listOrdinal_;
+    return m_listOrdinal;
 }
 
 int MmlWriter::SetOctave(int octave)
 {
-    int previous = octave_;
-    octave_ = octave;
+    int previous = m_octave;
+    m_octave = octave;
     return previous;
 }
 
 int MmlWriter::GetOctave() const
 {
-    return octave_;
+    return m_octave;
 }
 
 int MmlWriter::SetDefaultValue(int valueIndex)
 {
-    int previous = defaultValue_;
-    defaultValue_ = valueIndex;
+    int previous = m_defaultValue;
+    m_defaultValue = valueIndex;
     return previous;
 }
 
 int MmlWriter::GetDefaultValue() const
 {
-    return defaultValue_;
+    return m_defaultValue;
 }
 
 int MmlWriter::GetNoteName(std::string& name, int index) const
@@ -84,8 +84,8 @@ int MmlWriter::Attach(NoteListSet& set, int ordinal)
 
 int MmlWriter::SetPosition(NoteList& list)
 {
-    list_ = &list;
-    position_ = list.Begin();
+    m_list = &list;
+    m_position = list.Begin();
     return 0;
 }
 
@@ -103,19 +103,19 @@ int MmlWriter::WriteSegmentFromList(NoteList& list, std::string& out, int flags)
 {
     out.clear();
     // A stored position is only meaningful in the list it was taken from.
-    if ((flags & kWriteFromStart) || list_ != &list)
+    if ((flags & kWriteFromStart) || m_list != &list)
         SetPosition(list);
     if (flags & kWriteOctave)
-        out += "o" + std::to_string(octave_);
+        out += "o" + std::to_string(m_octave);
     if (flags & kWriteDefaultLength) {
         std::string length;
-        GetLengthText(length, defaultValue_);
+        GetLengthText(length, m_defaultValue);
         out += "l" + length;
     }
     const NoteValueTable table;
     const NoteList::Position end = list.End();
-    while (position_ != end) {
-        const NoteRecord& record = *position_++;
+    while (m_position != end) {
+        const NoteRecord& record = *m_position++;
         if (record.IsSegmentEnd())
             break;
         AppendRecord(record, table, out);
@@ -136,7 +136,7 @@ void MmlWriter::AppendRecord(const NoteRecord& record, const NoteValueTable& tab
     int octave;
     int nameIndex;
     if (record.IsRest()) {
-        octave = octave_;
+        octave = m_octave;
         nameIndex = kRestName;
     } else if (record.IsNote()) {
         octave = record.GetNote() / kKeysPerOctave - 1;
@@ -144,18 +144,18 @@ void MmlWriter::AppendRecord(const NoteRecord& record, const NoteValueTable& tab
     } else {
         return; // a segment marker, or no note at all
     }
-    if (octave > octave_)
-        out.append(octave - octave_, '>');
-    else if (octave < octave_)
-        out.append(octave_ - octave, '<');
-    octave_ = octave;
+    if (octave > m_octave)
+        out.append(octave - m_octave, '>');
+    else if (octave < m_octave)
+        out.append(m_octave - octave, '<');
+    m_octave = octave;
 
     out += kNoteNames[nameIndex]; // what GetNoteName gives for it
 
     int valueIndex = record.GetValueIndex();
-    if (valueIndex == defaultValue_) {
+    if (valueIndex == m_defaultValue) {
         // the default length needs no text
-    } else if (table.GetUndottedValue(valueIndex) == defaultValue_) {
+    } else if (table.GetUndottedValue(valueIndex) == m_defaultValue) {
         out += '.';
     } else {
         out += table.GetLengthText(valueIndex);

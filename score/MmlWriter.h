@@ -72,11 +72,11 @@ private:
     // into its text, with no string per record.
     void AppendRecord(const NoteRecord& record, const NoteValueTable& table, std::string& out);
 
-    int listOrdinal_;
-    int octave_;
-    int defaultValue_;
-    NoteList* list_; // the list position_ belongs to; not owned
-    NoteList::Position position_;
+    int m_listOrdinal;
+    int m_octave;
+    int m_defaultValue;
+    NoteList* m_list; // the list m_position belongs to; not owned
+    NoteList::Position m_position;
 };
 
 #endif

@@ -15,10 +15,10 @@ int ClampTicks(long long ticks)
 } // namespace
 
 NoteList::NoteList(NodePool* pool)
-    : identity_{0, 0, 0}
-    , ownPool_(pool ? nullptr : new NodePool)
-    , records_(PoolAllocator<NoteRecord>(pool ? pool : ownPool_.get()))
-    , segmentCount_(0)
+    : m_identity{0, 0, 0}
+    , m_ownPool(pool ? nullptr : new NodePool)
+    , m_records(PoolAllocator<NoteRecord>(pool ? pool : m_ownPool.get()))
+    , m_segmentCount(0)
 {
 }
 
@@ -29,66 +29,66 @@ NoteList::~NoteList()
 
 int NoteList::SetIdentity(const NoteListIdentity& identity)
 {
-    identity_ = identity;
+    m_identity = identity;
     return 0;
 }
 
 int NoteList::GetIdentity(NoteListIdentity& identity) const
 {
-    identity = identity_;
+    identity = m_identity;
     return 0;
 }
 
 int NoteList::SetTrackIndex(int track)
 {
-    int previous = identity_.track;
-    identity_.track = track;
+    int previous = m_identity.track;
+    m_identity.track = track;
     return previous;
 }
 
 int NoteList::GetTrackIndex() const
 {
-    return identity_.track;
+    return m_identity.track;
 }
 
 int NoteList::SetChannel(int channel)
 {
-    int previous = identity_.channel;
-    identity_.channel = channel;
+    int previous = m_identity.channel;
+    m_identity.channel = channel;
     return previous;
 }
 
 int NoteList::GetChannel() const
 {
-    return identity_.channel;
+    return m_identity.channel;
 }
 
 int NoteList::SetOrdinal(int ordinal)
 {
-    int previous = identity_.ordinal;
-    identity_.ordinal = ordinal;
+    int previous = m_identity.ordinal;
+    m_identity.ordinal = ordinal;
     return previous;
 }
 
 int NoteList::GetOrdinal() const
 {
-    return identity_.ordinal;
+    return m_identity.ordinal;
 }
 
 int NoteList::GetRecordCount() const
 {
-    return static_cast<int>(records_.size());
+    return static_cast<int>(m_records.size());
 }
 
 int NoteList::GetSegmentCount() const
 {
-    return segmentCount_;
+    return m_segmentCount;
 }
 
 int NoteList::GetTotalTicks() const
 {
     long long total = 0;
-    for (const NoteRecord& record : records_)
+    for (const NoteRecord& record : m_records)
         total += record.GetLength();
     return ClampTicks(total);
 }
@@ -96,7 +96,7 @@ int NoteList::GetTotalTicks() const
 int NoteList::CountValueIndex(int valueIndex) const
 {
     int count = 0;
-    for (const NoteRecord& record : records_) {
+    for (const NoteRecord& record : m_records) {
         if (record.GetValueIndex() == valueIndex)
             ++count;
     }
@@ -107,7 +107,7 @@ int NoteList::GetMostFrequentBaseValue() const
 {
     NoteValueTable table;
     int counts[NoteValueTable::kValueCount] = {};
-    for (const NoteRecord& record : records_) {
+    for (const NoteRecord& record : m_records) {
         int base = table.GetBaseValue(record.GetValueIndex());
         if (base != NoteValueTable::kNoValue)
             ++counts[base];
@@ -122,7 +122,7 @@ int NoteList::GetMostFrequentBaseValue() const
 
 int NoteList::Clear()
 {
-    records_.clear();
+    m_records.clear();
     return GetRecordCount();
 }
 
@@ -177,7 +177,7 @@ long long QuantizeStep(long long length, long long unit, long long& carry)
 int NoteList::SplitIntoSegments(int segmentTicks)
 {
     if (segmentTicks < 1)
-        return segmentCount_ = 0;
+        return m_segmentCount = 0;
     const NoteRecord marker(kSegmentEnd, 0);
     long long filled = 0;
     int count = 0;
@@ -205,11 +205,11 @@ int NoteList::SplitIntoSegments(int segmentTicks)
             position = std::next(end);
         }
     }
-    if (records_.empty() || !records_.back().IsSegmentEnd()) {
+    if (m_records.empty() || !m_records.back().IsSegmentEnd()) {
         Append(marker);
         ++count;
     }
-    segmentCount_ = count;
+    m_segmentCount = count;
     return count;
 }
 

@@ -56,16 +56,16 @@ public:
     virtual int GetMostFrequentBaseValue() const;
 
 // Operations on the record sequence
-    virtual Position Begin() { return records_.begin(); }
-    virtual Position End() { return records_.end(); }
+    virtual Position Begin() { return m_records.begin(); }
+    virtual Position End() { return m_records.end(); }
     // Inserts a copy of record before position; returns the new position.
     virtual Position InsertBefore(Position position, const NoteRecord& record)
     {
-        return records_.insert(position, record);
+        return m_records.insert(position, record);
     }
     virtual Position Append(const NoteRecord& record) { return InsertBefore(End(), record); }
     // Removes the record; returns the position of the one that followed it.
-    virtual Position Erase(Position position) { return records_.erase(position); }
+    virtual Position Erase(Position position) { return m_records.erase(position); }
     // Removes every record; returns the record count (0).
     virtual int Clear();
 
@@ -87,10 +87,10 @@ public:
 private:
     friend class NoteListSet;
 
-    NoteListIdentity identity_;
-    std::unique_ptr<NodePool> ownPool_; // before records_: their nodes live in it
-    RecordList records_;
-    int segmentCount_;
+    NoteListIdentity m_identity;
+    std::unique_ptr<NodePool> m_ownPool; // before m_records: their nodes live in it
+    RecordList m_records;
+    int m_segmentCount;
 };
 
 // One step of NoteList::Quantize, for a record of length ticks whose start

@@ -6,40 +6,40 @@
 #include <new>
 
 NoteListSet::NoteListSet()
-    : count_(0)
-    , timeBase_(0)
+    : m_count(0)
+    , m_timeBase(0)
 {
 }
 
 NoteListSet::~NoteListSet()
 {
-    // Every record lives in pool_, which goes with the set, and a record's
+    // Every record lives in m_pool, which goes with the set, and a record's
     // destructor does nothing. So the lists hand their records over, whole,
     // to a list that is never destroyed, instead of giving back hundreds of
     // thousands of nodes one by one; their memory returns with the pool.
     NoteList::RecordList* leftovers =
-        new (leftovers_) NoteList::RecordList(PoolAllocator<NoteRecord>(&pool_));
-    for (NoteList* list : lists_)
-        leftovers->splice(leftovers->end(), list->records_);
+        new (m_leftovers) NoteList::RecordList(PoolAllocator<NoteRecord>(&m_pool));
+    for (NoteList* list : m_lists)
+        leftovers->splice(leftovers->end(), list->m_records);
     Allocate(0);
 }
 
 int NoteListSet::Allocate(int count)
 {
-    for (NoteList* list : lists_)
+    for (NoteList* list : m_lists)
         delete list;
-    lists_.clear();
+    m_lists.clear();
     if (count < 1)
         return 0;
-    lists_.reserve(count); // so that no push_back can fail and lose a list
+    m_lists.reserve(count); // so that no push_back can fail and lose a list
     for (int i = 0; i < count; ++i)
-        lists_.push_back(new NoteList(&pool_));
-    return static_cast<int>(lists_.size());
+        m_lists.push_back(new NoteList(&m_pool));
+    return static_cast<int>(m_lists.size());
 }
 
 int NoteListSet::ProcessAll(int timeBase, int segmentTicks)
 {
-    for (NoteList* list : lists_) {
+    for (NoteList* list : m_lists) {
         list->Quantize(timeBase / NoteValueTable::kBaseTimeBase);
         list->SplitIntoSegments(segmentTicks);
         list->Decompose(timeBase);
@@ -49,33 +49,33 @@ int NoteListSet::ProcessAll(int timeBase, int segmentTicks)
 
 NoteList* NoteListSet::GetList(int ordinal) const
 {
-    if (ordinal < 0 || ordinal >= static_cast<int>(lists_.size()))
+    if (ordinal < 0 || ordinal >= static_cast<int>(m_lists.size()))
         return nullptr;
-    return lists_[ordinal];
+    return m_lists[ordinal];
 }
 
 int NoteListSet::SetCount(int count)
 {
-    int previous = count_;
-    count_ = count;
+    int previous = m_count;
+    m_count = count;
     return previous;
 }
 
 int NoteListSet::GetCount() const
 {
-    return count_;
+    return m_count;
 }
 
 int NoteListSet::SetTimeBase(int timeBase)
 {
-    int previous = timeBase_;
-    timeBase_ = timeBase;
+    int previous = m_timeBase;
+    m_timeBase = timeBase;
     return previous;
 }
 
 int NoteListSet::GetTimeBase() const
 {
-    return timeBase_;
+    return m_timeBase;
 }
 
 int NoteListSet::GetSegmentCount(int ordinal) const

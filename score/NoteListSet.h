@@ -37,13 +37,13 @@ public:
     virtual int GetMostFrequentBaseValue(int ordinal) const;
 
 private:
-    int count_;
-    int timeBase_;
-    NodePool pool_; // the records of every list; outlives them
-    std::vector<NoteList*> lists_; // owned
+    int m_count;
+    int m_timeBase;
+    NodePool m_pool; // the records of every list; outlives them
+    std::vector<NoteList*> m_lists; // owned
     // Where the records go when the set goes: a list that is never destroyed
     // (see the destructor).
-    alignas(NoteList::RecordList) unsigned char leftovers_[sizeof(NoteList::RecordList)];
+    alignas(NoteList::RecordList) unsigned char m_leftovers[sizeof(NoteList::RecordList)];
 };
 
 #endif

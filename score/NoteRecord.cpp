@@ -6,10 +6,10 @@ NoteRecord::NoteRecord()
 }
 
 NoteRecord::NoteRecord(int note, int length, int velocity, int tie, int valueIndex)
-    : note_(note)
-    , length_(length)
-    , velocity_(velocity)
-    , tie_(tie)
-    , valueIndex_(valueIndex)
+    : m_note(note)
+    , m_length(length)
+    , m_velocity(velocity)
+    , m_tie(tie)
+    , m_valueIndex(valueIndex)
 {
 }

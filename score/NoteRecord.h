@@ -24,24 +24,24 @@ public:
     NoteRecord& operator=(const NoteRecord&) = default;
 
 // Attributes
-    virtual int SetNote(int note) { return Replace(note_, note); }
-    virtual int GetNote() const { return note_; }
-    virtual int SetLength(int length) { return Replace(length_, length); }
-    virtual int GetLength() const { return length_; }
+    virtual int SetNote(int note) { return Replace(m_note, note); }
+    virtual int GetNote() const { return m_note; }
+    virtual int SetLength(int length) { return Replace(m_length, length); }
+    virtual int GetLength() const { return m_length; }
     // Note-on velocity; carried along, never written to the output.
-    virtual int SetVelocity(int velocity) { return Replace(velocity_, velocity); }
-    virtual int GetVelocity() const { return velocity_; }
-    virtual int SetTie(int tie) { return Replace(tie_, tie); }
-    virtual int GetTie() const { return tie_; }
+    virtual int SetVelocity(int velocity) { return Replace(m_velocity, velocity); }
+    virtual int GetVelocity() const { return m_velocity; }
+    virtual int SetTie(int tie) { return Replace(m_tie, tie); }
+    virtual int GetTie() const { return m_tie; }
     // Index into the note-value table once the list is decomposed; -1 before.
-    virtual int SetValueIndex(int valueIndex) { return Replace(valueIndex_, valueIndex); }
-    virtual int GetValueIndex() const { return valueIndex_; }
+    virtual int SetValueIndex(int valueIndex) { return Replace(m_valueIndex, valueIndex); }
+    virtual int GetValueIndex() const { return m_valueIndex; }
 
-    virtual bool IsRest() const { return note_ == kRestNote; }
-    virtual bool IsSegmentEnd() const { return note_ == kSegmentEnd; }
+    virtual bool IsRest() const { return m_note == kRestNote; }
+    virtual bool IsSegmentEnd() const { return m_note == kSegmentEnd; }
     // A MIDI key 0..127.
-    virtual bool IsNote() const { return note_ >= 0 && note_ < kRestNote; }
-    virtual bool IsTied() const { return (tie_ & kTieToNext) != 0; }
+    virtual bool IsNote() const { return m_note >= 0 && m_note < kRestNote; }
+    virtual bool IsTied() const { return (m_tie & kTieToNext) != 0; }
 
 private:
     // Sets field to value; returns the value it replaces.
@@ -52,11 +52,11 @@ private:
         return previous;
     }
 
-    int note_;
-    int length_;
-    int velocity_;
-    int tie_;
-    int valueIndex_;
+    int m_note;
+    int m_length;
+    int m_velocity;
+    int m_tie;
+    int m_valueIndex;
 };
 
 #endif

@@ -16,9 +16,9 @@ public:
     typedef T value_type;
 
 // Construction
-    explicit PoolAllocator(NodePool* pool) : pool_(pool) {}
+    explicit PoolAllocator(NodePool* pool) : m_pool(pool) {}
     template <typename U>
-    PoolAllocator(const PoolAllocator<U>& other) : pool_(other.GetPool()) {}
+    PoolAllocator(const PoolAllocator<U>& other) : m_pool(other.GetPool()) {}
     virtual ~PoolAllocator() {}
 
 // Operations
@@ -28,21 +28,21 @@ public:
             throw std::bad_array_new_length();
         if (n != 1)
             return static_cast<T*>(::operator new(n * sizeof(T)));
-        return static_cast<T*>(pool_->Allocate(sizeof(T), alignof(T)));
+        return static_cast<T*>(m_pool->Allocate(sizeof(T), alignof(T)));
     }
     virtual void deallocate(T* p, size_t n)
     {
         if (n != 1)
             ::operator delete(p);
         else
-            pool_->Free(p, sizeof(T), alignof(T));
+            m_pool->Free(p, sizeof(T), alignof(T));
     }
 
 // Attributes
-    virtual NodePool* GetPool() const { return pool_; }
+    virtual NodePool* GetPool() const { return m_pool; }
 
 private:
-    NodePool* pool_; // not owned
+    NodePool* m_pool; // not owned
 };
 
 template <typename T, typename U>

@@ -25,16 +25,16 @@ namespace {
 // mt19937 is specified exactly, so these songs are the same on every platform.
 class Dice {
 public:
-    explicit Dice(uint32_t seed) : engine_(seed) {}
+    explicit Dice(uint32_t seed) : m_engine(seed) {}
     // low..high inclusive
     int Roll(int low, int high)
     {
-        return low + static_cast<int>(engine_() % static_cast<uint32_t>(high - low + 1));
+        return low + static_cast<int>(m_engine() % static_cast<uint32_t>(high - low + 1));
     }
     bool Chance(int percent) { return Roll(1, 100) <= percent; }
 
 private:
-    std::mt19937 engine_;
+    std::mt19937 m_engine;
 };
 
 struct TimedMessage {

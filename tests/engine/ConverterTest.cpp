@@ -73,24 +73,24 @@ class ConverterTest : public ::testing::Test {
 protected:
     void TearDown() override
     {
-        converter_.FreeNoteListSet(set_);
-        converter_.FreeMidiFile(file_);
+        m_converter.FreeNoteListSet(m_set);
+        m_converter.FreeMidiFile(m_file);
     }
 
     void Load(const SmfBuilder& smf)
     {
         std::vector<uint8_t> image = smf.Build();
-        converter_.FreeMidiFile(file_);
-        file_ = converter_.LoadMidiFile(image.data(), image.size());
-        ASSERT_NE(nullptr, file_);
+        m_converter.FreeMidiFile(m_file);
+        m_file = m_converter.LoadMidiFile(image.data(), image.size());
+        ASSERT_NE(nullptr, m_file);
     }
 
-    // Converts with settings_ and returns the text ("" on failure, with the
-    // result in result_).
+    // Converts with m_settings and returns the text ("" on failure, with the
+    // result in m_result).
     std::string Convert(const std::vector<int>& assignment)
     {
         std::string text;
-        result_ = converter_.Convert(*file_, settings_, assignment, set_, text);
+        m_result = m_converter.Convert(*m_file, m_settings, assignment, m_set, text);
         return text;
     }
 
@@ -103,19 +103,19 @@ protected:
         AddMelody(smf, t, 0);
         smf.EndOfTrack(t);
         Load(smf);
-        settings_.SetMinimumResolution(10);
+        m_settings.SetMinimumResolution(10);
     }
 
-    Converter converter_;
-    ConvertSettings settings_;
-    MidiFile* file_ = nullptr;
-    NoteListSet* set_ = nullptr;
-    int result_ = -1;
+    Converter m_converter;
+    ConvertSettings m_settings;
+    MidiFile* m_file = nullptr;
+    NoteListSet* m_set = nullptr;
+    int m_result = -1;
 };
 
 TEST_F(ConverterTest, HeaderAtTheDefaultFirstLine)
 {
-    EXPECT_EQ(kHeaderAt1000, converter_.BuildHeader(1000, Converter::kLineStep));
+    EXPECT_EQ(kHeaderAt1000, m_converter.BuildHeader(1000, Converter::kLineStep));
 }
 
 TEST_F(ConverterTest, HeaderNumbersAreRightAlignedInFourCharacters)
@@ -131,7 +131,7 @@ TEST_F(ConverterTest, HeaderNumbersAreRightAlignedInFourCharacters)
         { 32000, "32000 CLEAR 300,&H5600", "32090 '" },
     };
     for (const Case& c : cases) {
-        std::vector<std::string> lines = SplitLines(converter_.BuildHeader(c.first, 10));
+        std::vector<std::string> lines = SplitLines(m_converter.BuildHeader(c.first, 10));
         ASSERT_EQ(10u, lines.size()) << c.first;
         EXPECT_EQ(c.firstLine, lines.front());
         EXPECT_EQ(c.lastLine, lines.back());
@@ -140,14 +140,14 @@ TEST_F(ConverterTest, HeaderNumbersAreRightAlignedInFourCharacters)
 
 TEST_F(ConverterTest, HeaderLinesAreSetOnceAndReplaceable)
 {
-    EXPECT_EQ(10, converter_.GetHeaderLineCount());
-    EXPECT_EQ("PLAY OFF\r\n", converter_.GetHeaderLine(2));
-    EXPECT_EQ("PLAY OFF\r\n", converter_.SetHeaderLine(2, "REM\r\n"));
-    EXPECT_EQ("REM\r\n", converter_.GetHeaderLine(2));
-    EXPECT_EQ("", converter_.SetHeaderLine(10, "X\r\n"));
-    EXPECT_EQ("", converter_.GetHeaderLine(-1));
-    EXPECT_EQ(10, converter_.SetHeaderLineCount(3));
-    EXPECT_EQ(3, converter_.GetHeaderLineCount());
+    EXPECT_EQ(10, m_converter.GetHeaderLineCount());
+    EXPECT_EQ("PLAY OFF\r\n", m_converter.GetHeaderLine(2));
+    EXPECT_EQ("PLAY OFF\r\n", m_converter.SetHeaderLine(2, "REM\r\n"));
+    EXPECT_EQ("REM\r\n", m_converter.GetHeaderLine(2));
+    EXPECT_EQ("", m_converter.SetHeaderLine(10, "X\r\n"));
+    EXPECT_EQ("", m_converter.GetHeaderLine(-1));
+    EXPECT_EQ(10, m_converter.SetHeaderLineCount(3));
+    EXPECT_EQ(3, m_converter.GetHeaderLineCount());
 }
 
 TEST_F(ConverterTest, LoadRefusesBrokenImagesAndKeepsNothing)
@@ -158,22 +158,22 @@ TEST_F(ConverterTest, LoadRefusesBrokenImagesAndKeepsNothing)
     smf.EndOfTrack(t);
     std::vector<uint8_t> image = smf.Build();
     for (size_t size = 0; size < image.size(); ++size)
-        EXPECT_EQ(nullptr, converter_.LoadMidiFile(image.data(), size)) << size;
-    EXPECT_EQ(nullptr, converter_.LoadMidiFile(nullptr, 100));
-    MidiFile* file = converter_.LoadMidiFile(image.data(), image.size());
+        EXPECT_EQ(nullptr, m_converter.LoadMidiFile(image.data(), size)) << size;
+    EXPECT_EQ(nullptr, m_converter.LoadMidiFile(nullptr, 100));
+    MidiFile* file = m_converter.LoadMidiFile(image.data(), image.size());
     ASSERT_NE(nullptr, file);
     EXPECT_EQ(1, file->GetTrackCount());
-    EXPECT_EQ(0, converter_.FreeMidiFile(file));
-    EXPECT_EQ(0, converter_.FreeMidiFile(nullptr));
+    EXPECT_EQ(0, m_converter.FreeMidiFile(file));
+    EXPECT_EQ(0, m_converter.FreeMidiFile(nullptr));
 }
 
 TEST_F(ConverterTest, BuildNoteListSetNeedsAFile)
 {
-    EXPECT_EQ(nullptr, converter_.BuildNoteListSet(nullptr));
-    NoteListSet* set = converter_.NewNoteListSet();
-    EXPECT_EQ(Converter::kMissingArgument, converter_.FillNoteListSet(nullptr, set));
-    EXPECT_EQ(0, converter_.FreeNoteListSet(set));
-    EXPECT_EQ(0, converter_.FreeNoteListSet(nullptr));
+    EXPECT_EQ(nullptr, m_converter.BuildNoteListSet(nullptr));
+    NoteListSet* set = m_converter.NewNoteListSet();
+    EXPECT_EQ(Converter::kMissingArgument, m_converter.FillNoteListSet(nullptr, set));
+    EXPECT_EQ(0, m_converter.FreeNoteListSet(set));
+    EXPECT_EQ(0, m_converter.FreeNoteListSet(nullptr));
 }
 
 TEST_F(ConverterTest, CheckFileTestsFormatBeforeTimeBase)
@@ -193,17 +193,17 @@ TEST_F(ConverterTest, CheckFileTestsFormatBeforeTimeBase)
         SmfBuilder smf(c.format, c.timeBase);
         smf.EndOfTrack(smf.AddTrack());
         Load(smf);
-        EXPECT_EQ(c.expected, converter_.CheckFile(*file_)) << c.format << " " << c.timeBase;
+        EXPECT_EQ(c.expected, m_converter.CheckFile(*m_file)) << c.format << " " << c.timeBase;
     }
 }
 
 TEST_F(ConverterTest, WholeProgramOfOnePart)
 {
     LoadMelody();
-    settings_.SetPartCount(3);
+    m_settings.SetPartCount(3);
     EXPECT_EQ(std::string(kHeaderAt1000) + "1100 PLAY \"o4l4cde2r8>c8\",\"\",\"\"\r\n",
               Convert({ 0 }));
-    EXPECT_EQ(Converter::kConvertOk, result_);
+    EXPECT_EQ(Converter::kConvertOk, m_result);
 }
 
 TEST_F(ConverterTest, NoPartAssignedGivesTheHeaderOnly)
@@ -216,23 +216,23 @@ TEST_F(ConverterTest, NoPartAssignedGivesTheHeaderOnly)
 TEST_F(ConverterTest, OnlyTheFirstPartCountRowsAreUsed)
 {
     LoadMelody();
-    settings_.SetPartCount(2);
+    m_settings.SetPartCount(2);
     EXPECT_EQ(kHeaderAt1000, Convert({ -1, -1, 0, 0 }));
 }
 
 TEST_F(ConverterTest, FirstLineNumberOneAndTheLargest)
 {
     LoadMelody();
-    settings_.SetPartCount(1);
-    settings_.SetFirstLineNumber(1);
+    m_settings.SetPartCount(1);
+    m_settings.SetFirstLineNumber(1);
     std::vector<std::string> lines = SplitLines(Convert({ 0 }));
     ASSERT_EQ(11u, lines.size());
     EXPECT_EQ("   1 CLEAR 300,&H5600", lines[0]);
     EXPECT_EQ("  91 '", lines[9]);
     EXPECT_EQ(" 101 PLAY \"o4l4cde2r8>c8\"", lines[10]);
 
-    settings_.SetFirstLineNumber(32000);
-    settings_.SetSplitStepCount(96);
+    m_settings.SetFirstLineNumber(32000);
+    m_settings.SetSplitStepCount(96);
     lines = SplitLines(Convert({ 0 }));
     ASSERT_EQ(13u, lines.size());
     EXPECT_EQ("32000 CLEAR 300,&H5600", lines[0]);
@@ -245,8 +245,8 @@ TEST_F(ConverterTest, FirstLineNumberOneAndTheLargest)
 TEST_F(ConverterTest, EighteenPartsGiveSeventeenCommasOnEveryLine)
 {
     LoadMelody();
-    settings_.SetPartCount(18);
-    settings_.SetSplitStepCount(96);
+    m_settings.SetPartCount(18);
+    m_settings.SetSplitStepCount(96);
     std::vector<int> assignment(18, -1);
     assignment[0] = 0;
     assignment[17] = 0;
@@ -263,11 +263,11 @@ TEST_F(ConverterTest, EighteenPartsGiveSeventeenCommasOnEveryLine)
 TEST_F(ConverterTest, KeywordOfEveryPlayKind)
 {
     LoadMelody();
-    settings_.SetPartCount(1);
-    settings_.SetSplitStepCount(96);
+    m_settings.SetPartCount(1);
+    m_settings.SetSplitStepCount(96);
     const char* expected[] = { "PLAY ", "PLAY HG ", "PLAY@ " };
     for (int kind = 0; kind < 3; ++kind) {
-        settings_.SetPlayKind(kind);
+        m_settings.SetPlayKind(kind);
         std::string text = Convert({ 0 });
         std::vector<std::string> lines = SplitLines(text);
         ASSERT_EQ(13u, lines.size());
@@ -280,8 +280,8 @@ TEST_F(ConverterTest, KeywordOfEveryPlayKind)
 TEST_F(ConverterTest, TwoPartsOnTheSameListWriteTheSameText)
 {
     LoadMelody();
-    settings_.SetPartCount(2);
-    settings_.SetSplitStepCount(96);
+    m_settings.SetPartCount(2);
+    m_settings.SetSplitStepCount(96);
     std::vector<std::string> lines = SplitLines(Convert({ 0, 0 }));
     ASSERT_EQ(13u, lines.size());
     EXPECT_EQ("1100 PLAY \"o4l4cd\",\"o4l4cd\"", lines[10]);
@@ -300,8 +300,8 @@ TEST_F(ConverterTest, AShorterPartContributesEmptyStringsOnLaterLines)
     AddQuarters(smf, t, 1, 20, 48);
     smf.EndOfTrack(t);
     Load(smf);
-    settings_.SetPartCount(3);
-    settings_.SetSplitStepCount(192);
+    m_settings.SetPartCount(3);
+    m_settings.SetSplitStepCount(192);
     std::vector<std::string> lines = SplitLines(Convert({ 0, 1, -1 }));
     ASSERT_EQ(15u, lines.size());
     EXPECT_EQ("1100 PLAY \"o4l4cccc\",\"o4l4cccc\",\"\"", lines[10]);
@@ -319,8 +319,8 @@ TEST_F(ConverterTest, AnEmptyListWritesOnlyItsOctaveAndLength)
     AddQuarters(smf, t, 0, 8, 48);
     smf.EndOfTrack(t);
     Load(smf);
-    settings_.SetPartCount(2);
-    settings_.SetSplitStepCount(192);
+    m_settings.SetPartCount(2);
+    m_settings.SetSplitStepCount(192);
     std::vector<std::string> lines = SplitLines(Convert({ 0, 1 }));
     ASSERT_EQ(12u, lines.size());
     EXPECT_EQ("1100 PLAY \"o4l4cccc\",\"o4l1\"", lines[10]);
@@ -330,14 +330,14 @@ TEST_F(ConverterTest, AnEmptyListWritesOnlyItsOctaveAndLength)
 TEST_F(ConverterTest, ASecondConversionGivesTheSameTextFromAFreshSet)
 {
     LoadMelody();
-    settings_.SetSplitStepCount(96);
+    m_settings.SetSplitStepCount(96);
     std::string first = Convert({ 0 });
-    NoteListSet* firstSet = set_;
+    NoteListSet* firstSet = m_set;
     ASSERT_NE(nullptr, firstSet);
     std::string second = Convert({ 0 });
-    EXPECT_EQ(Converter::kConvertOk, result_);
+    EXPECT_EQ(Converter::kConvertOk, m_result);
     EXPECT_EQ(first, second);
-    EXPECT_EQ(3, set_->GetSegmentCount(0));
+    EXPECT_EQ(3, m_set->GetSegmentCount(0));
 }
 
 TEST_F(ConverterTest, EveryListIsProcessedAssignedOrNot)
@@ -352,12 +352,12 @@ TEST_F(ConverterTest, EveryListIsProcessedAssignedOrNot)
     smf.EndOfTrack(t);
     Load(smf);
     // A 32nd note at time base 480 is 60 ticks: 29 rounds down, 31 up.
-    settings_.SetMinimumResolution(13);
-    settings_.SetSplitStepCount(1920);
+    m_settings.SetMinimumResolution(13);
+    m_settings.SetSplitStepCount(1920);
     Convert({ -1, -1 });
-    ASSERT_EQ(Converter::kConvertOk, result_);
-    EXPECT_EQ("60:480/4 |", DescribeNoteList(*set_->GetList(0)));
-    EXPECT_EQ("r:60/13 60:360/5& 60:60/13 |", DescribeNoteList(*set_->GetList(1)));
+    ASSERT_EQ(Converter::kConvertOk, m_result);
+    EXPECT_EQ("60:480/4 |", DescribeNoteList(*m_set->GetList(0)));
+    EXPECT_EQ("r:60/13 60:360/5& 60:60/13 |", DescribeNoteList(*m_set->GetList(1)));
 }
 
 TEST_F(ConverterTest, SplitStepCountIsInTicksOfTheFile)
@@ -373,8 +373,8 @@ TEST_F(ConverterTest, SplitStepCountIsInTicksOfTheFile)
         AddQuarters(smf, t, 0, 32, c.timeBase);
         smf.EndOfTrack(t);
         Load(smf);
-        settings_.SetSplitStepCount(1920);
-        settings_.SetPartCount(1);
+        m_settings.SetSplitStepCount(1920);
+        m_settings.SetPartCount(1);
         std::vector<std::string> lines = SplitLines(Convert({ 0 }));
         EXPECT_EQ(10u + c.segments, lines.size()) << c.timeBase;
     }
@@ -392,7 +392,7 @@ TEST_F(ConverterTest, LinesEndOnAWhole192ndNote)
         { 5, 480, 10 },   { 1920, 480, 1920 },
     };
     for (const Case& c : cases)
-        EXPECT_EQ(c.ticks, converter_.GetSegmentTicks(c.split, c.timeBase)) << c.split << " at " << c.timeBase;
+        EXPECT_EQ(c.ticks, m_converter.GetSegmentTicks(c.split, c.timeBase)) << c.split << " at " << c.timeBase;
 
     // A cut 7 ticks after each quarter would lengthen the pieces on both
     // sides; the lines hold one quarter each instead.
@@ -401,8 +401,8 @@ TEST_F(ConverterTest, LinesEndOnAWhole192ndNote)
     AddQuarters(smf, t, 0, 4, 480);
     smf.EndOfTrack(t);
     Load(smf);
-    settings_.SetPartCount(1);
-    settings_.SetSplitStepCount(487);
+    m_settings.SetPartCount(1);
+    m_settings.SetSplitStepCount(487);
     std::vector<std::string> lines = SplitLines(Convert({ 0 }));
     ASSERT_EQ(14u, lines.size());
     EXPECT_EQ("1100 PLAY \"o4l4c\"", lines[10]);
@@ -413,8 +413,8 @@ TEST_F(ConverterTest, FailuresLeaveSetAndTextAlone)
 {
     LoadMelody();
     std::string text = "previous";
-    ASSERT_EQ(Converter::kConvertOk, converter_.Convert(*file_, settings_, { 0 }, set_, text));
-    NoteListSet* kept = set_;
+    ASSERT_EQ(Converter::kConvertOk, m_converter.Convert(*m_file, m_settings, { 0 }, m_set, text));
+    NoteListSet* kept = m_set;
     std::string keptText = text;
 
     struct Case {
@@ -442,14 +442,14 @@ TEST_F(ConverterTest, FailuresLeaveSetAndTextAlone)
         settings.SetFirstLineNumber(c.line);
         settings.SetMinimumResolution(c.resolution);
         settings.SetPlayKind(c.kind);
-        EXPECT_EQ(c.expected, converter_.Convert(*file_, settings, c.assignment, set_, text)) << c.what;
-        EXPECT_EQ(kept, set_) << c.what;
+        EXPECT_EQ(c.expected, m_converter.Convert(*m_file, settings, c.assignment, m_set, text)) << c.what;
+        EXPECT_EQ(kept, m_set) << c.what;
         EXPECT_EQ(keptText, text) << c.what;
     }
 
     // An ordinal beyond the part count is never looked at.
-    settings_.SetPartCount(1);
-    EXPECT_EQ(Converter::kConvertOk, converter_.Convert(*file_, settings_, { 0, 7 }, set_, text));
+    m_settings.SetPartCount(1);
+    EXPECT_EQ(Converter::kConvertOk, m_converter.Convert(*m_file, m_settings, { 0, 7 }, m_set, text));
 }
 
 TEST_F(ConverterTest, UnsupportedFilesAreNotConverted)
@@ -466,8 +466,8 @@ TEST_F(ConverterTest, UnsupportedFilesAreNotConverted)
         smf.EndOfTrack(t);
         Load(smf);
         std::string text = "previous";
-        EXPECT_EQ(c.expected, converter_.Convert(*file_, settings_, { 0 }, set_, text));
-        EXPECT_EQ(nullptr, set_);
+        EXPECT_EQ(c.expected, m_converter.Convert(*m_file, m_settings, { 0 }, m_set, text));
+        EXPECT_EQ(nullptr, m_set);
         EXPECT_EQ("previous", text);
     }
 }
@@ -475,51 +475,51 @@ TEST_F(ConverterTest, UnsupportedFilesAreNotConverted)
 TEST_F(ConverterTest, BuildPlayLineReplacesItsOutput)
 {
     LoadMelody();
-    set_ = converter_.BuildNoteListSet(file_);
-    ASSERT_NE(nullptr, set_);
-    converter_.QuantizeAll(*set_, 12);
-    EXPECT_EQ(1, converter_.SplitAll(*set_, 1920));
-    converter_.DecomposeAll(*set_);
+    m_set = m_converter.BuildNoteListSet(m_file);
+    ASSERT_NE(nullptr, m_set);
+    m_converter.QuantizeAll(*m_set, 12);
+    EXPECT_EQ(1, m_converter.SplitAll(*m_set, 1920));
+    m_converter.DecomposeAll(*m_set);
     MmlWriter writers[3];
     writers[1].SetListOrdinal(0);
-    writers[1].SetDefaultValue(converter_.GetDefaultLengthAt(*set_, 0));
-    writers[1].Attach(*set_, 0);
+    writers[1].SetDefaultValue(m_converter.GetDefaultLengthAt(*m_set, 0));
+    writers[1].Attach(*m_set, 0);
     std::string line = "old text";
-    int length = converter_.BuildPlayLine(*set_, writers, 3, 7, line, Converter::kFirstSegmentFlags, nullptr);
+    int length = m_converter.BuildPlayLine(*m_set, writers, 3, 7, line, Converter::kFirstSegmentFlags, nullptr);
     EXPECT_EQ("   7 PLAY \"\",\"o4l4cde2r8>c8\",\"\"\r\n", line);
     EXPECT_EQ(static_cast<int>(line.size()), length);
     // The writer has nothing left: a later line holds empty strings only.
-    converter_.BuildPlayLine(*set_, writers, 3, 17, line, 0, "PLAY@");
+    m_converter.BuildPlayLine(*m_set, writers, 3, 17, line, 0, "PLAY@");
     EXPECT_EQ("  17 PLAY@ \"\",\"\",\"\"\r\n", line);
 }
 
 TEST_F(ConverterTest, BuildPlayLinesStartsEveryWriterAtItsListsBeginning)
 {
     LoadMelody();
-    set_ = converter_.BuildNoteListSet(file_);
-    converter_.QuantizeAll(*set_, 12);
-    converter_.SplitAll(*set_, 96);
-    converter_.DecomposeAll(*set_);
+    m_set = m_converter.BuildNoteListSet(m_file);
+    m_converter.QuantizeAll(*m_set, 12);
+    m_converter.SplitAll(*m_set, 96);
+    m_converter.DecomposeAll(*m_set);
     MmlWriter writer;
     writer.SetListOrdinal(0);
-    writer.SetDefaultValue(converter_.GetDefaultLengthAt(*set_, 0));
+    writer.SetDefaultValue(m_converter.GetDefaultLengthAt(*m_set, 0));
     const std::string expected = "1100 PLAY \"o4l4cd\"\r\n"
                                  "1110 PLAY \"e2\"\r\n"
                                  "1120 PLAY \"r8>c8\"\r\n";
-    EXPECT_EQ(expected, converter_.BuildPlayLines(*set_, &writer, 1, 1100, 10, "PLAY"));
+    EXPECT_EQ(expected, m_converter.BuildPlayLines(*m_set, &writer, 1, 1100, 10, "PLAY"));
     // The octave carries over, but the position starts again.
     writer.SetOctave(4);
-    EXPECT_EQ(expected, converter_.BuildPlayLines(*set_, &writer, 1, 1100, 10, "PLAY"));
+    EXPECT_EQ(expected, m_converter.BuildPlayLines(*m_set, &writer, 1, 1100, 10, "PLAY"));
 }
 
 TEST_F(ConverterTest, PassesOverAnEmptySet)
 {
-    NoteListSet* set = converter_.NewNoteListSet();
-    EXPECT_EQ(0, converter_.QuantizeAll(*set, 12));
-    EXPECT_EQ(0, converter_.SplitAll(*set, 96));
-    EXPECT_EQ(0, converter_.DecomposeAll(*set));
-    EXPECT_EQ(0, converter_.GetListCount(*set));
-    converter_.FreeNoteListSet(set);
+    NoteListSet* set = m_converter.NewNoteListSet();
+    EXPECT_EQ(0, m_converter.QuantizeAll(*set, 12));
+    EXPECT_EQ(0, m_converter.SplitAll(*set, 96));
+    EXPECT_EQ(0, m_converter.DecomposeAll(*set));
+    EXPECT_EQ(0, m_converter.GetListCount(*set));
+    m_converter.FreeNoteListSet(set);
 }
 
 // BuildPlayLines puts together the lines that BuildPlayLine makes one by one,
@@ -531,8 +531,8 @@ TEST_F(ConverterTest, BuildPlayLinesIsEveryBuildPlayLineInTurn)
     song.SetTrackCount(4);
     song.SetTimeBase(96);
     std::vector<uint8_t> image = song.Build(3000);
-    file_ = converter_.LoadMidiFile(image.data(), image.size());
-    ASSERT_NE(nullptr, file_);
+    m_file = m_converter.LoadMidiFile(image.data(), image.size());
+    ASSERT_NE(nullptr, m_file);
     const std::vector<std::vector<int>> assignments = {
         {0, 1, 2, 3, 4},
         {-1, 2, -1, 2, 0},
@@ -541,14 +541,14 @@ TEST_F(ConverterTest, BuildPlayLinesIsEveryBuildPlayLineInTurn)
         {-1, -1, -1},
     };
     for (const std::vector<int>& assignment : assignments) {
-        converter_.FreeNoteListSet(set_);
-        set_ = converter_.BuildNoteListSet(file_);
-        ASSERT_NE(nullptr, set_);
-        ASSERT_EQ(5, converter_.GetListCount(*set_));
-        converter_.QuantizeAll(*set_, 6);
+        m_converter.FreeNoteListSet(m_set);
+        m_set = m_converter.BuildNoteListSet(m_file);
+        ASSERT_NE(nullptr, m_set);
+        ASSERT_EQ(5, m_converter.GetListCount(*m_set));
+        m_converter.QuantizeAll(*m_set, 6);
         // Short segments: more lines than one block of lines holds.
-        EXPECT_LT(512, converter_.SplitAll(*set_, 20));
-        converter_.DecomposeAll(*set_);
+        EXPECT_LT(512, m_converter.SplitAll(*m_set, 20));
+        m_converter.DecomposeAll(*m_set);
         const int parts = static_cast<int>(assignment.size());
         std::vector<MmlWriter> byLine(assignment.size());
         std::vector<MmlWriter> whole(assignment.size());
@@ -556,21 +556,21 @@ TEST_F(ConverterTest, BuildPlayLinesIsEveryBuildPlayLineInTurn)
         for (int p = 0; p < parts; ++p) {
             for (MmlWriter* w : {&byLine[p], &whole[p]}) {
                 w->SetListOrdinal(assignment[p]);
-                w->SetDefaultValue(converter_.GetDefaultLengthAt(*set_, assignment[p]));
+                w->SetDefaultValue(m_converter.GetDefaultLengthAt(*m_set, assignment[p]));
             }
             if (assignment[p] >= 0) {
-                byLine[p].Attach(*set_, assignment[p]);
-                segments = std::max(segments, set_->GetSegmentCount(assignment[p]));
+                byLine[p].Attach(*m_set, assignment[p]);
+                segments = std::max(segments, m_set->GetSegmentCount(assignment[p]));
             }
         }
         std::string expected;
         std::string line;
         for (int k = 0; k < segments; ++k) {
-            converter_.BuildPlayLine(*set_, byLine.data(), parts, 500 + 5 * k, line,
+            m_converter.BuildPlayLine(*m_set, byLine.data(), parts, 500 + 5 * k, line,
                                      k == 0 ? Converter::kFirstSegmentFlags : 0, "PLAY HG");
             expected += line;
         }
-        EXPECT_EQ(expected, converter_.BuildPlayLines(*set_, whole.data(), parts, 500, 5, "PLAY HG"))
+        EXPECT_EQ(expected, m_converter.BuildPlayLines(*m_set, whole.data(), parts, 500, 5, "PLAY HG"))
             << "assignment starting " << assignment[0];
     }
 }

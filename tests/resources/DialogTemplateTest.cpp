@@ -196,12 +196,12 @@ class DialogWindows : public ::testing::Test {
     ASSERT_NE(0, RegisterClassExA(&wc));
   }
   void TearDown() override {
-    if (window_ != nullptr) DestroyWindow(window_);
+    if (m_window != nullptr) DestroyWindow(m_window);
     UnregisterClassA("MIDItoMORVEKClass", GetModuleHandleA(nullptr));
   }
   static INT_PTR CALLBACK NoDialogProc(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
 
-  HWND window_ = nullptr;
+  HWND m_window = nullptr;
 };
 
 std::string ClassOf(HWND window) {
@@ -217,40 +217,40 @@ std::string TextOf(HWND window) {
 }
 
 TEST_F(DialogWindows, MainWindowRunsTheRegisteredClass) {
-  window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+  m_window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
                                nullptr, 0);
-  ASSERT_NE(nullptr, window_);
-  EXPECT_EQ("MIDItoMORVEKClass", ClassOf(window_));
-  EXPECT_EQ("MIDI to MORVEK", TextOf(window_));
-  EXPECT_FALSE(IsWindowVisible(window_));
+  ASSERT_NE(nullptr, m_window);
+  EXPECT_EQ("MIDItoMORVEKClass", ClassOf(m_window));
+  EXPECT_EQ("MIDI to MORVEK", TextOf(m_window));
+  EXPECT_FALSE(IsWindowVisible(m_window));
   for (const ExpectedItem& item : kMainItems) {
     if (item.id == kNoId) continue;
-    EXPECT_NE(nullptr, GetDlgItem(window_, item.id)) << item.id;
+    EXPECT_NE(nullptr, GetDlgItem(m_window, item.id)) << item.id;
   }
-  EXPECT_EQ("SysListView32", ClassOf(GetDlgItem(window_, IDC_CHANNEL_LIST)));
-  EXPECT_EQ("SysListView32", ClassOf(GetDlgItem(window_, IDC_PART_LIST)));
-  EXPECT_EQ("E&xit", TextOf(GetDlgItem(window_, IDM_EXIT)));
+  EXPECT_EQ("SysListView32", ClassOf(GetDlgItem(m_window, IDC_CHANNEL_LIST)));
+  EXPECT_EQ("SysListView32", ClassOf(GetDlgItem(m_window, IDC_PART_LIST)));
+  EXPECT_EQ("E&xit", TextOf(GetDlgItem(m_window, IDM_EXIT)));
 }
 
 TEST_F(DialogWindows, MainWindowLabelsReadAsCp932) {
-  window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
+  m_window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_MAIN), nullptr,
                                nullptr, 0);
-  ASSERT_NE(nullptr, window_);
+  ASSERT_NE(nullptr, m_window);
   // The label before the part count field: "使用パート数(&P)".
-  HWND field = GetDlgItem(window_, IDC_PART_COUNT);
+  HWND field = GetDlgItem(m_window, IDC_PART_COUNT);
   HWND label = GetWindow(field, GW_HWNDPREV);
   EXPECT_EQ("\x8E\x67\x97\x70\x83\x70\x81\x5B\x83\x67\x90\x94(&P)", TextOf(label));
 }
 
 TEST_F(DialogWindows, AboutBoxShowsTheProgramIcon) {
-  window_ = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), nullptr,
+  m_window = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_ABOUT), nullptr,
                                NoDialogProc, 0);
-  ASSERT_NE(nullptr, window_);
-  HWND icon = GetWindow(window_, GW_CHILD);
+  ASSERT_NE(nullptr, m_window);
+  HWND icon = GetWindow(m_window, GW_CHILD);
   ASSERT_NE(nullptr, icon);
   EXPECT_NE(0, SendMessageA(icon, STM_GETICON, 0, 0));
-  EXPECT_EQ("&OK", TextOf(GetDlgItem(window_, IDOK)));
-  EXPECT_EQ(0, GetWindowLongA(window_, GWL_STYLE) & WS_SYSMENU);
+  EXPECT_EQ("&OK", TextOf(GetDlgItem(m_window, IDOK)));
+  EXPECT_EQ(0, GetWindowLongA(m_window, GWL_STYLE) & WS_SYSMENU);
 }
 
 }  // namespace

@@ -20,13 +20,13 @@ namespace {
 // whether it stayed inside.
 class TemplateCursor {
  public:
-  TemplateCursor(const unsigned char* data, size_t size) : data_(data), size_(size) {}
+  TemplateCursor(const unsigned char* data, size_t size) : m_data(data), m_size(size) {}
   virtual ~TemplateCursor() = default;
 
   virtual bool Word(WORD* out) {
-    if (size_ - position_ < 2) return false;
-    *out = static_cast<WORD>(data_[position_] | (data_[position_ + 1] << 8));
-    position_ += 2;
+    if (m_size - m_position < 2) return false;
+    *out = static_cast<WORD>(m_data[m_position] | (m_data[m_position + 1] << 8));
+    m_position += 2;
     return true;
   }
   virtual bool Short(short* out) {
@@ -67,17 +67,17 @@ class TemplateCursor {
     return true;
   }
   virtual bool Skip(size_t count) {
-    if (size_ - position_ < count) return false;
-    position_ += count;
+    if (m_size - m_position < count) return false;
+    m_position += count;
     return true;
   }
   // Dialog items start on a 32-bit boundary of the template.
-  virtual bool AlignToDword() { return Skip((4 - position_ % 4) % 4); }
+  virtual bool AlignToDword() { return Skip((4 - m_position % 4) % 4); }
 
  private:
-  const unsigned char* data_;
-  size_t size_;
-  size_t position_ = 0;
+  const unsigned char* m_data;
+  size_t m_size;
+  size_t m_position = 0;
 };
 
 }  // namespace

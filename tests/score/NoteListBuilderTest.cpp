@@ -23,27 +23,27 @@ protected:
     int Build(const SmfBuilder& smf)
     {
         std::vector<uint8_t> image = smf.Build();
-        EXPECT_EQ(MIDIFILE_OK, file_.Build(image.data(), image.size()));
-        return builder_.BuildNoteLists(file_, set_);
+        EXPECT_EQ(MIDIFILE_OK, m_file.Build(image.data(), image.size()));
+        return m_builder.BuildNoteLists(m_file, m_set);
     }
 
     std::string Describe(int ordinal)
     {
-        NoteList* list = set_.GetList(ordinal);
+        NoteList* list = m_set.GetList(ordinal);
         return list ? DescribeNoteList(*list) : "(none)";
     }
 
     std::string Identity(int ordinal)
     {
         NoteListIdentity identity = { -1, -1, -1 };
-        set_.GetList(ordinal)->GetIdentity(identity);
+        m_set.GetList(ordinal)->GetIdentity(identity);
         return std::to_string(identity.track) + "," + std::to_string(identity.channel) + "," +
                std::to_string(identity.ordinal);
     }
 
-    MidiFile file_;
-    NoteListSet set_;
-    NoteListBuilder builder_;
+    MidiFile m_file;
+    NoteListSet m_set;
+    NoteListBuilder m_builder;
 };
 
 TEST_F(NoteListBuilderTest, OneListPerUsedChannelInChannelOrder)
@@ -56,8 +56,8 @@ TEST_F(NoteListBuilderTest, OneListPerUsedChannelInChannelOrder)
     smf.NoteOff(t, 0, 0, 60);
     smf.EndOfTrack(t);
     ASSERT_EQ(2, Build(smf));
-    EXPECT_EQ(2, set_.GetCount());
-    EXPECT_EQ(48, set_.GetTimeBase());
+    EXPECT_EQ(2, m_set.GetCount());
+    EXPECT_EQ(48, m_set.GetTimeBase());
     EXPECT_EQ("0,0,0", Identity(0));
     EXPECT_EQ("0,9,1", Identity(1));
     EXPECT_EQ("r:0 60:48", Describe(0));
@@ -78,7 +78,7 @@ TEST_F(NoteListBuilderTest, TracksAreNeverMergedAndMetaTracksGiveNoList)
         smf.EndOfTrack(t);
     }
     ASSERT_EQ(2, Build(smf));
-    EXPECT_EQ(480, set_.GetTimeBase());
+    EXPECT_EQ(480, m_set.GetTimeBase());
     EXPECT_EQ("1,0,0", Identity(0));
     EXPECT_EQ("2,0,1", Identity(1));
     EXPECT_EQ("r:0 60:240", Describe(0));
@@ -94,8 +94,8 @@ TEST_F(NoteListBuilderTest, ChannelWithoutNotesGivesAnEmptyList)
     smf.EndOfTrack(t);
     ASSERT_EQ(1, Build(smf));
     EXPECT_EQ("0,3,0", Identity(0));
-    EXPECT_EQ(0, set_.GetList(0)->GetRecordCount());
-    EXPECT_EQ(0, set_.GetTotalTicks(0));
+    EXPECT_EQ(0, m_set.GetList(0)->GetRecordCount());
+    EXPECT_EQ(0, m_set.GetTotalTicks(0));
 }
 
 TEST_F(NoteListBuilderTest, EmptyFileGivesNoLists)
@@ -103,8 +103,8 @@ TEST_F(NoteListBuilderTest, EmptyFileGivesNoLists)
     SmfBuilder smf(1, 48);
     smf.EndOfTrack(smf.AddTrack());
     EXPECT_EQ(0, Build(smf));
-    EXPECT_EQ(0, set_.GetCount());
-    EXPECT_EQ(nullptr, set_.GetList(0));
+    EXPECT_EQ(0, m_set.GetCount());
+    EXPECT_EQ(nullptr, m_set.GetList(0));
 }
 
 // One channel's events, as (delta, message) pairs, give one list.
@@ -176,7 +176,7 @@ TEST_F(NoteListBuilderTest, OtherChannelsAndMetaEventsMoveTheTime)
     EXPECT_EQ("r:40 60:40", Describe(0));
     EXPECT_EQ("r:30 40:30", Describe(1));
     // The list ends at its last note-off.
-    EXPECT_EQ(80, set_.GetTotalTicks(0));
+    EXPECT_EQ(80, m_set.GetTotalTicks(0));
 }
 
 TEST_F(NoteListBuilderTest, VelocityTravelsWithTheNote)
@@ -186,9 +186,9 @@ TEST_F(NoteListBuilderTest, VelocityTravelsWithTheNote)
     smf.NoteOn(t, 0, 0, 60, 33);
     smf.NoteOff(t, 4, 0, 60, 99);
     Build(smf);
-    NoteList::Position note = std::next(set_.GetList(0)->Begin());
+    NoteList::Position note = std::next(m_set.GetList(0)->Begin());
     EXPECT_EQ(33, note->GetVelocity());
-    EXPECT_EQ(0, set_.GetList(0)->Begin()->GetVelocity());
+    EXPECT_EQ(0, m_set.GetList(0)->Begin()->GetVelocity());
 }
 
 TEST_F(NoteListBuilderTest, RunningStatusFileGivesTheSameLists)
@@ -232,7 +232,7 @@ TEST_F(NoteListBuilderTest, SameFileSameLists)
     for (int i = 0; i < count; ++i)
         first.push_back(Identity(i) + " " + Describe(i));
     NoteListSet again;
-    ASSERT_EQ(count, builder_.BuildNoteLists(file_, again));
+    ASSERT_EQ(count, m_builder.BuildNoteLists(m_file, again));
     for (int i = 0; i < count; ++i) {
         NoteListIdentity identity = { -1, -1, -1 };
         again.GetList(i)->GetIdentity(identity);
@@ -256,9 +256,9 @@ TEST_F(NoteListBuilderTest, ChannelMask)
     smf.EndOfTrack(t);
     Build(smf);
     unsigned mask = 0;
-    EXPECT_EQ(3, builder_.GetChannelMask(*file_.GetTrack(0), &mask));
+    EXPECT_EQ(3, m_builder.GetChannelMask(*m_file.GetTrack(0), &mask));
     EXPECT_EQ(0x8012u, mask);
-    EXPECT_EQ(3, builder_.GetChannelMask(*file_.GetTrack(0), nullptr));
+    EXPECT_EQ(3, m_builder.GetChannelMask(*m_file.GetTrack(0), nullptr));
 }
 
 struct StatusCase {
@@ -364,11 +364,11 @@ TEST_F(NoteListBuilderTest, QuantizedBuildCarriesPastTheLargestInt)
     smf.NoteOn(t, 5, 0, 62, 100);
     smf.NoteOff(t, 5, 0, 62);
     std::vector<uint8_t> image = smf.Build();
-    ASSERT_EQ(MIDIFILE_OK, file_.Build(image.data(), image.size()));
+    ASSERT_EQ(MIDIFILE_OK, m_file.Build(image.data(), image.size()));
     NoteListSet afterwards;
-    ASSERT_EQ(1, builder_.BuildNoteLists(file_, afterwards));
+    ASSERT_EQ(1, m_builder.BuildNoteLists(m_file, afterwards));
     afterwards.GetList(0)->Quantize(7);
-    ASSERT_EQ(1, builder_.BuildQuantizedNoteLists(file_, set_, 7));
+    ASSERT_EQ(1, m_builder.BuildQuantizedNoteLists(m_file, m_set, 7));
     EXPECT_EQ(DescribeNoteList(*afterwards.GetList(0)), Describe(0));
 }
 

@@ -97,15 +97,15 @@ std::vector<Piece> ExpectedQuantized(const std::vector<Piece>& before, int unit)
 
 class ConversionPassesProperty : public ::testing::Test {
 protected:
-    std::mt19937 random_{ 20240607u };
+    std::mt19937 m_random{ 20240607u };
 };
 
 TEST_F(ConversionPassesProperty, QuantizeMatchesTheGridModel)
 {
     for (int n = 0; n < kListCount; ++n) {
         NoteList list;
-        Generate(random_, list);
-        Settings settings = PickSettings(random_);
+        Generate(m_random, list);
+        Settings settings = PickSettings(m_random);
         std::vector<Piece> before = Snapshot(list);
         int totalBefore = list.GetTotalTicks();
 
@@ -131,8 +131,8 @@ TEST_F(ConversionPassesProperty, SplitCutsAtEveryMultipleOfTheSegment)
 {
     for (int n = 0; n < kListCount; ++n) {
         NoteList list;
-        Generate(random_, list);
-        Settings settings = PickSettings(random_);
+        Generate(m_random, list);
+        Settings settings = PickSettings(m_random);
         list.Quantize(settings.unit);
         std::vector<Piece> before = Snapshot(list);
         const long long total = list.GetTotalTicks();
@@ -194,8 +194,8 @@ TEST_F(ConversionPassesProperty, DecomposeIntoGreedyNoteValues)
     NoteValueTable table;
     for (int n = 0; n < kListCount; ++n) {
         NoteList list;
-        Generate(random_, list);
-        Settings settings = PickSettings(random_);
+        Generate(m_random, list);
+        Settings settings = PickSettings(m_random);
         // Half of the lists skip quantization, so that lengths off the
         // time base's 192nd grid occur too.
         if (n % 2 == 0)
@@ -250,8 +250,8 @@ TEST_F(ConversionPassesProperty, MmlReadsBackAsTheSameNotes)
 {
     for (int n = 0; n < kListCount; ++n) {
         NoteList list;
-        Generate(random_, list);
-        Settings settings = PickSettings(random_);
+        Generate(m_random, list);
+        Settings settings = PickSettings(m_random);
         list.Quantize(settings.unit);
         int segments = list.SplitIntoSegments(settings.segmentTicks);
         list.Decompose(settings.timeBase);

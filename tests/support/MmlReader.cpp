@@ -33,10 +33,10 @@ MmlReader::~MmlReader()
 
 void MmlReader::Reset()
 {
-    octave_ = 4;
-    defaultTicks_ = kWholeTicks / 4;
-    notes_.clear();
-    error_.clear();
+    m_octave = 4;
+    m_defaultTicks = kWholeTicks / 4;
+    m_notes.clear();
+    m_error.clear();
 }
 
 int MmlReader::Read(const std::string& mml)
@@ -46,9 +46,9 @@ int MmlReader::Read(const std::string& mml)
         size_t start = i;
         char c = mml[i++];
         if (c == '>') {
-            ++octave_;
+            ++m_octave;
         } else if (c == '<') {
-            --octave_;
+            --m_octave;
         } else if (c == 'o') {
             bool negative = i < mml.size() && mml[i] == '-';
             if (negative)
@@ -58,20 +58,20 @@ int MmlReader::Read(const std::string& mml)
             int octave = 0;
             while (i < mml.size() && std::isdigit(static_cast<unsigned char>(mml[i])))
                 octave = octave * 10 + (mml[i++] - '0');
-            octave_ = negative ? -octave : octave;
+            m_octave = negative ? -octave : octave;
         } else if (c == 'l') {
             int ticks = 0;
             if (ReadLength(mml, i, -1, ticks) != 0 || ticks <= 0)
                 return Fail(start, "bad default length");
-            defaultTicks_ = ticks;
+            m_defaultTicks = ticks;
         } else if (c == '&') {
-            if (notes_.empty() || notes_.back().tied)
+            if (m_notes.empty() || m_notes.back().tied)
                 return Fail(start, "tie without a note");
-            notes_.back().tied = true;
+            m_notes.back().tied = true;
         } else if (c == 'r' || LetterOffset(c) >= 0) {
             MmlNote note = { kRest, 0, false };
             if (c != 'r') {
-                note.note = (octave_ + 1) * 12 + LetterOffset(c);
+                note.note = (m_octave + 1) * 12 + LetterOffset(c);
                 if (i < mml.size() && mml[i] == '+') {
                     ++note.note;
                     ++i;
@@ -79,9 +79,9 @@ int MmlReader::Read(const std::string& mml)
                 if (note.note < 0 || note.note > 127)
                     return Fail(start, "key outside 0..127");
             }
-            if (ReadLength(mml, i, defaultTicks_, note.ticks) != 0)
+            if (ReadLength(mml, i, m_defaultTicks, note.ticks) != 0)
                 return Fail(start, "bad length");
-            notes_.push_back(note);
+            m_notes.push_back(note);
         } else {
             return Fail(start, std::string("unknown character '") + c + "'");
         }
@@ -121,20 +121,20 @@ int MmlReader::ReadLength(const std::string& mml, size_t& i, int defaultTicks, i
 
 int MmlReader::Fail(size_t position, const std::string& why)
 {
-    error_ = why + " at " + std::to_string(position + 1);
+    m_error = why + " at " + std::to_string(position + 1);
     return static_cast<int>(position) + 1;
 }
 
 const std::vector<MmlNote>& MmlReader::GetNotes() const
 {
-    return notes_;
+    return m_notes;
 }
 
 std::vector<MmlNote> MmlReader::GetJoinedNotes() const
 {
     std::vector<MmlNote> joined;
     bool joinNext = false;
-    for (const MmlNote& note : notes_) {
+    for (const MmlNote& note : m_notes) {
         if (joinNext && joined.back().note == note.note) {
             joined.back().ticks += note.ticks;
             joined.back().tied = note.tied;
@@ -149,22 +149,22 @@ std::vector<MmlNote> MmlReader::GetJoinedNotes() const
 int MmlReader::GetTotalTicks() const
 {
     int total = 0;
-    for (const MmlNote& note : notes_)
+    for (const MmlNote& note : m_notes)
         total += note.ticks;
     return total;
 }
 
 int MmlReader::GetOctave() const
 {
-    return octave_;
+    return m_octave;
 }
 
 int MmlReader::GetDefaultTicks() const
 {
-    return defaultTicks_;
+    return m_defaultTicks;
 }
 
 const std::string& MmlReader::GetError() const
 {
-    return error_;
+    return m_error;
 }

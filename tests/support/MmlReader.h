@@ -45,10 +45,10 @@ private:
     int ReadLength(const std::string& mml, size_t& i, int defaultTicks, int& ticks);
     int Fail(size_t position, const std::string& why);
 
-    int octave_;
-    int defaultTicks_;
-    std::vector<MmlNote> notes_;
-    std::string error_;
+    int m_octave;
+    int m_defaultTicks;
+    std::vector<MmlNote> m_notes;
+    std::string m_error;
 };
 
 #endif
