@@ -1,5 +1,5 @@
-#ifndef BENCH_CHILDPROCESS_H
-#define BENCH_CHILDPROCESS_H
+#ifndef MORVEK_BENCH_CHILDPROCESS_H
+#define MORVEK_BENCH_CHILDPROCESS_H
 
 #include <string>
 #include <vector>

@@ -1,5 +1,5 @@
-#ifndef CLI_CLIAPP_H
-#define CLI_CLIAPP_H
+#ifndef MORVEK_CLI_CLIAPP_H
+#define MORVEK_CLI_CLIAPP_H
 
 #include <iosfwd>
 #include <memory>

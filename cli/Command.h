@@ -1,5 +1,5 @@
-#ifndef CLI_COMMAND_H
-#define CLI_COMMAND_H
+#ifndef MORVEK_CLI_COMMAND_H
+#define MORVEK_CLI_COMMAND_H
 
 #include <iosfwd>
 #include <string>

@@ -1,5 +1,5 @@
-#ifndef CLI_CONVERTCOMMAND_H
-#define CLI_CONVERTCOMMAND_H
+#ifndef MORVEK_CLI_CONVERTCOMMAND_H
+#define MORVEK_CLI_CONVERTCOMMAND_H
 
 #include <cstddef>
 #include <string>

@@ -1,5 +1,5 @@
-#ifndef CLI_EVENTSCOMMAND_H
-#define CLI_EVENTSCOMMAND_H
+#ifndef MORVEK_CLI_EVENTSCOMMAND_H
+#define MORVEK_CLI_EVENTSCOMMAND_H
 
 #include "cli/Command.h"
 

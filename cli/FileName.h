@@ -1,5 +1,5 @@
-#ifndef CLI_FILENAME_H
-#define CLI_FILENAME_H
+#ifndef MORVEK_CLI_FILENAME_H
+#define MORVEK_CLI_FILENAME_H
 
 #include <string>
 

@@ -1,5 +1,5 @@
-#ifndef CLI_INPUTFILE_H
-#define CLI_INPUTFILE_H
+#ifndef MORVEK_CLI_INPUTFILE_H
+#define MORVEK_CLI_INPUTFILE_H
 
 #include <memory>
 #include <string>

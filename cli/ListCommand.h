@@ -1,5 +1,5 @@
-#ifndef CLI_LISTCOMMAND_H
-#define CLI_LISTCOMMAND_H
+#ifndef MORVEK_CLI_LISTCOMMAND_H
+#define MORVEK_CLI_LISTCOMMAND_H
 
 #include <string>
 

@@ -1,5 +1,5 @@
-#ifndef CLI_OPTIONPARSER_H
-#define CLI_OPTIONPARSER_H
+#ifndef MORVEK_CLI_OPTIONPARSER_H
+#define MORVEK_CLI_OPTIONPARSER_H
 
 #include <string>
 #include <vector>

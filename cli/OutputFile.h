@@ -1,5 +1,5 @@
-#ifndef CLI_OUTPUTFILE_H
-#define CLI_OUTPUTFILE_H
+#ifndef MORVEK_CLI_OUTPUTFILE_H
+#define MORVEK_CLI_OUTPUTFILE_H
 
 #include <cstddef>
 #include <string>

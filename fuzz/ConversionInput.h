@@ -1,5 +1,5 @@
-#ifndef FUZZ_CONVERSIONINPUT_H
-#define FUZZ_CONVERSIONINPUT_H
+#ifndef MORVEK_FUZZ_CONVERSIONINPUT_H
+#define MORVEK_FUZZ_CONVERSIONINPUT_H
 
 #include <cstddef>
 #include <cstdint>

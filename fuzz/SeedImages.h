@@ -1,5 +1,5 @@
-#ifndef FUZZ_SEEDIMAGES_H
-#define FUZZ_SEEDIMAGES_H
+#ifndef MORVEK_FUZZ_SEEDIMAGES_H
+#define MORVEK_FUZZ_SEEDIMAGES_H
 
 #include <cstdint>
 #include <string>

@@ -1,5 +1,5 @@
-#ifndef GEN_SMFBUILDER_H
-#define GEN_SMFBUILDER_H
+#ifndef MORVEK_GEN_SMFBUILDER_H
+#define MORVEK_GEN_SMFBUILDER_H
 
 #include <cstdint>
 #include <vector>

@@ -1,5 +1,5 @@
-#ifndef GEN_SONGGENERATOR_H
-#define GEN_SONGGENERATOR_H
+#ifndef MORVEK_GEN_SONGGENERATOR_H
+#define MORVEK_GEN_SONGGENERATOR_H
 
 #include <cstdint>
 #include <vector>

@@ -1,5 +1,5 @@
-#ifndef MIDI_ARENAALLOCATOR_H
-#define MIDI_ARENAALLOCATOR_H
+#ifndef MORVEK_MIDI_ARENAALLOCATOR_H
+#define MORVEK_MIDI_ARENAALLOCATOR_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
-#ifndef MIDI_BIGENDIANWORD_H
-#define MIDI_BIGENDIANWORD_H
+#ifndef MORVEK_MIDI_BIGENDIANWORD_H
+#define MORVEK_MIDI_BIGENDIANWORD_H
 
 // One unsigned 16-bit value of a chunk header, stored most significant byte first.
 class BigEndianWord {

@@ -1,5 +1,5 @@
-#ifndef MIDI_DISKFILE_H
-#define MIDI_DISKFILE_H
+#ifndef MORVEK_MIDI_DISKFILE_H
+#define MORVEK_MIDI_DISKFILE_H
 
 #include <string>
 

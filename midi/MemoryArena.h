@@ -1,5 +1,5 @@
-#ifndef MIDI_MEMORYARENA_H
-#define MIDI_MEMORYARENA_H
+#ifndef MORVEK_MIDI_MEMORYARENA_H
+#define MORVEK_MIDI_MEMORYARENA_H
 
 #include <cstddef>
 #include <cstdint>

@@ -1,5 +1,5 @@
-#ifndef MIDI_MIDICHUNK_H
-#define MIDI_MIDICHUNK_H
+#ifndef MORVEK_MIDI_MIDICHUNK_H
+#define MORVEK_MIDI_MIDICHUNK_H
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
-#ifndef MIDI_MIDIEVENT_H
-#define MIDI_MIDIEVENT_H
+#ifndef MORVEK_MIDI_MIDIEVENT_H
+#define MORVEK_MIDI_MIDIEVENT_H
 
 #include <cstdint>
 

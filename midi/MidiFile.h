@@ -1,5 +1,5 @@
-#ifndef MIDI_MIDIFILE_H
-#define MIDI_MIDIFILE_H
+#ifndef MORVEK_MIDI_MIDIFILE_H
+#define MORVEK_MIDI_MIDIFILE_H
 
 #include <memory>
 #include <vector>

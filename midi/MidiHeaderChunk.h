@@ -1,5 +1,5 @@
-#ifndef MIDI_MIDIHEADERCHUNK_H
-#define MIDI_MIDIHEADERCHUNK_H
+#ifndef MORVEK_MIDI_MIDIHEADERCHUNK_H
+#define MORVEK_MIDI_MIDIHEADERCHUNK_H
 
 #include "midi/BigEndianWord.h"
 #include "midi/MidiChunk.h"

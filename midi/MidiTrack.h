@@ -1,5 +1,5 @@
-#ifndef MIDI_MIDITRACK_H
-#define MIDI_MIDITRACK_H
+#ifndef MORVEK_MIDI_MIDITRACK_H
+#define MORVEK_MIDI_MIDITRACK_H
 
 #include <cstdint>
 #include <list>

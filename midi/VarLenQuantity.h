@@ -1,5 +1,5 @@
-#ifndef MIDI_VARLENQUANTITY_H
-#define MIDI_VARLENQUANTITY_H
+#ifndef MORVEK_MIDI_VARLENQUANTITY_H
+#define MORVEK_MIDI_VARLENQUANTITY_H
 
 #include <climits>
 #include <cstdint>
