@@ -2,10 +2,8 @@
 
 #include "engine/ConvertSettings.h"
 #include "engine/NumberText.h"
+#include "engine/TextFormat.h"
 #include "engine/Texts.h"
-
-#include <cstdio>
-#include <vector>
 
 namespace {
 
@@ -30,18 +28,6 @@ const FaultText* FindFaultText(int fault)
     if (fault < SettingsCheck::kBadSplitStepCount || fault > SettingsCheck::kBadFirstLineNumber)
         return nullptr;
     return &kFaultTexts[fault - 1];
-}
-
-// printf into a string of exactly the needed size.
-template <typename... Args>
-std::string FormatText(const char* format, Args... args)
-{
-    int length = std::snprintf(nullptr, 0, format, args...);
-    if (length < 0)
-        return std::string();
-    std::vector<char> buffer(length + 1);
-    std::snprintf(buffer.data(), buffer.size(), format, args...);
-    return std::string(buffer.data(), length);
 }
 
 bool InRange(int value, int low, int high)
