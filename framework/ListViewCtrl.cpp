@@ -72,6 +72,16 @@ int ListViewCtrl::InsertItem(const LVITEMA* item)
     return static_cast<int>(SendMessageA(GetHandle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(item)));
 }
 
+int ListViewCtrl::InsertItem(int index, const char* text, LPARAM data)
+{
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT | LVIF_PARAM;
+    item.iItem = index;
+    item.pszText = const_cast<char*>(text); // only read by LVM_INSERTITEMA
+    item.lParam = data;
+    return InsertItem(&item);
+}
+
 BOOL ListViewCtrl::SetItem(const LVITEMA* item)
 {
     return static_cast<BOOL>(SendMessageA(GetHandle(), LVM_SETITEMA, 0, reinterpret_cast<LPARAM>(item)));
@@ -166,15 +176,19 @@ BOOL ListViewCtrl::ClearItemState(int index)
     return SetItem(&item);
 }
 
-BOOL ListViewCtrl::ClearItemText(int index, int subItem)
+BOOL ListViewCtrl::SetItemText(int index, int subItem, const char* text)
 {
-    char empty[1] = "";
     LVITEMA item = {};
     item.mask = LVIF_TEXT;
     item.iItem = index;
     item.iSubItem = subItem;
-    item.pszText = empty;
+    item.pszText = const_cast<char*>(text); // only read by LVM_SETITEMA
     return SetItem(&item);
+}
+
+BOOL ListViewCtrl::ClearItemText(int index, int subItem)
+{
+    return SetItemText(index, subItem, "");
 }
 
 int ListViewCtrl::LoadColumns(int id)

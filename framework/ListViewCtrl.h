@@ -26,6 +26,9 @@ public:
 // Items
     virtual int GetItemCount() const;
     virtual int InsertItem(const LVITEMA* item);
+    // A row at index with text in its first column and data as its item
+    // data; returns the row's index, -1 when it was not inserted.
+    virtual int InsertItem(int index, const char* text, LPARAM data);
     virtual BOOL SetItem(const LVITEMA* item);
     virtual BOOL GetItem(LVITEMA* item) const;
     virtual BOOL DeleteItem(int index);
@@ -41,6 +44,8 @@ public:
     virtual int FindItem(const LVFINDINFOA* info) const;
     virtual int FindItemByData(LPARAM data) const;
     virtual BOOL ClearItemState(int index);
+    // The text of one cell; subItem 0 is the first column.
+    virtual BOOL SetItemText(int index, int subItem, const char* text);
     virtual BOOL ClearItemText(int index, int subItem);
 
 // Columns

@@ -76,15 +76,22 @@ protected:
 
     void AddRows(ListViewCtrl& list, int count)
     {
-        for (int i = 0; i < count; ++i) {
-            std::string text = std::to_string(i + 1);
-            LVITEMA item = {};
-            item.mask = LVIF_TEXT | LVIF_PARAM;
-            item.iItem = i;
-            item.pszText = &text[0];
-            item.lParam = -1;
-            ASSERT_EQ(i, list.InsertItem(&item));
-        }
+        for (int i = 0; i < count; ++i)
+            ASSERT_EQ(i, list.InsertItem(i, std::to_string(i + 1).c_str(), -1));
+    }
+
+    static std::string CellText(const ListViewCtrl& list, int row, int column)
+    {
+        char text[64] = "x";
+        LVITEMA item = {};
+        item.mask = LVIF_TEXT;
+        item.iItem = row;
+        item.iSubItem = column;
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        if (!list.GetItem(&item))
+            return "<none>";
+        return text;
     }
 
     ParentWindow m_parent;
@@ -206,19 +213,48 @@ TEST_F(ListViewCtrlTest, RowsAreDeletedAndCellsCleared)
     AddRows(list, 3);
     EXPECT_EQ(3, list.GetItemCount());
     EXPECT_TRUE(list.ClearItemText(1, 0));
-    char text[16] = "x";
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = 1;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    ASSERT_TRUE(list.GetItem(&item));
-    EXPECT_STREQ("", text);
+    EXPECT_EQ("", CellText(list, 1, 0));
     EXPECT_TRUE(list.DeleteItem(0));
     EXPECT_EQ(2, list.GetItemCount());
     EXPECT_TRUE(list.DeleteAllItems());
     EXPECT_EQ(0, list.GetItemCount());
     EXPECT_EQ(4, list.GetColumnCount());
+}
+
+TEST_F(ListViewCtrlTest, RowsGoWhereTheyAreInsertedWithTheirTextAndData)
+{
+    ListViewCtrl list;
+    Adopt(list);
+    list.LoadColumns(IDR_PART_COLUMNS);
+    AddRows(list, 2);
+    EXPECT_EQ(1, list.InsertItem(1, "\x95\x5C", 7)); // a double-byte text
+    EXPECT_EQ(3, list.InsertItem(3, "end", 0));
+    EXPECT_EQ(0, list.InsertItem(0, "top", 1));
+    const std::vector<std::string> texts = {"top", "1", "\x95\x5C", "2", "end"};
+    const LPARAM data[] = {1, -1, 7, -1, 0};
+    ASSERT_EQ(5, list.GetItemCount());
+    for (int row = 0; row < 5; ++row) {
+        EXPECT_EQ(texts[row], CellText(list, row, 0)) << row;
+        EXPECT_EQ(data[row], list.GetItemData(row)) << row;
+    }
+}
+
+TEST_F(ListViewCtrlTest, CellTextsAreSetColumnByColumn)
+{
+    ListViewCtrl list;
+    Adopt(list);
+    list.LoadColumns(IDR_PART_COLUMNS);
+    AddRows(list, 2);
+    EXPECT_TRUE(list.SetItemText(1, 2, "12"));
+    EXPECT_TRUE(list.SetItemText(1, 4, "1,920"));
+    EXPECT_TRUE(list.SetItemText(1, 0, "17"));
+    EXPECT_EQ("17", CellText(list, 1, 0));
+    EXPECT_EQ("", CellText(list, 1, 1));
+    EXPECT_EQ("12", CellText(list, 1, 2));
+    EXPECT_EQ("1,920", CellText(list, 1, 4));
+    EXPECT_EQ("1", CellText(list, 0, 0)) << "another row is untouched";
+    EXPECT_EQ("", CellText(list, 0, 2));
+    EXPECT_FALSE(list.SetItemText(5, 0, "no row"));
 }
 
 TEST_F(ListViewCtrlTest, CreateMakesAReportViewInTheParent)
