@@ -179,12 +179,18 @@ int WindowHandler::ShowAbout(HWND hwnd)
     return 0;
 }
 
+BOOL WindowHandler::OpenHelp(HWND hwnd)
+{
+    if (GetHelpPath() == nullptr)
+        return FALSE;
+    return WinHelpA(hwnd, GetHelpPath(), HELP_FINDER, 0);
+}
+
 LRESULT WindowHandler::OnCommand(HWND hwnd, WPARAM wParam, LPARAM)
 {
     switch (LOWORD(wParam)) {
     case IDM_HELP:
-        if (GetHelpPath() != nullptr)
-            WinHelpA(hwnd, GetHelpPath(), HELP_FINDER, 0);
+        OpenHelp(hwnd);
         break;
     case IDM_ABOUT:
         ShowAbout(hwnd);

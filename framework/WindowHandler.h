@@ -53,8 +53,12 @@ public:
 // Operations
     // Runs the About box over hwnd.
     virtual int ShowAbout(HWND hwnd);
+    // The help file's contents (WinHelpA with HELP_FINDER); FALSE without
+    // a help path.
+    virtual BOOL OpenHelp(HWND hwnd);
 
 // Message handlers
+    // Help, About and Exit, the commands every window of the program has.
     virtual LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnInitMenu(HWND hwnd, WPARAM wParam, LPARAM lParam);

@@ -2,8 +2,6 @@
 
 #include <commctrl.h>
 
-#include <cstdarg>
-#include <cstdio>
 #include <cstring>
 #include <memory>
 
@@ -11,6 +9,7 @@
 #include "engine/NumberText.h"
 #include "engine/PlayKindTable.h"
 #include "engine/SettingsCheck.h"
+#include "engine/TextFormat.h"
 #include "engine/Texts.h"
 #include "framework/ActiveTarget.h"
 #include "framework/OwnedString.h"
@@ -20,6 +19,7 @@
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
 #include "ui/AnsiText.h"
+#include "ui/FileDialog.h"
 #include "ui/FileImage.h"
 
 namespace {
@@ -58,37 +58,26 @@ const SpinControl kSpinControls[] = {
 // Columns of a note list's row texts, in the order both lists show them.
 enum { kColumnNo, kColumnTrack, kColumnChannel, kColumnStep, kListColumnCount };
 
-std::string FormatText(const char* format, ...)
-{
-    char buffer[1024];
-    va_list args;
-    va_start(args, format);
-    int length = std::vsnprintf(buffer, sizeof buffer, format, args);
-    va_end(args);
-    if (length < 0)
-        return std::string();
-    if (static_cast<size_t>(length) < sizeof buffer)
-        return std::string(buffer, static_cast<size_t>(length));
-    std::vector<char> large(static_cast<size_t>(length) + 1);
-    va_start(args, format);
-    std::vsnprintf(large.data(), large.size(), format, args);
-    va_end(args);
-    return std::string(large.data(), static_cast<size_t>(length));
-}
+// The window's commands: the handler of each, and the bit of the command
+// state that enables its button and its menu item alike. Help, About and
+// Exit, which every state allows, are WindowHandler::OnCommand's.
+struct Command {
+    WORD id;
+    LRESULT (MainWindow::*handler)(HWND, WPARAM, LPARAM);
+    unsigned enabledBy;
+};
+
+const Command kCommands[] = {
+    {IDM_OPEN, &MainWindow::OnOpen, MainWindow::kCanOpen},
+    {IDM_CONVERT, &MainWindow::OnConvert, MainWindow::kCanConvert},
+    {IDM_ADD, &MainWindow::OnAdd, MainWindow::kCanConvert},
+    {IDM_REMOVE, &MainWindow::OnRemove, MainWindow::kCanConvert},
+    {IDM_SAVE, &MainWindow::OnSave, MainWindow::kCanSave},
+};
 
 std::string DecimalText(int value)
 {
     return FormatText("%d", value);
-}
-
-BOOL SetCellText(ListViewCtrl& list, int row, int column, const std::string& text)
-{
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = const_cast<char*>(text.c_str());
-    return list.SetItem(&item);
 }
 
 std::string ItemText(HWND hwnd, int id)
@@ -333,14 +322,17 @@ void MainWindow::ShowSource()
 void MainWindow::UpdateCommandButtons()
 {
     HWND hwnd = GetHandle();
-    const bool canOpen = (m_commandState & kCanOpen) != 0;
-    const bool canConvert = (m_commandState & kCanConvert) != 0;
-    const bool canSave = (m_commandState & kCanSave) != 0;
-    EnableWindow(GetDlgItem(hwnd, IDM_OPEN), canOpen);
-    EnableWindow(GetDlgItem(hwnd, IDM_CONVERT), canConvert);
-    EnableWindow(GetDlgItem(hwnd, IDM_ADD), canConvert);
-    EnableWindow(GetDlgItem(hwnd, IDM_REMOVE), canConvert);
-    EnableWindow(GetDlgItem(hwnd, IDM_SAVE), canSave);
+    for (const Command& command : kCommands)
+        EnableWindow(GetDlgItem(hwnd, command.id), IsCommandEnabled(command.id));
+}
+
+bool MainWindow::IsCommandEnabled(int id) const
+{
+    for (const Command& command : kCommands) {
+        if (command.id == id)
+            return (m_commandState & command.enabledBy) != 0;
+    }
+    return true; // Help, About and Exit
 }
 
 void MainWindow::ShowListColumns(ListViewCtrl& list, int row, int firstColumn, int ordinal)
@@ -348,10 +340,10 @@ void MainWindow::ShowListColumns(ListViewCtrl& list, int row, int firstColumn, i
     const NoteList* noteList = m_noteListSet != nullptr ? m_noteListSet->GetList(ordinal) : nullptr;
     if (noteList == nullptr)
         return;
-    SetCellText(list, row, firstColumn + kColumnNo, DecimalText(ordinal));
-    SetCellText(list, row, firstColumn + kColumnTrack, DecimalText(noteList->GetTrackIndex()));
-    SetCellText(list, row, firstColumn + kColumnChannel, DecimalText(noteList->GetChannel()));
-    SetCellText(list, row, firstColumn + kColumnStep, FormatThousands(noteList->GetTotalTicks()));
+    list.SetItemText(row, firstColumn + kColumnNo, DecimalText(ordinal).c_str());
+    list.SetItemText(row, firstColumn + kColumnTrack, DecimalText(noteList->GetTrackIndex()).c_str());
+    list.SetItemText(row, firstColumn + kColumnChannel, DecimalText(noteList->GetChannel()).c_str());
+    list.SetItemText(row, firstColumn + kColumnStep, FormatThousands(noteList->GetTotalTicks()).c_str());
 }
 
 int MainWindow::FillMidiChannelList()
@@ -359,12 +351,8 @@ int MainWindow::FillMidiChannelList()
     const int count = m_noteListSet != nullptr ? m_converter.GetListCount(*m_noteListSet) : 0;
     int rows = 0;
     for (int i = 0; i < count; ++i) {
-        std::string number = DecimalText(i);
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = i;
-        item.pszText = const_cast<char*>(number.c_str());
-        int row = m_midiChannelList.InsertItem(&item);
+        // The row's item data stays 0: Add goes by the row's position.
+        int row = m_midiChannelList.InsertItem(i, DecimalText(i).c_str(), 0);
         if (row < 0)
             continue;
         ShowListColumns(m_midiChannelList, row, 0, i);
@@ -377,13 +365,7 @@ int MainWindow::FillPartList()
 {
     int rows = 0;
     for (int i = 0; i < kPartRowCount; ++i) {
-        std::string number = DecimalText(i);
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT | LVIF_PARAM;
-        item.iItem = i;
-        item.pszText = const_cast<char*>(number.c_str());
-        item.lParam = kUnassigned;
-        if (m_partList.InsertItem(&item) >= 0)
+        if (m_partList.InsertItem(i, DecimalText(i).c_str(), kUnassigned) >= 0)
             ++rows;
     }
     return rows;
@@ -427,57 +409,28 @@ std::vector<int> MainWindow::GetAssignment(int partCount) const
 
 int MainWindow::AskOpenFileName(HWND owner, char* name, int capacity)
 {
-    // Zero-filled, so that the NUL-separated filter list ends in two NULs.
-    char filter[kTextSize] = {};
-    LoadStringA(GetInstance(), kStrOpenFilter, filter, sizeof filter);
-    char extension[kTextSize] = "";
-    LoadStringA(GetInstance(), kStrOpenExt, extension, sizeof extension);
-    char file[kNameSize] = {};
-    if (name != nullptr)
-        CopyAnsi(file, sizeof file, name);
-
-    OPENFILENAMEA dialog = {};
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A; // without the later extensions
-    dialog.hwndOwner = owner;
-    dialog.lpstrFilter = filter;
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = file;
-    dialog.nMaxFile = sizeof file;
-    dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    dialog.lpstrDefExt = extension;
-    if (!RunOpenDialog(dialog))
+    FileDialog dialog(GetInstance(), kStrOpenFilter, kStrOpenExt, OFN_FILEMUSTEXIST | OFN_HIDEREADONLY);
+    dialog.SetName(name);
+    OPENFILENAMEA record = dialog.BuildRecord(owner);
+    if (!RunOpenDialog(record))
         return kCancelled;
-    CopyAnsi(name, capacity, file);
+    CopyAnsi(name, capacity, dialog.GetName());
     return 0;
 }
 
 int MainWindow::AskSaveFileName(HWND owner, char* name, int capacity)
 {
-    char filter[kTextSize] = {};
-    LoadStringA(GetInstance(), kStrSaveFilter, filter, sizeof filter);
-    char extension[kTextSize] = "";
-    LoadStringA(GetInstance(), kStrSaveExt, extension, sizeof extension);
+    // The dialog's own overwrite prompt stays off: the question below is ours.
+    FileDialog dialog(GetInstance(), kStrSaveFilter, kStrSaveExt, OFN_HIDEREADONLY);
+    dialog.SetName(name);
     const std::string question = LoadText(kStrOverwrite);
-    char file[kNameSize] = {};
-    if (name != nullptr)
-        CopyAnsi(file, sizeof file, name);
-
     for (;;) {
-        OPENFILENAMEA dialog = {};
-        dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-        dialog.hwndOwner = owner;
-        dialog.lpstrFilter = filter;
-        dialog.nFilterIndex = 1;
-        dialog.lpstrFile = file;
-        dialog.nMaxFile = sizeof file;
-        // The dialog's own overwrite prompt stays off: the question below is ours.
-        dialog.Flags = OFN_HIDEREADONLY;
-        dialog.lpstrDefExt = extension;
-        if (!RunSaveDialog(dialog))
+        OPENFILENAMEA record = dialog.BuildRecord(owner);
+        if (!RunSaveDialog(record))
             return kCancelled;
-        if (!FileExists(file))
+        if (!FileExists(dialog.GetName()))
             break;
-        std::string text = FormatText("%s\n\n%s", file, question.c_str());
+        std::string text = FormatText("%s\n\n%s", dialog.GetName(), question.c_str());
         int answer = ShowMessage(owner, text.c_str(), GetText(), kOverwriteFlags);
         if (answer == IDYES)
             break;
@@ -485,7 +438,7 @@ int MainWindow::AskSaveFileName(HWND owner, char* name, int capacity)
             return kCancelled;
         // No: the dialog opens again with the name just chosen.
     }
-    CopyAnsi(name, capacity, file);
+    CopyAnsi(name, capacity, dialog.GetName());
     return 0;
 }
 
@@ -515,9 +468,7 @@ unsigned long MainWindow::WriteSourceFile(HWND hwnd, const char* path, const cha
 int MainWindow::ReportFileError(HWND hwnd, const char* path, int messageId, unsigned long code,
                                 const DiskFile& file)
 {
-    std::string text = FormatText("%s\n\n%s\n%s", path, LoadText(messageId).c_str(),
-                                  file.DescribeError(code).c_str());
-    return ShowWarning(hwnd, text);
+    return ShowWarning(hwnd, DescribeFileError(path, messageId, code, file));
 }
 
 // ---- Platform calls -----------------------------------------------------------
@@ -535,13 +486,6 @@ BOOL MainWindow::RunOpenDialog(OPENFILENAMEA& dialog)
 BOOL MainWindow::RunSaveDialog(OPENFILENAMEA& dialog)
 {
     return GetSaveFileNameA(&dialog);
-}
-
-BOOL MainWindow::OpenHelp(HWND hwnd)
-{
-    if (GetHelpPath() == nullptr)
-        return FALSE;
-    return WinHelpA(hwnd, GetHelpPath(), HELP_FINDER, 0);
 }
 
 DiskFile* MainWindow::CreateDiskFile()
@@ -575,23 +519,14 @@ LRESULT MainWindow::LoadFile(HWND hwnd, const char* path)
     FileImage image;
     std::unique_ptr<DiskFile> file(CreateDiskFile());
     unsigned long code = image.Read(*file, path);
-    if (code != 0) {
-        // Nothing of an unreadable file is loaded, and nothing earlier stays.
-        m_converter.FreeNoteListSet(m_noteListSet);
-        m_noteListSet = nullptr;
-        m_converter.FreeMidiFile(m_midiFile);
-        m_midiFile = nullptr;
-        ReportFileError(hwnd, path, kStrReadFailed, code, *file);
-        return kStopped;
-    }
+    if (code != 0)
+        return RefuseOpen(hwnd, kUnreadableFile, DescribeFileError(path, kStrReadFailed, code, *file));
 
     m_converter.FreeMidiFile(m_midiFile);
     m_midiFile = m_converter.LoadMidiFile(image.GetData(), image.GetSize());
     image.Free();
-    if (m_midiFile == nullptr) {
-        ShowWarning(hwnd, LoadText(kStrNotMidi));
-        return kStopped;
-    }
+    if (m_midiFile == nullptr)
+        return RefuseOpen(hwnd, kRefusedImage, LoadText(kStrNotMidi));
     m_converter.FreeNoteListSet(m_noteListSet);
     m_noteListSet = m_converter.BuildNoteListSet(m_midiFile);
     SetMidiPath(path);
@@ -601,16 +536,12 @@ LRESULT MainWindow::LoadFile(HWND hwnd, const char* path)
     m_fileInfo.SetTimeBase(m_midiFile->GetTimeBase());
     m_fileInfo.SetUsedChannelCount(m_noteListSet != nullptr ? m_converter.GetListCount(*m_noteListSet) : 0);
     ShowFileInfo();
-    if (!IsSupportedFormat(m_fileInfo.GetFormat())) {
-        ShowWarning(hwnd, FormatText(kFormatRefusal, m_fileInfo.GetName(), m_fileInfo.GetFormat(),
-                                     LoadText(kStrBadFormat).c_str()));
-        return kStopped;
-    }
-    if (!IsSupportedTimeBase(m_fileInfo.GetTimeBase())) {
-        ShowWarning(hwnd, FormatText(kTimeBaseRefusal, m_fileInfo.GetName(), m_fileInfo.GetTimeBase(),
-                                     LoadText(kStrBadTimeBase).c_str()));
-        return kStopped;
-    }
+    if (!IsSupportedFormat(m_fileInfo.GetFormat()))
+        return RefuseOpen(hwnd, kRefusedFile, FormatText(kFormatRefusal, m_fileInfo.GetName(), m_fileInfo.GetFormat(),
+                                                         LoadText(kStrBadFormat).c_str()));
+    if (!IsSupportedTimeBase(m_fileInfo.GetTimeBase()))
+        return RefuseOpen(hwnd, kRefusedFile, FormatText(kTimeBaseRefusal, m_fileInfo.GetName(),
+                                                         m_fileInfo.GetTimeBase(), LoadText(kStrBadTimeBase).c_str()));
 
     m_settings.SetSplitStepCountForTimeBase(m_fileInfo.GetTimeBase());
     ShowSettings();
@@ -622,6 +553,31 @@ LRESULT MainWindow::LoadFile(HWND hwnd, const char* path)
     SetCommandState(GetCommandState() | kCanConvert);
     UpdateCommandButtons();
     return kCompleted;
+}
+
+LRESULT MainWindow::RefuseOpen(HWND hwnd, int failure, const std::string& text)
+{
+    // The window was reset when the Open was confirmed, so nothing is
+    // enabled whatever stays loaded.
+    switch (failure) {
+    case kUnreadableFile:
+        // Nothing of an unreadable file, and nothing loaded before it.
+        m_converter.FreeNoteListSet(m_noteListSet);
+        m_noteListSet = nullptr;
+        m_converter.FreeMidiFile(m_midiFile);
+        m_midiFile = nullptr;
+        break;
+    case kRefusedImage:
+        // The earlier file made room for this one before it was loaded; the
+        // earlier note lists stay until a loaded file replaces them.
+        break;
+    default:
+        // A refused format or time base: the file, its note lists and its
+        // path stay, and the information fields show them.
+        break;
+    }
+    ShowWarning(hwnd, text);
+    return kStopped;
 }
 
 LRESULT MainWindow::OnAdd(HWND, WPARAM, LPARAM)
@@ -711,25 +667,6 @@ LRESULT MainWindow::OnSave(HWND hwnd, WPARAM, LPARAM)
     return kCompleted;
 }
 
-LRESULT MainWindow::OnHelp(HWND hwnd, WPARAM, LPARAM)
-{
-    OpenHelp(hwnd);
-    return kCompleted;
-}
-
-LRESULT MainWindow::OnAbout(HWND hwnd, WPARAM, LPARAM)
-{
-    ShowAbout(hwnd);
-    return kCompleted;
-}
-
-LRESULT MainWindow::OnExit(HWND hwnd, WPARAM, LPARAM)
-{
-    // Deletes this handler: nothing may touch it afterwards.
-    DestroyWindow(hwnd);
-    return kCompleted;
-}
-
 // ---- Message handlers ---------------------------------------------------------
 
 LRESULT MainWindow::OnCreate(HWND hwnd, WPARAM, LPARAM)
@@ -756,30 +693,15 @@ LRESULT MainWindow::OnCreate(HWND hwnd, WPARAM, LPARAM)
 
 LRESULT MainWindow::OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
-    typedef LRESULT (MainWindow::*Handler)(HWND, WPARAM, LPARAM);
-    struct Command {
-        WORD id;
-        Handler handler;
-    };
-    static const Command kCommands[] = {
-        {IDM_OPEN, &MainWindow::OnOpen},
-        {IDM_CONVERT, &MainWindow::OnConvert},
-        {IDM_SAVE, &MainWindow::OnSave},
-        {IDM_ADD, &MainWindow::OnAdd},
-        {IDM_REMOVE, &MainWindow::OnRemove},
-        {IDM_HELP, &MainWindow::OnHelp},
-        {IDM_ABOUT, &MainWindow::OnAbout},
-        {IDM_EXIT, &MainWindow::OnExit},
-    };
     const WORD id = LOWORD(wParam);
     for (const Command& command : kCommands) {
         if (command.id == id) {
-            // Exit deletes this handler; return without touching it.
             (this->*command.handler)(hwnd, wParam, lParam);
             return 0;
         }
     }
-    return 0;
+    // Exit deletes this handler; nothing may touch it afterwards.
+    return DialogHandler::OnCommand(hwnd, wParam, lParam);
 }
 
 LRESULT MainWindow::OnActivate(HWND hwnd, WPARAM wParam, LPARAM)
@@ -805,12 +727,8 @@ LRESULT MainWindow::OnActivate(HWND hwnd, WPARAM wParam, LPARAM)
 LRESULT MainWindow::OnInitMenu(HWND, WPARAM wParam, LPARAM)
 {
     HMENU menu = reinterpret_cast<HMENU>(wParam);
-    const bool canConvert = (m_commandState & kCanConvert) != 0;
-    EnableMenuItem(menu, IDM_OPEN, MenuState((m_commandState & kCanOpen) != 0));
-    EnableMenuItem(menu, IDM_CONVERT, MenuState(canConvert));
-    EnableMenuItem(menu, IDM_ADD, MenuState(canConvert));
-    EnableMenuItem(menu, IDM_REMOVE, MenuState(canConvert));
-    EnableMenuItem(menu, IDM_SAVE, MenuState((m_commandState & kCanSave) != 0));
+    for (const Command& command : kCommands)
+        EnableMenuItem(menu, command.id, MenuState(IsCommandEnabled(command.id)));
     return 0;
 }
 
@@ -835,6 +753,12 @@ std::string MainWindow::LoadText(int id) const
     char text[kTextSize] = "";
     int length = LoadStringA(GetInstance(), static_cast<UINT>(id), text, sizeof text);
     return std::string(text, length > 0 ? static_cast<size_t>(length) : 0);
+}
+
+std::string MainWindow::DescribeFileError(const char* path, int messageId, unsigned long code,
+                                          const DiskFile& file) const
+{
+    return FormatText("%s\n\n%s\n%s", path, LoadText(messageId).c_str(), file.DescribeError(code).c_str());
 }
 
 int MainWindow::ShowWarning(HWND owner, const std::string& text)

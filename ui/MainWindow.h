@@ -21,12 +21,13 @@ class NoteListSet;
 // information, conversion settings, the MIDI channel list and the part list
 // with Add and Remove between them, and the source box. It owns the loaded
 // file and its note lists and turns every command into its handler:
-// Open (101), Convert (102), Save (103), Add (121), Remove (122), Help (191),
-// About (192) and Exit (199).
+// Open (101), Convert (102), Save (103), Add (121) and Remove (122); Help
+// (191), About (192) and Exit (199) are the framework's (WindowHandler).
 //
 // Commands are enabled by a state of three bits: Open always; Convert, Add
 // and Remove once a supported file is loaded; Save once a conversion
-// succeeded. Everything the user is told is a message box with the window's
+// succeeded. One table in MainWindow.cpp gives each command its handler and
+// its bit, for the buttons and the menu alike. Everything the user is told is a message box with the window's
 // own caption ("MIDI to MORVEK") as title.
 //
 // Handlers return 0 when they completed and 1 when they stopped early.
@@ -49,6 +50,13 @@ public:
         kCompleted = 0,     // handler results
         kStopped = 1,
         kCancelled = 2      // a file dialog was cancelled or failed
+    };
+
+    // How far a failed Open got (RefuseOpen).
+    enum {
+        kUnreadableFile, // the file could not be read whole
+        kRefusedImage,   // LoadMidiFile refused the image
+        kRefusedFile     // the loaded file's format or time base is not taken
     };
 
 // Construction
@@ -100,7 +108,10 @@ public:
     virtual void ShowFileInfo();
     virtual void ShowSettings();
     virtual void ShowSource();
+    // The buttons of the commands, enabled by the command state.
     virtual void UpdateCommandButtons();
+    // Whether the command state allows command id (its button and menu item).
+    virtual bool IsCommandEnabled(int id) const;
     // One row per note list; returns the number of rows.
     virtual int FillMidiChannelList();
     // kPartRowCount rows "0" .. "17", all unassigned; returns the number.
@@ -142,8 +153,6 @@ public:
     virtual int ShowMessage(HWND owner, const char* text, const char* caption, UINT flags);
     virtual BOOL RunOpenDialog(OPENFILENAMEA& dialog);
     virtual BOOL RunSaveDialog(OPENFILENAMEA& dialog);
-    // The help file's contents (WinHelpA with HELP_FINDER).
-    virtual BOOL OpenHelp(HWND hwnd);
     // A new DiskFile for one read or write; the caller deletes it.
     virtual DiskFile* CreateDiskFile();
     virtual bool FileExists(const char* path);
@@ -154,13 +163,10 @@ public:
     virtual LRESULT OnRemove(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnConvert(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnSave(HWND hwnd, WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnHelp(HWND hwnd, WPARAM wParam, LPARAM lParam);
-    virtual LRESULT OnAbout(HWND hwnd, WPARAM wParam, LPARAM lParam);
-    // Destroys the window, and with it this handler.
-    virtual LRESULT OnExit(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
 // Message handlers
     LRESULT OnCreate(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
+    // The commands above; Help, About and Exit go on to WindowHandler.
     LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnActivate(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
     LRESULT OnInitMenu(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
@@ -174,8 +180,14 @@ private:
     virtual void ShowListColumns(ListViewCtrl& list, int row, int firstColumn, int ordinal);
     virtual std::string LoadText(int id) const;
     virtual int ShowWarning(HWND owner, const std::string& text);
+    // path, the failure (string messageId) and the system's reason for code.
+    virtual std::string DescribeFileError(const char* path, int messageId, unsigned long code,
+                                          const DiskFile& file) const;
     // Opens, reads and checks the chosen file; the window is reset already.
     virtual LRESULT LoadFile(HWND hwnd, const char* path);
+    // Decides what an Open that failed (kUnreadableFile ...) leaves loaded,
+    // then shows text. Returns kStopped.
+    virtual LRESULT RefuseOpen(HWND hwnd, int failure, const std::string& text);
 
     Converter m_converter;
     MidiFile* m_midiFile;       // owned, through m_converter

@@ -497,6 +497,64 @@ INSTANTIATE_TEST_SUITE_P(
                       ReadFailure{"ShortRead", FailingDiskFile::kShortRead, 0, ERROR_HANDLE_EOF}),
     [](const ::testing::TestParamInfo<ReadFailure>& info) { return info.param.name; });
 
+// ---- What a failed Open leaves loaded -------------------------------------------
+
+// After a file without notes (a note-list set of no lists) was loaded.
+struct FailedOpen {
+    const char* name;
+    std::vector<unsigned char> image;
+    FailingDiskFile::Failure failure;
+    int fileFormat;        // of the loaded file; -1: none loaded
+    int listCount;         // of the loaded note lists; -1: none
+    bool takesPath;        // the next Open proposes this file, not the earlier one
+    const char* fileName;  // the information fields
+    const char* usedChannels;
+};
+
+class FailedOpenTest : public MainWindowTest, public ::testing::WithParamInterface<FailedOpen> {};
+
+TEST_P(FailedOpenTest, KeepsWhatItsStepAllows)
+{
+    const FailedOpen& c = GetParam();
+    std::string before = m_folder.Write("before.mid", SongWithoutNotes(96));
+    Open(before);
+    ASSERT_EQ(3u, Window()->GetCommandState());
+    ASSERT_NE(nullptr, Window()->GetNoteListSet());
+
+    std::string path = m_folder.Write("song.mid", c.image);
+    const FailingDiskFile::Failure failure = c.failure;
+    Probe().diskFileFactory = [failure]() { return new FailingDiskFile(failure, ERROR_LOCK_VIOLATION); };
+    Open(path);
+    ASSERT_EQ(1u, Probe().messages.size());
+
+    const MidiFile* file = Window()->GetMidiFile();
+    EXPECT_EQ(c.fileFormat, file != nullptr ? file->GetFormat() : -1);
+    const NoteListSet* set = Window()->GetNoteListSet();
+    EXPECT_EQ(c.listCount, set != nullptr ? Window()->GetConverter().GetListCount(*set) : -1);
+    ASSERT_NE(nullptr, Window()->GetMidiPath());
+    EXPECT_EQ(c.takesPath ? path : before, Window()->GetMidiPath());
+    EXPECT_EQ(c.fileName, ControlText(Hwnd(), IDC_FILE_NAME));
+    EXPECT_EQ(c.usedChannels, ControlText(Hwnd(), IDC_USED_CHANNELS));
+    EXPECT_EQ(1u, Window()->GetCommandState());
+    EXPECT_EQ("Open -convert -save -add -remove", Describe(ButtonStates(Hwnd())));
+    EXPECT_EQ(0, Window()->GetMidiChannelList().GetItemCount());
+    EXPECT_EQ(0, Window()->GetPartList().GetItemCount());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FailedOpenTest,
+    ::testing::Values(
+        // Nothing of an unreadable file, and nothing of the one before.
+        FailedOpen{"Unreadable", ThreeListSong(96), FailingDiskFile::kRead, -1, -1, false, "", "0"},
+        // The earlier file is gone, its note lists stay until a file replaces them.
+        FailedOpen{"NotMidi", std::vector<unsigned char>(40, 'x'), FailingDiskFile::kNoFailure, -1, 0, false,
+                   "", "0"},
+        // A refused format or time base keeps the new file and shows it.
+        FailedOpen{"Format2", ThreeListSong(96, 2), FailingDiskFile::kNoFailure, 2, 3, true, "song.mid", "3"},
+        FailedOpen{"TimeBase120", ThreeListSong(120), FailingDiskFile::kNoFailure, 1, 3, true, "song.mid",
+                   "3"}),
+    [](const ::testing::TestParamInfo<FailedOpen>& info) { return info.param.name; });
+
 // ---- Add and Remove -------------------------------------------------------------
 
 TEST_F(MainWindowTest, AddAssignsTheFocusedListAndMovesBothFocuses)
