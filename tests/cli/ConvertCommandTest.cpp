@@ -222,29 +222,6 @@ TEST_F(ConvertCommandTest, ExistingOutputIsReplacedWhole)
     EXPECT_EQ(RunTool({m_songPath}).out, Read(OutputPath()));
 }
 
-TEST_F(ConvertCommandTest, NumberTexts)
-{
-    ConvertCommand command;
-    struct Case {
-        const char* text;
-        bool ok;
-        int value;
-    } cases[] = {
-        {"6", true, 6},         {"1,920", true, 1920},  {" 32000 ", true, 32000},
-        {"-5", true, -5},       {"+7", true, 7},        {"0", true, 0},
-        {"99999999999", true, 2147483647}, {"-99999999999", true, -2147483647 - 1},
-        {"", false, 0},         {"-", false, 0},        {",5", false, 0},
-        {"1.5", false, 0},      {"5x", false, 0},       {"0x10", false, 0},
-    };
-    for (const Case& c : cases) {
-        int value = 0;
-        EXPECT_EQ(c.ok, command.ParseNumber(c.text, value)) << c.text;
-        if (c.ok) {
-            EXPECT_EQ(c.value, value) << c.text;
-        }
-    }
-}
-
 TEST_F(ConvertCommandTest, ResolutionTextsNameTheTable)
 {
     ConvertCommand command;
