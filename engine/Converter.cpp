@@ -498,13 +498,24 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
     std::vector<int> ordinals(partCount, kUnassigned);
     for (int r = 0; r < partCount && r < static_cast<int>(assignment.size()); ++r)
         ordinals[r] = assignment[r];
+    // Each list that reaches the program once, however many parts play it.
+    std::vector<NoteList*> played;
+    const int listCount = GetListCount(set);
+    std::vector<bool> seen(static_cast<size_t>(listCount), false);
     for (int ordinal : ordinals) {
+        if (ordinal == kUnassigned)
+            continue;
         // CheckInput counted the same lists; this only guards the index.
-        if (ordinal != kUnassigned && (ordinal < 0 || ordinal >= GetListCount(set))) {
+        if (ordinal < 0 || ordinal >= listCount) {
             status.Refuse(kConvertBadAssignment, ConvertStatus::kNoSetting, ordinal);
-            status.SetListCount(GetListCount(set));
+            status.SetListCount(listCount);
             return kConvertBadAssignment;
         }
+        if (seen[static_cast<size_t>(ordinal)])
+            continue;
+        seen[static_cast<size_t>(ordinal)] = true;
+        if (NoteList* list = set.GetList(ordinal))
+            played.push_back(list);
     }
 
     NoteValueTable values;
@@ -512,16 +523,21 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
     const int timeBase = file.GetTimeBase();
     // The lists come quantized (Convert). A few bytes can hold a note of
     // 0x0FFFFFFF ticks: cut every tick, that would be hundreds of millions
-    // of records and lines. Refuse first.
+    // of records and lines. Refuse first. Lists no part plays are never
+    // cut, so they do not count.
     const int segmentTicks = GetSegmentTicks(settings.GetSplitStepCount(), timeBase);
-    const long long segments = CountSegments(set, segmentTicks);
+    long long segments = 0;
+    for (const NoteList* list : played)
+        segments += CountListSegments(*list, segmentTicks);
     if (segments > kMaxSegmentTotal) {
         status.Refuse(kConvertTooLarge, ConvertStatus::kNoSetting, settings.GetSplitStepCount());
         status.SetSegmentCount(segments);
         return kConvertTooLarge;
     }
-    SplitAll(set, segmentTicks);
-    DecomposeAll(set);
+    for (NoteList* list : played) {
+        SplitList(*list, segmentTicks);
+        DecomposeList(*list, GetSetTimeBase(set));
+    }
 
     const long long firstLine = settings.GetFirstLineNumber();
     std::string header = BuildHeader(firstLine, kLineStep);

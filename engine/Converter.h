@@ -34,7 +34,7 @@ public:
         kFirstSegmentFlags = 14,   // ask the writers for octave and default length
         kMissingArgument = 256,
         kUnassigned = -1,          // a part row without a list
-        // Segments one conversion may cut over all lists together. Far more
+        // Segments one conversion may cut over the assigned lists. Far more
         // PLAY lines than any program can use, and it keeps the records of
         // the passes and the text within a few hundred megabytes whatever the
         // file says: their number grows with the music's length over the
@@ -52,7 +52,7 @@ public:
         kConvertBadChoice = 4,     // resolution or PLAY kind index outside its table
         kConvertBadAssignment = 5, // an entry names a list the file does not have
         kConvertNoMemory = 6,
-        kConvertTooLarge = 7       // more than kMaxSegmentTotal segments
+        kConvertTooLarge = 7       // the assigned lists need more than kMaxSegmentTotal segments
     };
 
 // Construction
@@ -137,14 +137,16 @@ public:
     // file; entries beyond the part count are checked but not used.
     //
     // Checks in this order: format, time base, settings (as SettingsCheck),
-    // minimum resolution, PLAY kind, assignment, size.
+    // minimum resolution, PLAY kind, assignment, size. Only the lists of
+    // the parts within the part count are split and decomposed; the others
+    // stay quantized.
     //
     // On success the caller's set is freed and replaced by the set the text
     // was written from, text holds the whole program, and the result is
     // kConvertOk. On any failure set and text are left as they were; music
-    // too long for the split step count (more than kMaxSegmentTotal
-    // segments) gives kConvertTooLarge before any segment is cut. Returns a
-    // ConvertResult.
+    // too long for the split step count (the assigned lists would need more
+    // than kMaxSegmentTotal segments) gives kConvertTooLarge before any
+    // segment is cut. Returns a ConvertResult.
     virtual int Convert(const MidiFile& file, const ConvertSettings& settings,
                         const std::vector<int>& assignment, NoteListSet*& set,
                         std::string& text);

@@ -341,7 +341,7 @@ TEST_F(ConverterTest, ASecondConversionGivesTheSameTextFromAFreshSet)
     EXPECT_EQ(3, m_set->GetSegmentCount(0));
 }
 
-TEST_F(ConverterTest, EveryListIsProcessedAssignedOrNot)
+TEST_F(ConverterTest, OnlyPlayedListsAreSplitAndDecomposed)
 {
     SmfBuilder smf(0, 480);
     int t = smf.AddTrack();
@@ -357,8 +357,17 @@ TEST_F(ConverterTest, EveryListIsProcessedAssignedOrNot)
     m_settings.SetSplitStepCount(1920);
     Convert({ -1, -1 });
     ASSERT_EQ(Converter::kConvertOk, m_result);
-    EXPECT_EQ("60:480/4 |", DescribeNoteList(*m_set->GetList(0)));
+    EXPECT_EQ("60:480", DescribeNoteList(*m_set->GetList(0)));
+    EXPECT_EQ("r:60 60:420", DescribeNoteList(*m_set->GetList(1)));
+    // A list on a part is cut and decomposed; the other stays quantized.
+    Convert({ -1, 1 });
+    ASSERT_EQ(Converter::kConvertOk, m_result);
+    EXPECT_EQ("60:480", DescribeNoteList(*m_set->GetList(0)));
     EXPECT_EQ("r:60/13 60:360/5& 60:60/13 |", DescribeNoteList(*m_set->GetList(1)));
+    Convert({ 0 });
+    ASSERT_EQ(Converter::kConvertOk, m_result);
+    EXPECT_EQ("60:480/4 |", DescribeNoteList(*m_set->GetList(0)));
+    EXPECT_EQ("r:60 60:420", DescribeNoteList(*m_set->GetList(1)));
 }
 
 TEST_F(ConverterTest, SplitStepCountIsInTicksOfTheFile)
