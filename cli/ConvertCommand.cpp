@@ -4,7 +4,6 @@
 #include <cctype>
 #include <ostream>
 
-#include "cli/InputFile.h"
 #include "cli/OptionParser.h"
 #include "cli/OutputFile.h"
 #include "engine/ConvertSettings.h"
@@ -14,6 +13,7 @@
 #include "engine/NumberText.h"
 #include "engine/PlayKindTable.h"
 #include "engine/SettingsCheck.h"
+#include "midi/FileImage.h"
 #include "midi/MidiFile.h"
 #include "score/NoteListSet.h"
 
@@ -267,9 +267,9 @@ int ConvertCommand::LoadFile(const std::string& path, Converter& converter, Midi
 {
     // The image goes as soon as it is read: the MidiFile holds copies of
     // everything.
-    InputFile input;
-    if (!input.Load(path.c_str()))
-        return ReportFileFailure(err, path, input.GetReason());
+    FileImage input;
+    if (ReadInput(path, input, err) != kExitOk)
+        return kExitFailure;
     file = converter.LoadMidiFile(input.GetData(), input.GetSize());
     if (file == nullptr)
         return ReportFileFailure(err, path, "not a well-formed Standard MIDI File");
