@@ -21,7 +21,7 @@
 #include "gen/SmfBuilder.h"
 #include "midi/MidiFile.h"
 #include "score/NoteListSet.h"
-#include "tests/robustness/ToolRun.h"
+#include "tests/support/ToolRun.h"
 
 namespace {
 
