@@ -2,6 +2,9 @@
 
 #include <ostream>
 
+#include "midi/DiskFile.h"
+#include "midi/FileImage.h"
+
 Command::Command()
 {
 }
@@ -25,4 +28,26 @@ int Command::ReportUsageError(std::ostream& err, const std::string& problem) con
 {
     err << kToolName << ": " << problem << " (see --help)\n";
     return kExitUsage;
+}
+
+int Command::ReadInput(const std::string& path, FileImage& image, std::ostream& err) const
+{
+    DiskFile file;
+    const unsigned long code = image.Read(file, path.c_str());
+    if (code == 0)
+        return kExitOk;
+    // A code the file did not record is the image's own.
+    if (code != file.GetErrorCode()) {
+        switch (code) {
+        case FileImage::kFileTooLarge:
+            return ReportFileFailure(err, path, "file is too large");
+        case FileImage::kNotEnoughMemory:
+            return ReportFileFailure(err, path, "not enough memory to read the file");
+        case FileImage::kHandleEof:
+            return ReportFileFailure(err, path, "file ended before its reported size");
+        default:
+            break;
+        }
+    }
+    return ReportFileFailure(err, path, file.DescribeError(code));
 }

@@ -4,6 +4,7 @@
 #include <iosfwd>
 #include <string>
 
+class FileImage;
 class OptionParser;
 
 // One thing the command-line tool can do, selected by its own option
@@ -43,6 +44,9 @@ protected:
                                   const std::string& reason) const;
     // "midi2morvek: problem (see --help)" on one line; returns kExitUsage.
     virtual int ReportUsageError(std::ostream& err, const std::string& problem) const;
+    // Reads the file at path whole into image; kExitOk, or kExitFailure
+    // after reporting why (in the system's words where it gave a reason).
+    virtual int ReadInput(const std::string& path, FileImage& image, std::ostream& err) const;
 };
 
 #endif

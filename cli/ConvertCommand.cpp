@@ -2,20 +2,19 @@
 
 #include <algorithm>
 #include <cctype>
-#include <climits>
 #include <ostream>
 
-#include "cli/InputFile.h"
 #include "cli/OptionParser.h"
 #include "cli/OutputFile.h"
 #include "engine/ConvertSettings.h"
+#include "engine/ConvertStatus.h"
 #include "engine/Converter.h"
 #include "engine/NoteValueTable.h"
+#include "engine/NumberText.h"
 #include "engine/PlayKindTable.h"
 #include "engine/SettingsCheck.h"
+#include "midi/FileImage.h"
 #include "midi/MidiFile.h"
-#include "midi/MidiTrack.h"
-#include "score/NoteListBuilder.h"
 #include "score/NoteListSet.h"
 
 namespace {
@@ -39,20 +38,6 @@ private:
     Converter& m_converter;
 };
 
-// The number of note lists the file gives, one per track and channel in use,
-// counted without building them: the conversion builds its own.
-int CountLists(const MidiFile& file)
-{
-    NoteListBuilder builder;
-    int lists = 0;
-    for (int t = 0; t < file.GetTrackCount(); ++t) {
-        const MidiTrack* track = file.GetTrack(t);
-        if (track)
-            lists += builder.GetChannelMask(*track, nullptr);
-    }
-    return lists;
-}
-
 std::string Trim(const std::string& text)
 {
     size_t first = text.find_first_not_of(" \t");
@@ -69,6 +54,71 @@ std::string Upper(const std::string& text)
         c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return upper;
 }
+
+// Every note value's MML length text, whole note first: "1 2. 2 ... 192".
+std::string ResolutionTexts()
+{
+    NoteValueTable values;
+    std::string texts;
+    for (int i = 0; i < values.GetCount(); ++i)
+        texts += std::string(i > 0 ? " " : "") + values.GetLengthText(i);
+    return texts;
+}
+
+// How a refusal reaches the user: a file failure ("FILE: reason", exit 1),
+// a usage error ("reason (see --help)", exit 2) or a setting ("reason", exit 1).
+enum RefusalKind { kFileRefusal, kUsageRefusal, kSettingRefusal };
+
+struct Refusal {
+    int result;                                      // a Converter::ConvertResult
+    RefusalKind kind;
+    std::string (*describe)(const ConvertStatus& status, const std::string& path);
+};
+
+std::string Number(long long value)
+{
+    return std::to_string(value);
+}
+
+// The one table from the converter's results to the tool's messages.
+const Refusal kRefusals[] = {
+    {Converter::kConvertBadFormat, kFileRefusal,
+     [](const ConvertStatus& s, const std::string&) {
+         return "format " + Number(s.GetValue()) + " is not supported: only formats 0 and 1 are";
+     }},
+    {Converter::kConvertBadTimeBase, kFileRefusal,
+     [](const ConvertStatus& s, const std::string&) {
+         return "time base " + Number(s.GetValue()) +
+                " is not supported: only 48, 96, 240 and 480 are";
+     }},
+    {Converter::kConvertBadSettings, kSettingRefusal,
+     [](const ConvertStatus& s, const std::string&) {
+         return SettingsCheck().GetEnglishTextFor(s.GetSetting(), static_cast<int>(s.GetValue()));
+     }},
+    {Converter::kConvertBadAssignment, kUsageRefusal,
+     [](const ConvertStatus& s, const std::string& path) {
+         const int lists = s.GetListCount();
+         return "list " + Number(s.GetValue()) + " does not exist: " + path + " has " +
+                Number(lists) + " lists" +
+                (lists > 0 ? " (0 to " + Number(lists - 1) + ")" : std::string());
+     }},
+    {Converter::kConvertNoMemory, kFileRefusal,
+     [](const ConvertStatus&, const std::string&) {
+         return std::string("not enough memory to convert it");
+     }},
+    {Converter::kConvertTooLarge, kFileRefusal,
+     [](const ConvertStatus& s, const std::string&) {
+         return "the music is too long for split step count " + Number(s.GetValue()) + ": about " +
+                Number(s.GetSegmentCount()) + " segments, more than the " +
+                Number(Converter::kMaxSegmentTotal) +
+                " a conversion may cut; choose a larger --split";
+     }},
+};
+
+// Any other refusal (a choice the command line cannot make).
+const Refusal kOtherRefusal = {0, kFileRefusal, [](const ConvertStatus&, const std::string&) {
+                                   return std::string("the conversion was refused");
+                               }};
 
 }  // namespace
 
@@ -109,11 +159,11 @@ const char* ConvertCommand::GetDescription() const
 
 void ConvertCommand::DeclareOptions(OptionParser& parser)
 {
+    const std::string resolution =
+        "minimum resolution as the note value's MML length text: " + ResolutionTexts() + " (default 32)";
     parser.AddOption("output", 'o', "FILE", "write the program there (default: standard output)");
     parser.AddOption("parts", 'p', "N", "number of parts, 1..18 (default 6)");
-    parser.AddOption("resolution", 'r', "TEXT",
-                     "minimum resolution as the note value's MML length text: 1 2. 2 4. 4 8. 6 8 "
-                     "16. 12 16 32. 24 32 48 64 96 192 (default 32)");
+    parser.AddOption("resolution", 'r', "TEXT", resolution.c_str());
     parser.AddOption("split", 's', "N", "split step count, 1..1920 (default 4 x the file's time base)");
     parser.AddOption("line", 'l', "N", "first line number, 1..32000 (default 1000)");
     parser.AddOption("kind", 'k', "TEXT", "PLAY, \"PLAY HG\" or PLAY@, any case (default PLAY)");
@@ -121,33 +171,6 @@ void ConvertCommand::DeclareOptions(OptionParser& parser)
                      "list ordinals for parts 0, 1, 2, ... separated by commas; \"-\" leaves a part "
                      "unassigned; parts after the list are unassigned (default: part i gets list i)");
     parser.AddOption("force", 0, nullptr, "write the program even when it is larger than 64 MiB");
-}
-
-bool ConvertCommand::ParseNumber(const std::string& text, int& value) const
-{
-    std::string digits = Trim(text);
-    bool negative = false;
-    size_t i = 0;
-    if (i < digits.size() && (digits[i] == '-' || digits[i] == '+'))
-        negative = digits[i++] == '-';
-    long long number = 0;
-    bool any = false;
-    for (; i < digits.size(); ++i) {
-        char c = digits[i];
-        if (c == ',' && any)
-            continue;
-        if (c < '0' || c > '9')
-            return false;
-        any = true;
-        if (number <= INT_MAX)
-            number = number * 10 + (c - '0');
-    }
-    if (!any)
-        return false;
-    if (negative)
-        number = -number;
-    value = number > INT_MAX ? INT_MAX : number < INT_MIN ? INT_MIN : static_cast<int>(number);
-    return true;
 }
 
 bool ConvertCommand::ParseResolution(const std::string& text, int& valueIndex) const
@@ -186,8 +209,9 @@ bool ConvertCommand::ParseAssignment(const std::string& text, std::vector<int>& 
                                                                               : comma - start));
         int ordinal = Converter::kUnassigned;
         if (item != "-") {
+            // Plain digits: no sign, no separator, which here parts the items.
             if (item.empty() || item.find_first_not_of("0123456789") != std::string::npos ||
-                !ParseNumber(item, ordinal))
+                !ReadWholeNumber(item, ordinal))
                 return false;
         }
         ordinals.push_back(ordinal);
@@ -198,8 +222,7 @@ bool ConvertCommand::ParseAssignment(const std::string& text, std::vector<int>& 
 }
 
 int ConvertCommand::ReadOptions(const OptionParser& options, ConvertSettings& settings,
-                                std::vector<int>& assignment, bool& splitGiven,
-                                std::ostream& err) const
+                                std::vector<int>& assignment, std::ostream& err) const
 {
     struct NumberOption {
         const char* name;
@@ -214,18 +237,17 @@ int ConvertCommand::ReadOptions(const OptionParser& options, ConvertSettings& se
         if (!options.Has(n.name))
             continue;
         int value = 0;
-        if (!ParseNumber(options.GetValue(n.name), value))
+        if (!ReadWholeNumber(options.GetValue(n.name), value))
             return ReportUsageError(err, std::string(n.what) + " '" + options.GetValue(n.name) +
                                              "' is not a number");
         (settings.*n.set)(value);
     }
-    splitGiven = options.Has("split");
 
     int index = 0;
     if (options.Has("resolution")) {
         if (!ParseResolution(options.GetValue("resolution"), index))
             return ReportUsageError(err, "unknown resolution '" + options.GetValue("resolution") +
-                                             "': use 1 2. 2 4. 4 8. 6 8 16. 12 16 32. 24 32 48 64 96 192");
+                                             "': use " + ResolutionTexts());
         settings.SetMinimumResolution(index);
     }
     if (options.Has("kind")) {
@@ -240,103 +262,70 @@ int ConvertCommand::ReadOptions(const OptionParser& options, ConvertSettings& se
     return kExitOk;
 }
 
-int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ostream& err)
+int ConvertCommand::LoadFile(const std::string& path, Converter& converter, MidiFile*& file,
+                             std::ostream& err) const
 {
-    const std::vector<std::string>& args = options.GetArguments();
-    if (args.empty())
-        return ReportUsageError(err, "no FILE to convert");
-    if (args.size() > 1)
-        return ReportUsageError(err, "only one FILE can be converted at a time");
-    const std::string& path = args[0];
-
-    ConvertSettings settings;
-    std::vector<int> assignment;
-    bool splitGiven = false;
-    int code = ReadOptions(options, settings, assignment, splitGiven, err);
-    if (code != kExitOk)
-        return code;
-
-    // The file, checked as the window checks it when it opens one. Its image
-    // goes as soon as it is read: the MidiFile holds copies of everything.
-    Converter converter;
-    ConversionObjects objects(converter);
-    {
-        InputFile input;
-        if (!input.Load(path.c_str()))
-            return ReportFileFailure(err, path, input.GetReason());
-        objects.file = converter.LoadMidiFile(input.GetData(), input.GetSize());
-        if (objects.file == nullptr)
-            return ReportFileFailure(err, path, "not a well-formed Standard MIDI File");
-    }
-    const int format = objects.file->GetFormat();
-    const int timeBase = objects.file->GetTimeBase();
-    switch (converter.CheckFile(*objects.file)) {
-    case Converter::kConvertOk:
-        break;
-    case Converter::kConvertBadFormat:
-        return ReportFileFailure(err, path, "format " + std::to_string(format) +
-                                                " is not supported: only formats 0 and 1 are");
-    default:
-        return ReportFileFailure(err, path, "time base " + std::to_string(timeBase) +
-                                                " is not supported: only 48, 96, 240 and 480 are");
-    }
-    if (!splitGiven)
-        settings.SetSplitStepCountForTimeBase(timeBase);
-
-    SettingsCheck check;
-    if (check.CheckValues(settings.GetSplitStepCount(), settings.GetPartCount(),
-                          settings.GetFirstLineNumber()) != SettingsCheck::kSettingsValid) {
-        err << kToolName << ": " << check.GetEnglishText() << '\n';
+    // The image goes as soon as it is read: the MidiFile holds copies of
+    // everything.
+    FileImage input;
+    if (ReadInput(path, input, err) != kExitOk)
         return kExitFailure;
-    }
+    file = converter.LoadMidiFile(input.GetData(), input.GetSize());
+    if (file == nullptr)
+        return ReportFileFailure(err, path, "not a well-formed Standard MIDI File");
+    return kExitOk;
+}
 
-    const int lists = CountLists(*objects.file);
-    if (options.Has("assign")) {
-        for (int ordinal : assignment) {
-            if (ordinal != Converter::kUnassigned && (ordinal < 0 || ordinal >= lists))
-                return ReportUsageError(err, "list " + std::to_string(ordinal) + " does not exist: " +
-                                                 path + " has " + std::to_string(lists) + " lists" +
-                                                 (lists > 0 ? " (0 to " + std::to_string(lists - 1) + ")"
-                                                            : std::string()));
-        }
-    } else {
-        for (int i = 0; i < settings.GetPartCount() && i < lists; ++i)
-            assignment.push_back(i);
-    }
+void ConvertCommand::ApplyFileDefaults(const OptionParser& options, Converter& converter,
+                                       const MidiFile& file, ConvertSettings& settings,
+                                       std::vector<int>& assignment) const
+{
+    if (!options.Has("split"))
+        settings.SetSplitStepCountForTimeBase(file.GetTimeBase());
+    if (options.Has("assign"))
+        return;
+    const int lists = converter.CountLists(file);
+    for (int i = 0; i < settings.GetPartCount() && i < lists; ++i)
+        assignment.push_back(i);
+}
 
-    std::string program;
-    switch (converter.Convert(*objects.file, settings, assignment, objects.set, program)) {
-    case Converter::kConvertOk:
-        break;
-    case Converter::kConvertNoMemory:
-        return ReportFileFailure(err, path, "not enough memory to convert it");
-    case Converter::kConvertTooLarge:
-        // The count comes from the file's raw lists, built for the message.
-        objects.set = converter.BuildNoteListSet(objects.file);
-        if (objects.set == nullptr)
-            return ReportFileFailure(err, path, "not enough memory to convert it");
-        return ReportFileFailure(
-            err, path, "the music is too long for split step count " +
-                           std::to_string(settings.GetSplitStepCount()) + ": about " +
-                           std::to_string(converter.CountSegments(
-                               *objects.set,
-                               converter.GetSegmentTicks(settings.GetSplitStepCount(), timeBase))) +
-                           " segments, more than the " + std::to_string(Converter::kMaxSegmentTotal) +
-                           " a conversion may cut; choose a larger --split");
+int ConvertCommand::ReportRefusal(std::ostream& err, const std::string& path,
+                                  const ConvertStatus& status) const
+{
+    const Refusal* refusal = &kOtherRefusal;
+    for (const Refusal& r : kRefusals) {
+        if (r.result == status.GetResult())
+            refusal = &r;
+    }
+    const std::string reason = refusal->describe(status, path);
+    switch (refusal->kind) {
+    case kUsageRefusal:
+        return ReportUsageError(err, reason);
+    case kSettingRefusal:
+        err << kToolName << ": " << reason << '\n';
+        return kExitFailure;
     default:
-        return ReportFileFailure(err, path, "the conversion was refused");
+        return ReportFileFailure(err, path, reason);
     }
+}
 
+int ConvertCommand::CheckProgramSize(const OptionParser& options, const std::string& path,
+                                     const std::string& program, std::ostream& err) const
+{
     // Said before anything is written, not after gigabytes.
-    if (program.size() > GetLargestUnforcedProgram() && !options.Has("force")) {
-        const size_t lines = static_cast<size_t>(std::count(program.begin(), program.end(), '\n'));
-        return ReportFileFailure(err, path, "the program would be " + std::to_string(program.size()) +
-                                                " bytes in " + std::to_string(lines) +
-                                                " lines, more than the " +
-                                                std::to_string(GetLargestUnforcedProgram()) +
-                                                " bytes written without --force; use --force to write it");
-    }
+    if (program.size() <= GetLargestUnforcedProgram() || options.Has("force"))
+        return kExitOk;
+    const size_t lines = static_cast<size_t>(std::count(program.begin(), program.end(), '\n'));
+    return ReportFileFailure(err, path, "the program would be " + std::to_string(program.size()) +
+                                            " bytes in " + std::to_string(lines) +
+                                            " lines, more than the " +
+                                            std::to_string(GetLargestUnforcedProgram()) +
+                                            " bytes written without --force; use --force to write it");
+}
 
+int ConvertCommand::WriteProgram(const OptionParser& options, const std::string& program,
+                                 std::ostream& out, std::ostream& err) const
+{
     if (options.Has("output")) {
         const std::string target = options.GetValue("output");
         OutputFile output;
@@ -349,4 +338,39 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
     if (!out)
         return ReportFileFailure(err, "(standard output)", "the program could not be written");
     return kExitOk;
+}
+
+int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ostream& err)
+{
+    const std::vector<std::string>& args = options.GetArguments();
+    if (args.empty())
+        return ReportUsageError(err, "no FILE to convert");
+    if (args.size() > 1)
+        return ReportUsageError(err, "only one FILE can be converted at a time");
+    const std::string& path = args[0];
+
+    ConvertSettings settings;
+    std::vector<int> assignment;
+    int code = ReadOptions(options, settings, assignment, err);
+    if (code != kExitOk)
+        return code;
+
+    Converter converter;
+    ConversionObjects objects(converter);
+    code = LoadFile(path, converter, objects.file, err);
+    if (code != kExitOk)
+        return code;
+    ApplyFileDefaults(options, converter, *objects.file, settings, assignment);
+
+    // The same checks and conversion as the window's.
+    std::string program;
+    ConvertStatus status;
+    if (converter.Convert(*objects.file, settings, assignment, objects.set, program, status) !=
+        Converter::kConvertOk)
+        return ReportRefusal(err, path, status);
+
+    code = CheckProgramSize(options, path, program, err);
+    if (code != kExitOk)
+        return code;
+    return WriteProgram(options, program, out, err);
 }

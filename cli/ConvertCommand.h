@@ -8,6 +8,9 @@
 #include "cli/Command.h"
 
 class ConvertSettings;
+class ConvertStatus;
+class Converter;
+class MidiFile;
 
 // The default command: converts FILE into the BASIC program, with the same
 // engine entry point as the window, so both give the same bytes for the same
@@ -19,6 +22,8 @@ class ConvertSettings;
 // split step count, part count, first line number (exit 1); the part
 // assignment against the file's lists (exit 2); the size: music too long
 // for the split step count, or a program over 64 MiB without --force (exit 1).
+// Reading and the program's size are the command's own checks; the others
+// are Converter::Convert's, worded from its ConvertStatus.
 class ConvertCommand : public Command {
 public:
     // 64 MiB: a song makes kilobytes; more comes from music far too long
@@ -43,9 +48,6 @@ public:
     virtual int Run(const OptionParser& options, std::ostream& out, std::ostream& err) override;
 
     // Readers of the option values; each returns false on text it cannot read.
-    // A whole number, optionally signed, with or without thousands separators
-    // ("1,920"); too many digits give the largest (or smallest) int.
-    virtual bool ParseNumber(const std::string& text, int& value) const;
     // The note value whose MML length text is text ("32", "8.").
     virtual bool ParseResolution(const std::string& text, int& valueIndex) const;
     // "PLAY", "PLAY HG" or "PLAY@", in any case.
@@ -54,8 +56,23 @@ public:
     virtual bool ParseAssignment(const std::string& text, std::vector<int>& ordinals) const;
 
 private:
+    // The steps of Run; each returns an exit code and reports its failure.
     int ReadOptions(const OptionParser& options, ConvertSettings& settings,
-                    std::vector<int>& assignment, bool& splitGiven, std::ostream& err) const;
+                    std::vector<int>& assignment, std::ostream& err) const;
+    int LoadFile(const std::string& path, Converter& converter, MidiFile*& file,
+                 std::ostream& err) const;
+    // The defaults that depend on the file: the split step count of its
+    // time base and part i on list i.
+    void ApplyFileDefaults(const OptionParser& options, Converter& converter,
+                           const MidiFile& file, ConvertSettings& settings,
+                           std::vector<int>& assignment) const;
+    // The message for a refusal of Converter::Convert.
+    int ReportRefusal(std::ostream& err, const std::string& path,
+                      const ConvertStatus& status) const;
+    int CheckProgramSize(const OptionParser& options, const std::string& path,
+                         const std::string& program, std::ostream& err) const;
+    int WriteProgram(const OptionParser& options, const std::string& program, std::ostream& out,
+                     std::ostream& err) const;
 
     size_t m_largestUnforcedProgram;
 };

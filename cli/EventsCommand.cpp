@@ -3,8 +3,8 @@
 #include <ostream>
 #include <string>
 
-#include "cli/InputFile.h"
 #include "cli/OptionParser.h"
+#include "midi/FileImage.h"
 #include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiTrack.h"
@@ -39,9 +39,9 @@ int EventsCommand::Run(const OptionParser& options, std::ostream& out, std::ostr
         return ReportUsageError(err, "--events needs exactly one FILE");
     const std::string& path = args[0];
 
-    InputFile input;
-    if (!input.Load(path.c_str()))
-        return ReportFileFailure(err, path, input.GetReason());
+    FileImage input;
+    if (ReadInput(path, input, err) != kExitOk)
+        return kExitFailure;
     MidiFile file;
     if (file.Build(input.GetData(), input.GetSize()) != MIDIFILE_OK)
         return ReportFileFailure(err, path, "not a well-formed Standard MIDI File");

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "cli/FileName.h"
-#include "cli/InputFile.h"
 #include "cli/OptionParser.h"
 #include "engine/Converter.h"
 #include "engine/NumberText.h"
+#include "midi/FileImage.h"
 #include "midi/MidiFile.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
@@ -42,9 +42,9 @@ int ListCommand::Run(const OptionParser& options, std::ostream& out, std::ostrea
         return ReportUsageError(err, "--list needs exactly one FILE");
     const std::string& path = args[0];
 
-    InputFile input;
-    if (!input.Load(path.c_str()))
-        return ReportFileFailure(err, path, input.GetReason());
+    FileImage input;
+    if (ReadInput(path, input, err) != kExitOk)
+        return kExitFailure;
     Converter converter;
     MidiFile* file = converter.LoadMidiFile(input.GetData(), input.GetSize());
     if (file == nullptr)

@@ -1,6 +1,7 @@
 #include "engine/Converter.h"
 
 #include "engine/ConvertSettings.h"
+#include "engine/ConvertStatus.h"
 #include "engine/NoteValueTable.h"
 #include "engine/PlayKindTable.h"
 #include "engine/SettingsCheck.h"
@@ -144,6 +145,12 @@ int Converter::FillNoteListSet(const MidiFile* file, NoteListSet* set)
     NoteListBuilder builder;
     builder.BuildNoteLists(*file, *set);
     return 0;
+}
+
+int Converter::CountLists(const MidiFile& file) const
+{
+    NoteListBuilder builder;
+    return builder.CountLists(file);
 }
 
 int Converter::QuantizeAll(NoteListSet& set, int unit)
@@ -365,20 +372,23 @@ int Converter::GetSegmentTicks(int splitStepCount, int timeBase) const
 
 long long Converter::CountSegments(const NoteListSet& set, int segmentTicks) const
 {
-    if (segmentTicks < 1)
-        return 0;
     long long segments = 0;
     const int count = GetListCount(set);
     for (int i = 0; i < count; ++i) {
-        const NoteList* list = set.GetList(i);
-        if (!list)
-            continue;
-        // A total stops at the largest int; divided by at most 1920 that
-        // still lies far above kMaxSegmentTotal.
-        const long long ticks = list->GetTotalTicks();
-        segments += (ticks + segmentTicks - 1) / segmentTicks;
+        if (const NoteList* list = set.GetList(i))
+            segments += CountListSegments(*list, segmentTicks);
     }
     return segments;
+}
+
+long long Converter::CountListSegments(const NoteList& list, int segmentTicks) const
+{
+    if (segmentTicks < 1)
+        return 0;
+    // A total stops at the largest int; divided by at most 1920 that still
+    // lies far above kMaxSegmentTotal.
+    const long long ticks = list.GetTotalTicks();
+    return (ticks + segmentTicks - 1) / segmentTicks;
 }
 
 bool Converter::IsSupportedFormat(int format) const
@@ -404,18 +414,17 @@ int Converter::Convert(const MidiFile& file, const ConvertSettings& settings,
                        const std::vector<int>& assignment, NoteListSet*& set,
                        std::string& text)
 {
-    int result = CheckFile(file);
+    ConvertStatus status;
+    return Convert(file, settings, assignment, set, text, status);
+}
+
+int Converter::Convert(const MidiFile& file, const ConvertSettings& settings,
+                       const std::vector<int>& assignment, NoteListSet*& set,
+                       std::string& text, ConvertStatus& status)
+{
+    int result = CheckInput(file, settings, assignment, status);
     if (result != kConvertOk)
         return result;
-    SettingsCheck check;
-    if (check.CheckValues(settings.GetSplitStepCount(), settings.GetPartCount(),
-                          settings.GetFirstLineNumber()) != SettingsCheck::kSettingsValid)
-        return kConvertBadSettings;
-    NoteValueTable values;
-    PlayKindTable kinds;
-    if (values.GetTicks(settings.GetMinimumResolution()) == 0 ||
-        kinds.GetKeyword(settings.GetPlayKind()) == nullptr)
-        return kConvertBadChoice;
 
     // Every conversion starts from the file's raw lists, so conversions with
     // different settings never compound. They are quantized as they are
@@ -424,15 +433,16 @@ int Converter::Convert(const MidiFile& file, const ConvertSettings& settings,
     // the whole program has been written.
     NoteListSet* fresh = NewNoteListSet();
     if (!fresh)
-        return kConvertNoMemory;
+        return status.Refuse(kConvertNoMemory, ConvertStatus::kNoSetting, 0);
     std::string program;
     try {
+        NoteValueTable values;
         NoteListBuilder builder;
         builder.BuildQuantizedNoteLists(
             file, *fresh, values.GetTicksAt(settings.GetMinimumResolution(), file.GetTimeBase()));
-        result = ConvertInto(file, settings, assignment, *fresh, program);
+        result = ConvertInto(file, settings, assignment, *fresh, program, status);
     } catch (const std::bad_alloc&) {
-        result = kConvertNoMemory;
+        result = status.Refuse(kConvertNoMemory, ConvertStatus::kNoSetting, 0);
     }
     if (result != kConvertOk) {
         FreeNoteListSet(fresh);
@@ -444,20 +454,68 @@ int Converter::Convert(const MidiFile& file, const ConvertSettings& settings,
     return kConvertOk;
 }
 
+int Converter::CheckInput(const MidiFile& file, const ConvertSettings& settings,
+                          const std::vector<int>& assignment, ConvertStatus& status) const
+{
+    switch (CheckFile(file)) {
+    case kConvertOk:
+        break;
+    case kConvertBadFormat:
+        return status.Refuse(kConvertBadFormat, ConvertStatus::kNoSetting, file.GetFormat());
+    default:
+        return status.Refuse(kConvertBadTimeBase, ConvertStatus::kNoSetting, file.GetTimeBase());
+    }
+    SettingsCheck check;
+    const int fault = check.CheckValues(settings.GetSplitStepCount(), settings.GetPartCount(),
+                                        settings.GetFirstLineNumber());
+    // The check's faults are the status's first three settings.
+    if (fault != SettingsCheck::kSettingsValid)
+        return status.Refuse(kConvertBadSettings, fault, check.GetValue());
+    NoteValueTable values;
+    if (values.GetTicks(settings.GetMinimumResolution()) == 0)
+        return status.Refuse(kConvertBadChoice, ConvertStatus::kMinimumResolution,
+                             settings.GetMinimumResolution());
+    PlayKindTable kinds;
+    if (kinds.GetKeyword(settings.GetPlayKind()) == nullptr)
+        return status.Refuse(kConvertBadChoice, ConvertStatus::kPlayKind, settings.GetPlayKind());
+    const int listCount = CountLists(file);
+    for (int ordinal : assignment) {
+        if (ordinal != kUnassigned && (ordinal < 0 || ordinal >= listCount)) {
+            status.Refuse(kConvertBadAssignment, ConvertStatus::kNoSetting, ordinal);
+            status.SetListCount(listCount);
+            return kConvertBadAssignment;
+        }
+    }
+    status.Clear();
+    return kConvertOk;
+}
+
 int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings,
                            const std::vector<int>& assignment, NoteListSet& set,
-                           std::string& text)
+                           std::string& text, ConvertStatus& status)
 {
     const int partCount = settings.GetPartCount();
-    const int listCount = GetListCount(set);
     std::vector<int> ordinals(partCount, kUnassigned);
-    for (int r = 0; r < partCount && r < static_cast<int>(assignment.size()); ++r) {
-        const int ordinal = assignment[r];
+    for (int r = 0; r < partCount && r < static_cast<int>(assignment.size()); ++r)
+        ordinals[r] = assignment[r];
+    // Each list that reaches the program once, however many parts play it.
+    std::vector<NoteList*> played;
+    const int listCount = GetListCount(set);
+    std::vector<bool> seen(static_cast<size_t>(listCount), false);
+    for (int ordinal : ordinals) {
         if (ordinal == kUnassigned)
             continue;
-        if (ordinal < 0 || ordinal >= listCount)
+        // CheckInput counted the same lists; this only guards the index.
+        if (ordinal < 0 || ordinal >= listCount) {
+            status.Refuse(kConvertBadAssignment, ConvertStatus::kNoSetting, ordinal);
+            status.SetListCount(listCount);
             return kConvertBadAssignment;
-        ordinals[r] = ordinal;
+        }
+        if (seen[static_cast<size_t>(ordinal)])
+            continue;
+        seen[static_cast<size_t>(ordinal)] = true;
+        if (NoteList* list = set.GetList(ordinal))
+            played.push_back(list);
     }
 
     NoteValueTable values;
@@ -465,12 +523,21 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
     const int timeBase = file.GetTimeBase();
     // The lists come quantized (Convert). A few bytes can hold a note of
     // 0x0FFFFFFF ticks: cut every tick, that would be hundreds of millions
-    // of records and lines. Refuse first.
+    // of records and lines. Refuse first. Lists no part plays are never
+    // cut, so they do not count.
     const int segmentTicks = GetSegmentTicks(settings.GetSplitStepCount(), timeBase);
-    if (CountSegments(set, segmentTicks) > kMaxSegmentTotal)
+    long long segments = 0;
+    for (const NoteList* list : played)
+        segments += CountListSegments(*list, segmentTicks);
+    if (segments > kMaxSegmentTotal) {
+        status.Refuse(kConvertTooLarge, ConvertStatus::kNoSetting, settings.GetSplitStepCount());
+        status.SetSegmentCount(segments);
         return kConvertTooLarge;
-    SplitAll(set, segmentTicks);
-    DecomposeAll(set);
+    }
+    for (NoteList* list : played) {
+        SplitList(*list, segmentTicks);
+        DecomposeList(*list, GetSetTimeBase(set));
+    }
 
     const long long firstLine = settings.GetFirstLineNumber();
     std::string header = BuildHeader(firstLine, kLineStep);
@@ -486,5 +553,6 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
     AppendPlayLines(text, set, writers.get(), partCount,
                     firstLine + static_cast<long long>(kLineStep) * GetHeaderLineCount(),
                     kLineStep, kinds.GetKeyword(settings.GetPlayKind()));
+    status.Clear();
     return kConvertOk;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 class ConvertSettings;
+class ConvertStatus;
 class MidiFile;
 class MmlWriter;
 class NoteList;
@@ -23,7 +24,8 @@ class NoteListSet;
 //   2. set = BuildNoteListSet(file): the lists the user assigns to parts.
 //   3. CheckFile(*file): format and time base must be supported.
 //   4. Convert(*file, settings, assignment, set, text): rebuilds the set,
-//      runs the passes and writes the whole program into text.
+//      runs the passes and writes the whole program into text. With a
+//      ConvertStatus it also says what a refusal refused (ConvertStatus.h).
 class Converter {
 public:
     enum {
@@ -32,7 +34,7 @@ public:
         kFirstSegmentFlags = 14,   // ask the writers for octave and default length
         kMissingArgument = 256,
         kUnassigned = -1,          // a part row without a list
-        // Segments one conversion may cut over all lists together. Far more
+        // Segments one conversion may cut over the assigned lists. Far more
         // PLAY lines than any program can use, and it keeps the records of
         // the passes and the text within a few hundred megabytes whatever the
         // file says: their number grows with the music's length over the
@@ -40,16 +42,17 @@ public:
         kMaxSegmentTotal = 250000
     };
 
-    // Results of CheckFile and Convert; 0 is success.
+    // Results of CheckFile and Convert; 0 is success. ConvertStatus carries
+    // the detail of each.
     enum ConvertResult {
         kConvertOk = 0,
         kConvertBadFormat = 1,     // format not 0 or 1
         kConvertBadTimeBase = 2,   // time base not 48, 96, 240 or 480
         kConvertBadSettings = 3,   // a value out of range; SettingsCheck says which
         kConvertBadChoice = 4,     // resolution or PLAY kind index outside its table
-        kConvertBadAssignment = 5, // a part names a list the file does not have
+        kConvertBadAssignment = 5, // an entry names a list the file does not have
         kConvertNoMemory = 6,
-        kConvertTooLarge = 7       // more than kMaxSegmentTotal segments; CountSegments says how many
+        kConvertTooLarge = 7       // the assigned lists need more than kMaxSegmentTotal segments
     };
 
 // Construction
@@ -73,6 +76,8 @@ public:
     virtual NoteListSet* BuildNoteListSet(const MidiFile* file);
     // Fills a fresh set from the file. 0, or kMissingArgument for a null one.
     virtual int FillNoteListSet(const MidiFile* file, NoteListSet* set);
+    // The number of lists BuildNoteListSet makes of file, without making them.
+    virtual int CountLists(const MidiFile& file) const;
 
 // Passes over every list of a set, in ordinal order
     // Sum of the lists' rounding remainders.
@@ -128,20 +133,36 @@ public:
     // Converts file with the settings (part count, minimum resolution, split
     // step count, first line number, PLAY kind). assignment[r] is the list
     // ordinal of part row r, or kUnassigned; rows beyond the vector are
-    // unassigned and entries beyond the part count are not used.
+    // unassigned. Every entry must be kUnassigned or name a list of the
+    // file; entries beyond the part count are checked but not used.
+    //
+    // Checks in this order: format, time base, settings (as SettingsCheck),
+    // minimum resolution, PLAY kind, assignment, size. Only the lists of
+    // the parts within the part count are split and decomposed; the others
+    // stay quantized.
     //
     // On success the caller's set is freed and replaced by the set the text
     // was written from, text holds the whole program, and the result is
     // kConvertOk. On any failure set and text are left as they were; music
-    // too long for the split step count (more than kMaxSegmentTotal
-    // segments) gives kConvertTooLarge before any segment is cut.
+    // too long for the split step count (the assigned lists would need more
+    // than kMaxSegmentTotal segments) gives kConvertTooLarge before any
+    // segment is cut. Returns a ConvertResult.
     virtual int Convert(const MidiFile& file, const ConvertSettings& settings,
                         const std::vector<int>& assignment, NoteListSet*& set,
                         std::string& text);
+    // The same, with the result and its detail also in status.
+    virtual int Convert(const MidiFile& file, const ConvertSettings& settings,
+                        const std::vector<int>& assignment, NoteListSet*& set,
+                        std::string& text, ConvertStatus& status);
 
 private:
+    // The checks that need no note list, in Convert's order.
+    int CheckInput(const MidiFile& file, const ConvertSettings& settings,
+                   const std::vector<int>& assignment, ConvertStatus& status) const;
     int ConvertInto(const MidiFile& file, const ConvertSettings& settings,
-                    const std::vector<int>& assignment, NoteListSet& set, std::string& text);
+                    const std::vector<int>& assignment, NoteListSet& set, std::string& text,
+                    ConvertStatus& status);
+    long long CountListSegments(const NoteList& list, int segmentTicks) const;
     // BuildPlayLines appending to text: the program grows in one string,
     // made large enough for it at the start.
     void AppendPlayLines(std::string& text, NoteListSet& set, MmlWriter* writers, int partCount,

@@ -49,3 +49,33 @@ int ParseDigits(const char* text)
     }
     return value;
 }
+
+bool ReadWholeNumber(const std::string& text, int& value)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos)
+        return false;
+    const size_t end = text.find_last_not_of(" \t") + 1;
+    size_t i = first;
+    bool negative = false;
+    if (text[i] == '-' || text[i] == '+')
+        negative = text[i++] == '-';
+    long long number = 0;
+    bool any = false;
+    for (; i < end; ++i) {
+        const char c = text[i];
+        if (c == ',' && any)
+            continue;
+        if (c < '0' || c > '9')
+            return false;
+        any = true;
+        if (number <= INT_MAX)
+            number = number * 10 + (c - '0');
+    }
+    if (!any)
+        return false;
+    if (negative)
+        number = -number;
+    value = number > INT_MAX ? INT_MAX : number < INT_MIN ? INT_MIN : static_cast<int>(number);
+    return true;
+}

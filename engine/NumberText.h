@@ -23,4 +23,10 @@ std::string FormatThousands(int value);
 // give the largest int, which then fails any range check like other values.
 int ParseDigits(const char* text);
 
+// The strict reading of a typed whole number: blanks and tabs around it, an
+// optional sign, decimal digits with or without "," between groups ("1,920";
+// a "," only after a digit). Anything else, or no digit, gives false and
+// leaves value alone. Too many digits give the largest (or smallest) int.
+bool ReadWholeNumber(const std::string& text, int& value);
+
 #endif

@@ -101,10 +101,15 @@ std::string SettingsCheck::GetMessageText() const
 
 std::string SettingsCheck::GetEnglishText() const
 {
-    const FaultText* text = FindFaultText(m_fault);
+    return GetEnglishTextFor(m_fault, m_value);
+}
+
+std::string SettingsCheck::GetEnglishTextFor(int fault, int value) const
+{
+    const FaultText* text = FindFaultText(fault);
     if (!text)
         return std::string();
-    return FormatText(text->englishFormat, m_value);
+    return FormatText(text->englishFormat, value);
 }
 
 int SettingsCheck::Fail(int fault, int value)

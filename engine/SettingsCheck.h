@@ -49,6 +49,8 @@ public:
     // One English line naming the setting, the value and the valid range.
     // Empty when valid.
     virtual std::string GetEnglishText() const;
+    // The same line for a fault and value found before (a ConvertStatus).
+    virtual std::string GetEnglishTextFor(int fault, int value) const;
 
 private:
     int Fail(int fault, int value);

@@ -66,7 +66,11 @@ public:
     virtual std::string DescribeError(unsigned long code) const;
 
 private:
-    void RecordFailure(unsigned long fixedCode);
+    // Records the system's code for a failure, or fixedCode with the system
+    // error mode off.
+    void RecordFailure(unsigned long systemCode, unsigned long fixedCode);
+    // "error code N", for a code the system has no text for.
+    std::string DescribeUnknownError(unsigned long code) const;
 
     unsigned long m_errorCode;
     int m_systemErrorMode;

@@ -52,14 +52,8 @@ int NoteListBuilder::BuildQuantizedNoteLists(const MidiFile& file, NoteListSet& 
 int NoteListBuilder::Build(const MidiFile& file, NoteListSet& set, int unit)
 {
     const int trackCount = file.GetTrackCount();
-    std::vector<unsigned> masks(trackCount > 0 ? trackCount : 0, 0u);
-    int count = 0;
-    for (int t = 0; t < trackCount; ++t) {
-        const MidiTrack* track = file.GetTrack(t);
-        if (track)
-            count += GetChannelMask(*track, &masks[t]);
-    }
-    set.Allocate(count);
+    std::vector<unsigned> masks;
+    set.Allocate(GetChannelMasks(file, masks));
 
     int ordinal = 0;
     for (int t = 0; t < trackCount; ++t) {
@@ -151,6 +145,25 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
             line.sounding = false;
         }
     }
+}
+
+int NoteListBuilder::CountLists(const MidiFile& file)
+{
+    std::vector<unsigned> masks;
+    return GetChannelMasks(file, masks);
+}
+
+int NoteListBuilder::GetChannelMasks(const MidiFile& file, std::vector<unsigned>& masks)
+{
+    const int trackCount = file.GetTrackCount();
+    masks.assign(trackCount > 0 ? static_cast<size_t>(trackCount) : 0, 0u);
+    int count = 0;
+    for (int t = 0; t < trackCount; ++t) {
+        const MidiTrack* track = file.GetTrack(t);
+        if (track)
+            count += GetChannelMask(*track, &masks[static_cast<size_t>(t)]);
+    }
+    return count;
 }
 
 int NoteListBuilder::GetChannelMask(const MidiTrack& track, unsigned* mask)

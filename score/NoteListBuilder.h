@@ -1,6 +1,8 @@
 #ifndef MORVEK_SCORE_NOTELISTBUILDER_H
 #define MORVEK_SCORE_NOTELISTBUILDER_H
 
+#include <vector>
+
 class MidiFile;
 class MidiTrack;
 class NoteList;
@@ -26,6 +28,8 @@ public:
     // each, but the records that quantizing removes are never made, so the
     // lists need less memory and lie in one piece. Returns the number of lists.
     virtual int BuildQuantizedNoteLists(const MidiFile& file, NoteListSet& set, int unit);
+    // The number of lists a build of file makes, found without making them.
+    virtual int CountLists(const MidiFile& file);
     // Appends the rests and notes of channel in track to list. Of notes that
     // overlap only the first survives; a zero-velocity note-on ends the
     // sounding key like a note-off; time after the last note-off is not kept.
@@ -42,6 +46,9 @@ public:
 private:
     // Both builds; unit 0 leaves the lists unquantized.
     int Build(const MidiFile& file, NoteListSet& set, int unit);
+    // GetChannelMask of every track into masks (0 for a missing track);
+    // returns the number of lists, the sum of the channel counts.
+    int GetChannelMasks(const MidiFile& file, std::vector<unsigned>& masks);
     // ExtractChannel for every channel c whose lists[c] is not null, in one
     // walk over the track: a track of many channels is read once. With a
     // unit above 0 every record is quantized as it is made.

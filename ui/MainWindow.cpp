@@ -14,13 +14,13 @@
 #include "framework/ActiveTarget.h"
 #include "framework/OwnedString.h"
 #include "midi/DiskFile.h"
+#include "midi/FileImage.h"
 #include "midi/MidiFile.h"
 #include "resources/ResourceIds.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
 #include "ui/AnsiText.h"
 #include "ui/FileDialog.h"
-#include "ui/FileImage.h"
 
 namespace {
 

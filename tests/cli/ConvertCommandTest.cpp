@@ -16,7 +16,7 @@
 #include "gen/SmfBuilder.h"
 #include "midi/MidiFile.h"
 #include "score/NoteListSet.h"
-#include "tests/cli/ToolTest.h"
+#include "tests/support/ToolRun.h"
 
 namespace {
 
@@ -69,7 +69,7 @@ protected:
 
 TEST_F(ConvertCommandTest, DefaultsGiveTheEnginesProgram)
 {
-    Outcome o = RunTool({m_songPath});
+    ToolRun::Outcome o = RunTool({m_songPath});
     EXPECT_EQ(0, o.code);
     EXPECT_EQ("", o.err);
     ConvertSettings settings;
@@ -81,8 +81,8 @@ TEST_F(ConvertCommandTest, DefaultsGiveTheEnginesProgram)
 
 TEST_F(ConvertCommandTest, OutputFileHoldsTheSameBytes)
 {
-    Outcome printed = RunTool({m_songPath});
-    Outcome written = RunTool({"-o", OutputPath(), m_songPath});
+    ToolRun::Outcome printed = RunTool({m_songPath});
+    ToolRun::Outcome written = RunTool({"-o", OutputPath(), m_songPath});
     EXPECT_EQ(0, written.code);
     EXPECT_EQ("", written.out);
     EXPECT_EQ(printed.out, Read(OutputPath()));
@@ -111,7 +111,7 @@ TEST_F(ConvertCommandTest, OptionsReachTheConversion)
     for (const Case& c : cases) {
         std::vector<std::string> args = c.args;
         args.push_back(m_songPath);
-        Outcome o = RunTool(args);
+        ToolRun::Outcome o = RunTool(args);
         ConvertSettings settings;
         settings.SetPartCount(c.parts);
         settings.SetMinimumResolution(c.resolution);
@@ -171,7 +171,7 @@ TEST_F(ConvertCommandTest, RefusalsNameTheProblemAndWriteNothing)
     for (const Case& c : cases) {
         std::vector<std::string> args = {"-o", OutputPath()};
         args.insert(args.end(), c.args.begin(), c.args.end());
-        Outcome o = RunTool(args);
+        ToolRun::Outcome o = RunTool(args);
         std::string what = c.args.empty() ? "(no arguments)" : c.args[0] + " " + c.args.back();
         EXPECT_EQ(c.code, o.code) << what;
         EXPECT_EQ(0u, o.err.find(c.message)) << what << ": " << o.err;
@@ -188,7 +188,7 @@ TEST_F(ConvertCommandTest, AFileWithoutListsGivesTheHeader)
     SmfBuilder smf(1, 48);
     smf.EndOfTrack(smf.AddTrack());
     std::string path = Write("empty.mid", smf.Build());
-    Outcome o = RunTool({"-l", "10", path});
+    ToolRun::Outcome o = RunTool({"-l", "10", path});
     EXPECT_EQ(0, o.code);
     EXPECT_EQ(10, std::count(o.out.begin(), o.out.end(), '\n'));
     EXPECT_EQ("  10 CLEAR 300,&H5600\r\n", o.out.substr(0, 23));
@@ -200,7 +200,7 @@ TEST_F(ConvertCommandTest, AFileWithoutListsGivesTheHeader)
 TEST_F(ConvertCommandTest, FailedWriteLeavesNothingBehind)
 {
     std::string intoMissingFolder = (m_folder / "no" / "out.txt").string();
-    Outcome o = RunTool({"-o", intoMissingFolder, m_songPath});
+    ToolRun::Outcome o = RunTool({"-o", intoMissingFolder, m_songPath});
     EXPECT_EQ(1, o.code);
     EXPECT_EQ(0u, o.err.find("midi2morvek: " + intoMissingFolder + ": ")) << o.err;
     EXPECT_EQ("", o.out);
@@ -217,32 +217,9 @@ TEST_F(ConvertCommandTest, FailedWriteLeavesNothingBehind)
 TEST_F(ConvertCommandTest, ExistingOutputIsReplacedWhole)
 {
     std::ofstream(OutputPath(), std::ios::binary) << std::string(100000, 'x');
-    Outcome o = RunTool({"--output", OutputPath(), m_songPath});
+    ToolRun::Outcome o = RunTool({"--output", OutputPath(), m_songPath});
     EXPECT_EQ(0, o.code);
     EXPECT_EQ(RunTool({m_songPath}).out, Read(OutputPath()));
-}
-
-TEST_F(ConvertCommandTest, NumberTexts)
-{
-    ConvertCommand command;
-    struct Case {
-        const char* text;
-        bool ok;
-        int value;
-    } cases[] = {
-        {"6", true, 6},         {"1,920", true, 1920},  {" 32000 ", true, 32000},
-        {"-5", true, -5},       {"+7", true, 7},        {"0", true, 0},
-        {"99999999999", true, 2147483647}, {"-99999999999", true, -2147483647 - 1},
-        {"", false, 0},         {"-", false, 0},        {",5", false, 0},
-        {"1.5", false, 0},      {"5x", false, 0},       {"0x10", false, 0},
-    };
-    for (const Case& c : cases) {
-        int value = 0;
-        EXPECT_EQ(c.ok, command.ParseNumber(c.text, value)) << c.text;
-        if (c.ok) {
-            EXPECT_EQ(c.value, value) << c.text;
-        }
-    }
 }
 
 TEST_F(ConvertCommandTest, ResolutionTextsNameTheTable)
@@ -262,7 +239,7 @@ TEST_F(ConvertCommandTest, ResolutionTextsNameTheTable)
 
 TEST(ConvertHelpTest, HelpShowsTheConversionOptions)
 {
-    Outcome o = RunTool({"--help"});
+    ToolRun::Outcome o = RunTool({"--help"});
     EXPECT_EQ(0, o.code);
     EXPECT_NE(std::string::npos, o.out.find("midi2morvek [options] FILE"));
     EXPECT_NE(std::string::npos, o.out.find("midi2morvek --list FILE"));

@@ -11,7 +11,7 @@
 
 #include "cli/CliApp.h"
 #include "gen/SmfBuilder.h"
-#include "tests/cli/ToolTest.h"
+#include "tests/support/ToolRun.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ typedef std::vector<uint8_t> Bytes;
 
 class EventsCommandTest : public FolderTest {
 protected:
-    Outcome Events(const Bytes& image)
+    ToolRun::Outcome Events(const Bytes& image)
     {
         return RunTool({"--events", Write("song.mid", image)});
     }
@@ -31,7 +31,7 @@ TEST_F(EventsCommandTest, ListsSmallFile)
     Bytes image = {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 0x60,
                    'M', 'T', 'r', 'k', 0, 0, 0, 0x0C,
                    0x00, 0x90, 0x3C, 0x64, 0x60, 0x80, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00};
-    Outcome o = Events(image);
+    ToolRun::Outcome o = Events(image);
     EXPECT_EQ(0, o.code);
     EXPECT_EQ("0\t0\t0\t90 3C 64\n"
               "0\t96\t96\t80 3C 40\n"
@@ -56,7 +56,7 @@ TEST_F(EventsCommandTest, ListsRunningStatusSysExMetaAndEventsAfterEnd)
     b.AddMessage(t1, 10, {0xC5, 0x11});               // running status, two bytes
     b.EndOfTrack(t1);
     b.NoteOff(t1, 5, 5, 64);                          // after the end of the track
-    Outcome o = Events(b.Build());
+    ToolRun::Outcome o = Events(b.Build());
     EXPECT_EQ(0, o.code) << o.err;
     EXPECT_EQ("0\t0\t0\tFF 51 03 07 A1 20\n"
               "0\t0\t0\tFF 03 02 48 69\n"
@@ -73,7 +73,7 @@ TEST_F(EventsCommandTest, ListsRunningStatusSysExMetaAndEventsAfterEnd)
 
 TEST_F(EventsCommandTest, ListsHeaderOnlyFileAsNothing)
 {
-    Outcome o = Events(SmfBuilder(0, 96).Build());
+    ToolRun::Outcome o = Events(SmfBuilder(0, 96).Build());
     EXPECT_EQ(0, o.code);
     EXPECT_EQ("", o.out);
 }
@@ -86,7 +86,7 @@ TEST_F(EventsCommandTest, TruncatedLastEventKeepsEarlierEventsAndLaterTracks)
     b.NoteOn(t0, 0, 0, 60, 100);
     b.AddRaw(t0, 10, {0xE0, 0x00});
     b.NoteOn(t1, 7, 1, 62, 100);
-    Outcome o = Events(b.Build());
+    ToolRun::Outcome o = Events(b.Build());
     EXPECT_EQ(0, o.code);
     EXPECT_EQ("0\t0\t0\t90 3C 64\n"
               "1\t7\t7\t91 3E 64\n", o.out);
@@ -99,7 +99,7 @@ class MalformedFileTest : public EventsCommandTest,
 TEST_P(MalformedFileTest, IsRefused)
 {
     std::string path = Write("bad.mid", GetParam());
-    Outcome o = RunTool({"--events", path});
+    ToolRun::Outcome o = RunTool({"--events", path});
     EXPECT_EQ(1, o.code);
     EXPECT_EQ("", o.out);
     EXPECT_EQ("midi2morvek: " + path + ": not a well-formed Standard MIDI File\n", o.err);
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(Images, MalformedFileTest, ::testing::Values(
 TEST_F(EventsCommandTest, MissingFileNamesFileAndReason)
 {
     std::string path = (m_folder / "missing.mid").string();
-    Outcome o = RunTool({"--events", path});
+    ToolRun::Outcome o = RunTool({"--events", path});
     EXPECT_EQ(1, o.code);
     EXPECT_EQ("", o.out);
     std::string prefix = "midi2morvek: " + path + ": ";
@@ -146,14 +146,14 @@ TEST_F(EventsCommandTest, MissingFileNamesFileAndReason)
 
 TEST_F(EventsCommandTest, FolderIsRefused)
 {
-    Outcome o = RunTool({"--events", m_folder.string()});
+    ToolRun::Outcome o = RunTool({"--events", m_folder.string()});
     EXPECT_EQ(1, o.code);
     EXPECT_EQ(0u, o.err.find("midi2morvek: " + m_folder.string() + ": "));
 }
 
 TEST_F(EventsCommandTest, DemoSongIsListed)
 {
-    Outcome o = RunTool({"--events", MORVEK_SOURCE_DIR "/examples/demo.mid"});
+    ToolRun::Outcome o = RunTool({"--events", MORVEK_SOURCE_DIR "/examples/demo.mid"});
     EXPECT_EQ(0, o.code) << o.err;
     EXPECT_EQ(0u, o.out.find("0\t0\t0\tFF 03 0B 4D 4F 52 56 45 4B 20 44 65 6D 6F\n"));
     EXPECT_NE(std::string::npos, o.out.find("\n3\t15360\t0\tFF 2F 00\n"));
@@ -169,7 +169,7 @@ class UsageErrorTest : public ::testing::TestWithParam<UsageCase> {};
 
 TEST_P(UsageErrorTest, ExitsWithTwo)
 {
-    Outcome o = RunTool(GetParam().args);
+    ToolRun::Outcome o = RunTool(GetParam().args);
     EXPECT_EQ(2, o.code);
     EXPECT_EQ("", o.out);
     EXPECT_EQ("midi2morvek: " + GetParam().err + " (see --help)\n", o.err);
@@ -185,14 +185,14 @@ INSTANTIATE_TEST_SUITE_P(CommandLines, UsageErrorTest, ::testing::Values(
 
 TEST(CliAppTest, HelpAndVersion)
 {
-    Outcome help = RunTool({"--help"});
+    ToolRun::Outcome help = RunTool({"--help"});
     EXPECT_EQ(0, help.code);
     EXPECT_EQ(0u, help.out.find("Usage:\n  midi2morvek [options] FILE\n  midi2morvek --list FILE\n"
                                 "  midi2morvek --events FILE\n"));
     EXPECT_NE(std::string::npos, help.out.find("  -h, --help "));
     EXPECT_EQ("", help.err);
 
-    Outcome version = RunTool({"--version"});
+    ToolRun::Outcome version = RunTool({"--version"});
     EXPECT_EQ(0, version.code);
     EXPECT_EQ(0u, version.out.find("midi2morvek "));
     EXPECT_EQ(1, std::count(version.out.begin(), version.out.end(), '\n'));

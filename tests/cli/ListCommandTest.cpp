@@ -11,7 +11,7 @@
 #include "cli/CliApp.h"
 #include "cli/FileName.h"
 #include "gen/SmfBuilder.h"
-#include "tests/cli/ToolTest.h"
+#include "tests/support/ToolRun.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ typedef std::vector<uint8_t> Bytes;
 
 class ListCommandTest : public FolderTest {
 protected:
-    Outcome List(const char* name, const Bytes& image)
+    ToolRun::Outcome List(const char* name, const Bytes& image)
     {
         return RunTool({"--list", Write(name, image)});
     }
@@ -41,7 +41,7 @@ TEST_F(ListCommandTest, FormatZeroWithDrumsAndAChord)
     smf.NoteOff(t, 0, 0, 64);
     smf.NoteOff(t, 0, 0, 67);
     smf.EndOfTrack(t);
-    Outcome o = List("chords.mid", smf.Build());
+    ToolRun::Outcome o = List("chords.mid", smf.Build());
     EXPECT_EQ(0, o.code);
     EXPECT_EQ("", o.err);
     EXPECT_EQ("File name\tchords.mid\n"
@@ -70,7 +70,7 @@ TEST_F(ListCommandTest, FormatOneWithConductorAndControllerOnlyChannel)
     smf.NoteOn(bass, 96, 2, 36, 90);                // channel 2 again: a list of its own
     smf.NoteOff(bass, 1234567, 2, 36);
     smf.EndOfTrack(bass);
-    Outcome o = List("song.mid", smf.Build());
+    ToolRun::Outcome o = List("song.mid", smf.Build());
     EXPECT_EQ(0, o.code);
     EXPECT_EQ("File name\tsong.mid\n"
               "Format\t1\n"
@@ -90,7 +90,7 @@ TEST_F(ListCommandTest, FilesTheConverterRefusesAreListed)
     smf.NoteOn(t, 0, 5, 60, 100);
     smf.NoteOff(t, 60, 5, 60);
     smf.EndOfTrack(t);
-    Outcome o = List("pattern.mid", smf.Build());
+    ToolRun::Outcome o = List("pattern.mid", smf.Build());
     EXPECT_EQ(0, o.code);
     EXPECT_EQ("File name\tpattern.mid\nFormat\t2\nTime base\t120\nUsed channels\t1\n"
               "No.\tTr.\tCh.\tStep\n0\t0\t5\t60\n",
@@ -106,7 +106,7 @@ TEST_F(ListCommandTest, FilesTheConverterRefusesAreListed)
 
 TEST_F(ListCommandTest, BrokenOrMissingFiles)
 {
-    Outcome o = List("text.mid", Bytes{'M', 'T', 'h', 'd'});
+    ToolRun::Outcome o = List("text.mid", Bytes{'M', 'T', 'h', 'd'});
     EXPECT_EQ(1, o.code);
     EXPECT_EQ("midi2morvek: " + (m_folder / "text.mid").string() +
                   ": not a well-formed Standard MIDI File\n",

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/cli/ToolTest.h"
+#include "tests/support/ToolRun.h"
 
 namespace {
 

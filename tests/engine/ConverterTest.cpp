@@ -1,6 +1,7 @@
 #include "engine/Converter.h"
 
 #include "engine/ConvertSettings.h"
+#include "engine/ConvertStatus.h"
 #include "gen/SmfBuilder.h"
 #include "gen/SongGenerator.h"
 #include "midi/MidiFile.h"
@@ -340,7 +341,7 @@ TEST_F(ConverterTest, ASecondConversionGivesTheSameTextFromAFreshSet)
     EXPECT_EQ(3, m_set->GetSegmentCount(0));
 }
 
-TEST_F(ConverterTest, EveryListIsProcessedAssignedOrNot)
+TEST_F(ConverterTest, OnlyPlayedListsAreSplitAndDecomposed)
 {
     SmfBuilder smf(0, 480);
     int t = smf.AddTrack();
@@ -356,8 +357,17 @@ TEST_F(ConverterTest, EveryListIsProcessedAssignedOrNot)
     m_settings.SetSplitStepCount(1920);
     Convert({ -1, -1 });
     ASSERT_EQ(Converter::kConvertOk, m_result);
-    EXPECT_EQ("60:480/4 |", DescribeNoteList(*m_set->GetList(0)));
+    EXPECT_EQ("60:480", DescribeNoteList(*m_set->GetList(0)));
+    EXPECT_EQ("r:60 60:420", DescribeNoteList(*m_set->GetList(1)));
+    // A list on a part is cut and decomposed; the other stays quantized.
+    Convert({ -1, 1 });
+    ASSERT_EQ(Converter::kConvertOk, m_result);
+    EXPECT_EQ("60:480", DescribeNoteList(*m_set->GetList(0)));
     EXPECT_EQ("r:60/13 60:360/5& 60:60/13 |", DescribeNoteList(*m_set->GetList(1)));
+    Convert({ 0 });
+    ASSERT_EQ(Converter::kConvertOk, m_result);
+    EXPECT_EQ("60:480/4 |", DescribeNoteList(*m_set->GetList(0)));
+    EXPECT_EQ("r:60 60:420", DescribeNoteList(*m_set->GetList(1)));
 }
 
 TEST_F(ConverterTest, SplitStepCountIsInTicksOfTheFile)
@@ -417,23 +427,27 @@ TEST_F(ConverterTest, FailuresLeaveSetAndTextAlone)
     NoteListSet* kept = m_set;
     std::string keptText = text;
 
+    // Each refusal with the setting and value it names.
+    const int kNone = ConvertStatus::kNoSetting;
     struct Case {
         const char* what;
         int split, parts, line, resolution, kind;
         std::vector<int> assignment;
-        int expected;
+        int expected, setting, value;
     } cases[] = {
-        { "split 0", 0, 6, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings },
-        { "split 1921", 1921, 6, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings },
-        { "parts 0", 192, 0, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings },
-        { "parts 19", 192, 19, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings },
-        { "line 0", 192, 6, 0, 10, 0, { 0 }, Converter::kConvertBadSettings },
-        { "line 32001", 192, 6, 32001, 10, 0, { 0 }, Converter::kConvertBadSettings },
-        { "resolution 18", 192, 6, 1000, 18, 0, { 0 }, Converter::kConvertBadChoice },
-        { "resolution -1", 192, 6, 1000, -1, 0, { 0 }, Converter::kConvertBadChoice },
-        { "kind 3", 192, 6, 1000, 10, 3, { 0 }, Converter::kConvertBadChoice },
-        { "ordinal 1 of 1 list", 192, 6, 1000, 10, 0, { 0, 1 }, Converter::kConvertBadAssignment },
-        { "ordinal -2", 192, 6, 1000, 10, 0, { -2 }, Converter::kConvertBadAssignment },
+        { "split 0", 0, 6, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kSplitStepCount, 0 },
+        { "split 1921", 1921, 0, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kSplitStepCount, 1921 },
+        { "parts 0", 192, 0, 0, 10, 0, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kPartCount, 0 },
+        { "parts 19", 192, 19, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kPartCount, 19 },
+        { "line 0", 192, 6, 0, 18, 0, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kFirstLineNumber, 0 },
+        { "line 32001", 192, 6, 32001, 10, 0, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kFirstLineNumber, 32001 },
+        { "resolution 18", 192, 6, 1000, 18, 3, { 0 }, Converter::kConvertBadChoice, ConvertStatus::kMinimumResolution, 18 },
+        { "resolution -1", 192, 6, 1000, -1, 0, { 0 }, Converter::kConvertBadChoice, ConvertStatus::kMinimumResolution, -1 },
+        { "kind 3", 192, 6, 1000, 10, 3, { 7 }, Converter::kConvertBadChoice, ConvertStatus::kPlayKind, 3 },
+        { "ordinal 1 of 1 list", 192, 6, 1000, 10, 0, { 0, 1 }, Converter::kConvertBadAssignment, kNone, 1 },
+        { "ordinal -2", 192, 6, 1000, 10, 0, { -2 }, Converter::kConvertBadAssignment, kNone, -2 },
+        // An entry beyond the part count is not used, but it must name a list.
+        { "ordinal 7 after the parts", 192, 1, 1000, 10, 0, { 0, 7 }, Converter::kConvertBadAssignment, kNone, 7 },
     };
     for (const Case& c : cases) {
         ConvertSettings settings;
@@ -442,14 +456,26 @@ TEST_F(ConverterTest, FailuresLeaveSetAndTextAlone)
         settings.SetFirstLineNumber(c.line);
         settings.SetMinimumResolution(c.resolution);
         settings.SetPlayKind(c.kind);
-        EXPECT_EQ(c.expected, m_converter.Convert(*m_file, settings, c.assignment, m_set, text)) << c.what;
+        ConvertStatus status;
+        EXPECT_EQ(c.expected, m_converter.Convert(*m_file, settings, c.assignment, m_set, text, status)) << c.what;
+        EXPECT_EQ(c.expected, status.GetResult()) << c.what;
+        EXPECT_EQ(c.setting, status.GetSetting()) << c.what;
+        EXPECT_EQ(c.value, status.GetValue()) << c.what;
+        EXPECT_EQ(c.expected == Converter::kConvertBadAssignment ? 1 : 0, status.GetListCount()) << c.what;
+        EXPECT_EQ(0, status.GetSegmentCount()) << c.what;
         EXPECT_EQ(kept, m_set) << c.what;
         EXPECT_EQ(keptText, text) << c.what;
     }
 
-    // An ordinal beyond the part count is never looked at.
+    // A success leaves no detail of an earlier refusal.
+    ConvertStatus status;
+    status.Refuse(Converter::kConvertTooLarge, kNone, 1);
+    status.SetSegmentCount(5);
     m_settings.SetPartCount(1);
-    EXPECT_EQ(Converter::kConvertOk, m_converter.Convert(*m_file, m_settings, { 0, 7 }, m_set, text));
+    EXPECT_EQ(Converter::kConvertOk, m_converter.Convert(*m_file, m_settings, { 0, -1 }, m_set, text, status));
+    EXPECT_EQ(Converter::kConvertOk, status.GetResult());
+    EXPECT_EQ(0, status.GetValue());
+    EXPECT_EQ(0, status.GetSegmentCount());
 }
 
 TEST_F(ConverterTest, UnsupportedFilesAreNotConverted)
@@ -458,7 +484,10 @@ TEST_F(ConverterTest, UnsupportedFilesAreNotConverted)
         int format;
         int timeBase;
         int expected;
-    } cases[] = { { 2, 48, Converter::kConvertBadFormat }, { 0, 120, Converter::kConvertBadTimeBase } };
+        int value;
+    } cases[] = { { 2, 48, Converter::kConvertBadFormat, 2 },
+                  { 2, 120, Converter::kConvertBadFormat, 2 },
+                  { 0, 120, Converter::kConvertBadTimeBase, 120 } };
     for (const Case& c : cases) {
         SmfBuilder smf(c.format, c.timeBase);
         int t = smf.AddTrack();
@@ -466,7 +495,10 @@ TEST_F(ConverterTest, UnsupportedFilesAreNotConverted)
         smf.EndOfTrack(t);
         Load(smf);
         std::string text = "previous";
-        EXPECT_EQ(c.expected, m_converter.Convert(*m_file, m_settings, { 0 }, m_set, text));
+        ConvertStatus status;
+        EXPECT_EQ(c.expected, m_converter.Convert(*m_file, m_settings, { 0 }, m_set, text, status));
+        EXPECT_EQ(c.expected, status.GetResult());
+        EXPECT_EQ(c.value, status.GetValue());
         EXPECT_EQ(nullptr, m_set);
         EXPECT_EQ("previous", text);
     }

@@ -87,4 +87,25 @@ TEST(NumberTextRoundTripTest, FormattedTextParsesBack)
         EXPECT_EQ(value, ParseDigits(FormatThousands(value).c_str())) << value;
 }
 
+TEST(ReadWholeNumberTest, SignedDigitsWithGroupSeparators)
+{
+    struct Case {
+        const char* text;
+        bool ok;
+        int value;
+    } cases[] = {
+        {"6", true, 6},         {"1,920", true, 1920},  {" 32000 ", true, 32000},
+        {"-5", true, -5},       {"+7", true, 7},        {"0", true, 0},
+        {"\t1,,2\t", true, 12}, {"99999999999", true, 2147483647}, {"-99999999999", true, -2147483647 - 1},
+        {"", false, 0},         {"-", false, 0},        {",5", false, 0},
+        {"1.5", false, 0},      {"5x", false, 0},       {"0x10", false, 0},
+        {" ", false, 0},        {"- 5", false, 0},
+    };
+    for (const Case& c : cases) {
+        int value = 99;
+        EXPECT_EQ(c.ok, ReadWholeNumber(c.text, value)) << c.text;
+        EXPECT_EQ(c.ok ? c.value : 99, value) << c.text;
+    }
+}
+
 } // namespace

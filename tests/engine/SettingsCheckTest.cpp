@@ -104,6 +104,8 @@ TEST_P(SettingsCheckMessageTest, WindowAndCommandLineTexts)
     EXPECT_EQ(c.messageId, check.GetMessageId());
     EXPECT_EQ(std::string(c.label) + GetString(c.messageId), check.GetMessageText());
     EXPECT_EQ(c.english, check.GetEnglishText());
+    // A fault and value kept elsewhere give the same line.
+    EXPECT_EQ(c.english, SettingsCheck().GetEnglishTextFor(check.GetFault(), check.GetValue()));
 }
 
 INSTANTIATE_TEST_SUITE_P(Faults, SettingsCheckMessageTest, ::testing::Values(

@@ -13,7 +13,7 @@
 #include "fuzz/SeedImages.h"
 #include "midi/MidiFile.h"
 #include "score/NoteListSet.h"
-#include "tests/robustness/ToolRun.h"
+#include "tests/support/ToolRun.h"
 
 namespace {
 

@@ -15,12 +15,13 @@
 #include "cli/CliApp.h"
 #include "cli/ConvertCommand.h"
 #include "engine/ConvertSettings.h"
+#include "engine/ConvertStatus.h"
 #include "engine/Converter.h"
 #include "fuzz/SeedImages.h"
 #include "gen/SmfBuilder.h"
 #include "midi/MidiFile.h"
 #include "score/NoteListSet.h"
-#include "tests/robustness/ToolRun.h"
+#include "tests/support/ToolRun.h"
 
 namespace {
 
@@ -125,6 +126,70 @@ TEST(LongMusicTest, SegmentLimitIsExact)
     EXPECT_EQ(Converter::kMaxSegmentTotal + 1, above.segmentsBefore);
 }
 
+// Channel 0: a note of 96 ticks; channel 1: the longest note, which cut
+// every tick would be far too long for a program.
+Bytes ShortAndLong()
+{
+    SmfBuilder b(0, 48);
+    int t = b.AddTrack();
+    b.NoteOn(t, 0, 0, 60, 100);
+    b.NoteOn(t, 0, 1, 62, 100);
+    b.NoteOff(t, 96, 0, 60);
+    b.NoteOff(t, static_cast<uint32_t>(kLongest - 96), 1, 62);
+    b.EndOfTrack(t);
+    return b.Build();
+}
+
+TEST(LongMusicTest, OnlyPlayedListsCountTowardsTheLimit)
+{
+    Converter converter;
+    const Bytes image = ShortAndLong();
+    MidiFile* file = converter.LoadMidiFile(image.data(), static_cast<unsigned long>(image.size()));
+    ASSERT_NE(nullptr, file);
+    ConvertSettings settings;
+    settings.SetPartCount(2);
+    settings.SetMinimumResolution(17);
+    settings.SetSplitStepCount(1);
+    struct Case {
+        std::vector<int> assignment;
+        int result;
+        long long segments;
+    } cases[] = {
+        {{0}, Converter::kConvertOk, 0},
+        {{0, -1, 1}, Converter::kConvertOk, 0},            // list 1 only after the parts
+        {{0, 1}, Converter::kConvertTooLarge, 96LL + kLongest},
+        {{1, 1}, Converter::kConvertTooLarge, kLongest}, // a list two parts play is cut once
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.assignment.size());
+        NoteListSet* set = nullptr;
+        std::string text;
+        ConvertStatus status;
+        EXPECT_EQ(c.result, converter.Convert(*file, settings, c.assignment, set, text, status));
+        EXPECT_EQ(c.segments, status.GetSegmentCount());
+        if (c.result == Converter::kConvertOk) {
+            EXPECT_EQ(10u + 96u, Lines(text).size());
+            EXPECT_EQ("1100 PLAY \"o4l192c&\",\"\"", Lines(text)[10]);
+        } else {
+            EXPECT_EQ(1, status.GetValue());
+            EXPECT_EQ(nullptr, set);
+        }
+        converter.FreeNoteListSet(set);
+    }
+    converter.FreeMidiFile(file);
+
+    ToolRun tool("robustness-played-lists");
+    const std::string path = tool.Write("short-and-long.mid", image);
+    ToolRun::Outcome o = tool.Run({"-s", "1", "-r", "192", "-a", "0", path});
+    EXPECT_EQ(0, o.code) << o.err;
+    EXPECT_EQ(10 + 96, std::count(o.out.begin(), o.out.end(), '\n'));
+    o = tool.Run({"-s", "1", "-r", "192", path});
+    EXPECT_EQ(1, o.code);
+    EXPECT_EQ("midi2morvek: " + path + ": the music is too long for split step count 1: about "
+              "268435551 segments, more than the 250000 a conversion may cut; choose a larger "
+              "--split\n", o.err);
+}
+
 TEST(LongMusicTest, DeltaWithBit31SetIsALongTimeNotANegativeOne)
 {
     // Five delta bytes can say 0xFFFFFFFF; the file's time only moves on.
@@ -159,8 +224,10 @@ TEST(LongMusicTest, ToolNamesTheFileAndSaysWhy)
     ToolRun::Outcome o = tool.Run({"--split", "1", path});
     EXPECT_EQ(1, o.code);
     EXPECT_EQ("", o.out);
+    // The count is the converter's own: the note on the 32nd-note grid (60
+    // ticks) lasts 268,435,440 ticks, cut in lines of 10.
     EXPECT_EQ("midi2morvek: " + path + ": the music is too long for split step count 1: about "
-              "26843546 segments, more than the 250000 a conversion may cut; choose a larger "
+              "26843544 segments, more than the 250000 a conversion may cut; choose a larger "
               "--split\n", o.err);
     // The default split step count at time base 480 (1920) is fine.
     o = tool.Run({path});

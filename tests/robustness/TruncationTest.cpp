@@ -14,7 +14,7 @@
 #include "midi/MidiFile.h"
 #include "midi/MidiTrack.h"
 #include "score/NoteListSet.h"
-#include "tests/robustness/ToolRun.h"
+#include "tests/support/ToolRun.h"
 
 namespace {
 

@@ -1,10 +1,9 @@
-#include "ui/FileImage.h"
-
-#include <windows.h>
+#include "midi/FileImage.h"
 
 #include <new>
 
 #include "midi/DiskFile.h"
+#include "midi/MemoryArena.h"
 
 namespace {
 
@@ -27,7 +26,6 @@ FileImage::FileImage()
 
 FileImage::~FileImage()
 {
-    Free();
 }
 
 unsigned long FileImage::Read(DiskFile& file, const char* path)
@@ -37,7 +35,7 @@ unsigned long FileImage::Read(DiskFile& file, const char* path)
     DiskFile::Handle handle = file.Open(path, DiskFile::kGenericRead, DiskFile::kFileAttributeNormal,
                                         DiskFile::kOpenExisting);
     if (handle == nullptr)
-        return ReasonOf(file, ERROR_OPEN_FAILED);
+        return ReasonOf(file, kOpenFailed);
 
     unsigned long result = 0;
     unsigned long high = 0;
@@ -45,17 +43,17 @@ unsigned long FileImage::Read(DiskFile& file, const char* path)
     if (size == DiskFile::kInvalidSize && file.GetErrorCode() != 0) {
         result = file.GetErrorCode();
     } else if (high != 0 || size == DiskFile::kInvalidSize) {
-        // The spare byte below must not wrap the buffer size around.
-        result = ERROR_FILE_TOO_LARGE;
-    } else {
-        // One spare byte, so that an empty file still gets a real buffer.
-        m_data = new (std::nothrow) unsigned char[size + 1UL];
-        if (m_data == nullptr) {
-            result = ERROR_NOT_ENOUGH_MEMORY;
-        } else {
-            unsigned long done = size > 0 ? file.Read(handle, m_data, size) : 0;
-            if (done != size)
-                result = ReasonOf(file, ERROR_HANDLE_EOF);
+        result = kFileTooLarge; // only 32-bit sizes are read, all ones included
+    } else if (size > 0) {
+        try {
+            m_arena.reset(new MemoryArena);
+            m_data = static_cast<unsigned char*>(m_arena->Allocate(size, 1));
+        } catch (const std::bad_alloc&) {
+            result = kNotEnoughMemory;
+        }
+        if (result == 0) {
+            if (file.Read(handle, m_data, size) != size)
+                result = ReasonOf(file, kHandleEof);
             else
                 m_size = size;
         }
@@ -69,7 +67,7 @@ unsigned long FileImage::Read(DiskFile& file, const char* path)
 
 void FileImage::Free()
 {
-    delete[] m_data;
+    m_arena.reset();
     m_data = nullptr;
     m_size = 0;
 }
