@@ -64,6 +64,14 @@ void AppendPart(std::string& line, int part, const char* text, size_t size)
     line += '"';
 }
 
+// An assignment entry that names no list of the file's listCount.
+int RefuseAssignment(ConvertStatus& status, int ordinal, int listCount)
+{
+    status.Refuse(Converter::kConvertBadAssignment, ConvertStatus::kNoSetting, ordinal);
+    status.SetListCount(listCount);
+    return Converter::kConvertBadAssignment;
+}
+
 bool IsHeaderIndex(int index)
 {
     return index >= 0 && index < Converter::kHeaderLineCount;
@@ -506,11 +514,8 @@ int Converter::CheckInput(const MidiFile& file, const ConvertSettings& settings,
         return status.Refuse(kConvertBadChoice, ConvertStatus::kPlayKind, settings.GetPlayKind());
     const int listCount = CountLists(file);
     for (int ordinal : assignment) {
-        if (ordinal != kUnassigned && (ordinal < 0 || ordinal >= listCount)) {
-            status.Refuse(kConvertBadAssignment, ConvertStatus::kNoSetting, ordinal);
-            status.SetListCount(listCount);
-            return kConvertBadAssignment;
-        }
+        if (ordinal != kUnassigned && (ordinal < 0 || ordinal >= listCount))
+            return RefuseAssignment(status, ordinal, listCount);
     }
     status.Clear();
     return kConvertOk;
@@ -526,11 +531,8 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
     for (int r = 0; r < partCount && r < static_cast<int>(assignment.size()); ++r) {
         const int ordinal = assignment[r];
         // CheckInput counted the same lists; this only guards the index.
-        if (ordinal != kUnassigned && (ordinal < 0 || ordinal >= listCount)) {
-            status.Refuse(kConvertBadAssignment, ConvertStatus::kNoSetting, ordinal);
-            status.SetListCount(listCount);
-            return kConvertBadAssignment;
-        }
+        if (ordinal != kUnassigned && (ordinal < 0 || ordinal >= listCount))
+            return RefuseAssignment(status, ordinal, listCount);
         ordinals[r] = ordinal;
     }
 
