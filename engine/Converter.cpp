@@ -64,6 +64,14 @@ void AppendPart(std::string& line, int part, const char* text, size_t size)
     line += '"';
 }
 
+// An assignment entry that names no list of the file's listCount.
+int RefuseAssignment(ConvertStatus& status, int ordinal, int listCount)
+{
+    status.Refuse(Converter::kConvertBadAssignment, ConvertStatus::kNoSetting, ordinal);
+    status.SetListCount(listCount);
+    return Converter::kConvertBadAssignment;
+}
+
 bool IsHeaderIndex(int index)
 {
     return index >= 0 && index < Converter::kHeaderLineCount;
@@ -381,6 +389,32 @@ long long Converter::CountSegments(const NoteListSet& set, int segmentTicks) con
     return segments;
 }
 
+long long Converter::CountPlayedSegments(const NoteListSet& set, int segmentTicks,
+                                         const std::vector<int>& assignment, int partCount) const
+{
+    long long segments = 0;
+    for (int ordinal : GetPlayedLists(set, assignment, partCount))
+        segments += CountListSegments(*set.GetList(ordinal), segmentTicks);
+    return segments;
+}
+
+std::vector<int> Converter::GetPlayedLists(const NoteListSet& set, const std::vector<int>& assignment,
+                                           int partCount) const
+{
+    const int listCount = GetListCount(set);
+    std::vector<bool> seen(static_cast<size_t>(listCount > 0 ? listCount : 0), false);
+    std::vector<int> played;
+    for (int r = 0; r < partCount && r < static_cast<int>(assignment.size()); ++r) {
+        const int ordinal = assignment[static_cast<size_t>(r)];
+        if (ordinal < 0 || ordinal >= listCount || seen[static_cast<size_t>(ordinal)] ||
+            set.GetList(ordinal) == nullptr)
+            continue;
+        seen[static_cast<size_t>(ordinal)] = true;
+        played.push_back(ordinal);
+    }
+    return played;
+}
+
 long long Converter::CountListSegments(const NoteList& list, int segmentTicks) const
 {
     if (segmentTicks < 1)
@@ -480,11 +514,8 @@ int Converter::CheckInput(const MidiFile& file, const ConvertSettings& settings,
         return status.Refuse(kConvertBadChoice, ConvertStatus::kPlayKind, settings.GetPlayKind());
     const int listCount = CountLists(file);
     for (int ordinal : assignment) {
-        if (ordinal != kUnassigned && (ordinal < 0 || ordinal >= listCount)) {
-            status.Refuse(kConvertBadAssignment, ConvertStatus::kNoSetting, ordinal);
-            status.SetListCount(listCount);
-            return kConvertBadAssignment;
-        }
+        if (ordinal != kUnassigned && (ordinal < 0 || ordinal >= listCount))
+            return RefuseAssignment(status, ordinal, listCount);
     }
     status.Clear();
     return kConvertOk;
@@ -495,27 +526,14 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
                            std::string& text, ConvertStatus& status)
 {
     const int partCount = settings.GetPartCount();
-    std::vector<int> ordinals(partCount, kUnassigned);
-    for (int r = 0; r < partCount && r < static_cast<int>(assignment.size()); ++r)
-        ordinals[r] = assignment[r];
-    // Each list that reaches the program once, however many parts play it.
-    std::vector<NoteList*> played;
     const int listCount = GetListCount(set);
-    std::vector<bool> seen(static_cast<size_t>(listCount), false);
-    for (int ordinal : ordinals) {
-        if (ordinal == kUnassigned)
-            continue;
+    std::vector<int> ordinals(partCount, kUnassigned);
+    for (int r = 0; r < partCount && r < static_cast<int>(assignment.size()); ++r) {
+        const int ordinal = assignment[r];
         // CheckInput counted the same lists; this only guards the index.
-        if (ordinal < 0 || ordinal >= listCount) {
-            status.Refuse(kConvertBadAssignment, ConvertStatus::kNoSetting, ordinal);
-            status.SetListCount(listCount);
-            return kConvertBadAssignment;
-        }
-        if (seen[static_cast<size_t>(ordinal)])
-            continue;
-        seen[static_cast<size_t>(ordinal)] = true;
-        if (NoteList* list = set.GetList(ordinal))
-            played.push_back(list);
+        if (ordinal != kUnassigned && (ordinal < 0 || ordinal >= listCount))
+            return RefuseAssignment(status, ordinal, listCount);
+        ordinals[r] = ordinal;
     }
 
     NoteValueTable values;
@@ -526,17 +544,16 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
     // of records and lines. Refuse first. Lists no part plays are never
     // cut, so they do not count.
     const int segmentTicks = GetSegmentTicks(settings.GetSplitStepCount(), timeBase);
-    long long segments = 0;
-    for (const NoteList* list : played)
-        segments += CountListSegments(*list, segmentTicks);
+    const long long segments = CountPlayedSegments(set, segmentTicks, ordinals, partCount);
     if (segments > kMaxSegmentTotal) {
         status.Refuse(kConvertTooLarge, ConvertStatus::kNoSetting, settings.GetSplitStepCount());
         status.SetSegmentCount(segments);
         return kConvertTooLarge;
     }
-    for (NoteList* list : played) {
-        SplitList(*list, segmentTicks);
-        DecomposeList(*list, GetSetTimeBase(set));
+    for (int ordinal : GetPlayedLists(set, ordinals, partCount)) {
+        NoteList& list = *set.GetList(ordinal);
+        SplitList(list, segmentTicks);
+        DecomposeList(list, GetSetTimeBase(set));
     }
 
     const long long firstLine = settings.GetFirstLineNumber();

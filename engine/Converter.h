@@ -126,6 +126,11 @@ public:
     // total ticks over segmentTicks, rounded up (0 for an empty list). Exact
     // for a quantized set; for a set as built, each list may be off by one.
     virtual long long CountSegments(const NoteListSet& set, int segmentTicks) const;
+    // The same over the lists Convert cuts: each list that one of the first
+    // partCount entries of assignment names, once. Entries naming no list of
+    // set count nothing.
+    virtual long long CountPlayedSegments(const NoteListSet& set, int segmentTicks,
+                                          const std::vector<int>& assignment, int partCount) const;
     virtual bool IsSupportedFormat(int format) const;
     virtual bool IsSupportedTimeBase(int timeBase) const;
     // Format first, then time base. Returns a ConvertResult.
@@ -163,6 +168,10 @@ private:
                     const std::vector<int>& assignment, NoteListSet& set, std::string& text,
                     ConvertStatus& status);
     long long CountListSegments(const NoteList& list, int segmentTicks) const;
+    // The distinct ordinals of set's lists among the first partCount entries
+    // of assignment, in the order they first appear.
+    std::vector<int> GetPlayedLists(const NoteListSet& set, const std::vector<int>& assignment,
+                                    int partCount) const;
     // BuildPlayLines appending to text: the program grows in one string,
     // made large enough for it at the start.
     void AppendPlayLines(std::string& text, NoteListSet& set, MmlWriter* writers, int partCount,

@@ -114,17 +114,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 
     ConvertSettings settings;
     input.FillSettings(settings);
+    const std::vector<int> assignment = input.MakeAssignment(converter.GetListCount(*set));
     // Many segments are right but slow under the sanitizers (LongMusicTest
     // converts them); music beyond the converter's limit is refused before
-    // any segment is cut, so it stays in.
-    const long long segments = converter.CountSegments(
-        *set, converter.GetSegmentTicks(settings.GetSplitStepCount(), file->GetTimeBase()));
+    // any segment is cut, so it stays in. Only the lists the parts play are
+    // cut.
+    const long long segments = converter.CountPlayedSegments(
+        *set, converter.GetSegmentTicks(settings.GetSplitStepCount(), file->GetTimeBase()),
+        assignment, settings.GetPartCount());
     if (segments > kSegmentBudget && segments <= Converter::kMaxSegmentTotal + kListsOffByOne) {
         converter.FreeNoteListSet(set);
         converter.FreeMidiFile(file);
         return 0;
     }
-    const std::vector<int> assignment = input.MakeAssignment(converter.GetListCount(*set));
     NoteListSet* const before = set;
     std::string text = "unchanged";
     int result = converter.Convert(*file, settings, assignment, set, text);

@@ -176,6 +176,14 @@ TEST(LongMusicTest, OnlyPlayedListsCountTowardsTheLimit)
         }
         converter.FreeNoteListSet(set);
     }
+    // The count Convert refuses by, over the lists as built (a 192nd at 48 is a tick).
+    NoteListSet* built = converter.BuildNoteListSet(file);
+    ASSERT_NE(nullptr, built);
+    EXPECT_EQ(96 + kLongest, converter.CountPlayedSegments(*built, 1, {1, 0, 1}, 3));
+    EXPECT_EQ(96, converter.CountPlayedSegments(*built, 1, {0, 1}, 1));
+    EXPECT_EQ(0, converter.CountPlayedSegments(*built, 1, {-1, 7}, 2));
+    EXPECT_EQ(2, converter.CountPlayedSegments(*built, 48, {0}, 1));
+    converter.FreeNoteListSet(built);
     converter.FreeMidiFile(file);
 
     ToolRun tool("robustness-played-lists");
