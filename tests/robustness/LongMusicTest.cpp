@@ -16,7 +16,7 @@
 #include "cli/ConvertCommand.h"
 #include "engine/ConvertSettings.h"
 #include "engine/Converter.h"
-#include "fuzz/SeedImages.h"
+#include "gen/SeedImages.h"
 #include "gen/SmfBuilder.h"
 #include "midi/MidiFile.h"
 #include "score/NoteListSet.h"
