@@ -1,16 +1,12 @@
 #ifndef MORVEK_ENGINE_TEXTS_H
 #define MORVEK_ENGINE_TEXTS_H
 
+#include "resources/StringIds.h"
+
 // The program's string table, seen from portable code. The texts come from
 // resources/Strings.def, the same lines the Windows resource script compiles,
 // so the command-line tool and the tests use exactly the program's bytes
 // (code page 932).
-
-enum StringId {
-#define MORVEK_STRING(id, name, text) name = id,
-#include "resources/Strings.def"
-#undef MORVEK_STRING
-};
 
 // The text of string id, or null when the table has no such string. Some
 // texts (the file dialog filters) hold NUL bytes: use GetStringLength.

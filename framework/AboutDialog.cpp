@@ -6,8 +6,8 @@
 
 #include <shellapi.h>
 
-#include "engine/Texts.h"
 #include "resources/ResourceIds.h"
+#include "resources/StringIds.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "framework/WinApp.h"
 
-#include "engine/Texts.h"
 #include "framework/ActiveTarget.h"
 #include "framework/ClassResources.h"
 #include "framework/CreateRecord.h"
 #include "framework/GenericWndProc.h"
 #include "framework/WindowHandler.h"
 #include "resources/ResourceIds.h"
+#include "resources/StringIds.h"
 
 WinApp::WinApp()
     : m_classResources(nullptr), m_activeTarget(nullptr)

@@ -3,12 +3,12 @@
 #include <cstring>
 #include <vector>
 
-#include "engine/Texts.h"
 #include "framework/AboutDialogHost.h"
 #include "framework/ActiveTarget.h"
 #include "framework/ClassResources.h"
 #include "framework/OwnedString.h"
 #include "resources/ResourceIds.h"
+#include "resources/StringIds.h"
 
 namespace {
 

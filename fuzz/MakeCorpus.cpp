@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "fuzz/ConversionInput.h"
-#include "fuzz/SeedImages.h"
+#include "gen/SeedImages.h"
 
 namespace {
 

@@ -10,7 +10,7 @@
 
 #include "engine/ConvertSettings.h"
 #include "engine/Converter.h"
-#include "fuzz/SeedImages.h"
+#include "gen/SeedImages.h"
 #include "midi/MidiFile.h"
 #include "score/NoteListSet.h"
 #include "tests/support/ToolRun.h"

@@ -17,7 +17,7 @@
 #include "engine/ConvertSettings.h"
 #include "engine/ConvertStatus.h"
 #include "engine/Converter.h"
-#include "fuzz/SeedImages.h"
+#include "gen/SeedImages.h"
 #include "gen/SmfBuilder.h"
 #include "midi/MidiFile.h"
 #include "score/NoteListSet.h"

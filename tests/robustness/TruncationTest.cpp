@@ -9,7 +9,7 @@
 
 #include "engine/ConvertSettings.h"
 #include "engine/Converter.h"
-#include "fuzz/SeedImages.h"
+#include "gen/SeedImages.h"
 #include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiTrack.h"

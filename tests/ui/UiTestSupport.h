@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "framework/ActiveTarget.h"
-#include "framework/MainApp.h"
+#include "app/MainApp.h"
 #include "midi/DiskFile.h"
 #include "ui/MainWindow.h"
 

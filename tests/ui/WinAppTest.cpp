@@ -11,7 +11,7 @@
 #include "framework/DialogApp.h"
 #include "framework/DialogWndProc.h"
 #include "framework/GenericWndProc.h"
-#include "framework/MainApp.h"
+#include "app/MainApp.h"
 #include "framework/WindowHandler.h"
 #include "resources/ResourceIds.h"
 #include "tests/framework/WindowTestSupport.h"

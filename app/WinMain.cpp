@@ -1,7 +1,7 @@
 #include <windows.h>
 
 #include "framework/ActiveTarget.h"
-#include "framework/MainApp.h"
+#include "app/MainApp.h"
 
 // KALTON.EXE: one main window, one message loop, exit code 0. The command
 // line is not read; a second start hands over to the running instance.

@@ -1,4 +1,4 @@
-#include "fuzz/SeedImages.h"
+#include "gen/SeedImages.h"
 
 #include "examples/DemoSong.h"
 #include "gen/SmfBuilder.h"

@@ -1,4 +1,4 @@
-#include "framework/MainApp.h"
+#include "app/MainApp.h"
 
 #include "ui/MainWindow.h"
 

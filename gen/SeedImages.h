@@ -1,5 +1,5 @@
-#ifndef MORVEK_FUZZ_SEEDIMAGES_H
-#define MORVEK_FUZZ_SEEDIMAGES_H
+#ifndef MORVEK_GEN_SEEDIMAGES_H
+#define MORVEK_GEN_SEEDIMAGES_H
 
 #include <cstdint>
 #include <string>

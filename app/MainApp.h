@@ -1,11 +1,11 @@
-#ifndef MORVEK_FRAMEWORK_MAINAPP_H
-#define MORVEK_FRAMEWORK_MAINAPP_H
+#ifndef MORVEK_APP_MAINAPP_H
+#define MORVEK_APP_MAINAPP_H
 
 #include "framework/DialogApp.h"
 
 // KALTON.EXE's application: a DialogApp whose main window is driven by a
-// MainWindow. Built into the program itself, not into the framework library,
-// because MainWindow belongs to the window of this one program.
+// MainWindow. It lives here, beside WinMain, because the framework knows
+// no window of this one program.
 class MainApp : public DialogApp {
 public:
     MainApp();
