@@ -28,7 +28,7 @@ version=$(sed -n 's/^project(MidiToMorvek VERSION \([0-9.]*\).*/\1/p' CMakeLists
 # The papers every package carries, as found in the source tree.
 papers=(LICENSE README.md demo.mid)
 while read -r f; do papers+=("manual/${f#docs/manual/}"); done < <(find docs/manual -type f \( -name '*.html' -o -name '*.png' -o -name '*.css' \) | sort)
-while read -r f; do papers+=("$f"); done < <(find docs -path docs/manual -prune -o -type f -name '*.png' -print | sort)
+while read -r f; do papers+=("$f"); done < <(find docs -path docs/manual -prune -o -type f \( -name '*.png' -o -name '*.wav' \) -print | sort)
 
 check_package() { # package file, top folder, programs...
   local package=$1 top=$2; shift 2
