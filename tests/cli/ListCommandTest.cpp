@@ -13,6 +13,10 @@
 #include "gen/SmfBuilder.h"
 #include "tests/support/ToolRun.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -135,5 +139,115 @@ TEST(FileNameTest, DropsTheFolder)
     EXPECT_EQ("a\\song.mid", GetFileName("music/a\\song.mid"));
 #endif
 }
+
+#ifdef _WIN32
+// "ソング": its first character ends in 0x5C, the byte of a backslash.
+const char kSong[] = "\x83\x5C\x83\x93\x83\x4F";
+
+// A file named in the ANSI code page, which fs::path would not keep.
+std::string WriteAnsiNamed(const fs::path& folder, const std::string& name, const Bytes& bytes)
+{
+    std::string path = folder.string() + "\\" + name;
+    HANDLE h = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+    EXPECT_NE(INVALID_HANDLE_VALUE, h) << path;
+    DWORD written = 0;
+    if (h != INVALID_HANDLE_VALUE) {
+        if (!bytes.empty())
+            WriteFile(h, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+        CloseHandle(h);
+    }
+    return path;
+}
+
+// Runs the real midi2morvek.exe beside this program; returns its standard
+// output and standard error together, as a console shows them.
+std::string RunProgram(const std::string& arguments, DWORD* code)
+{
+    char self[MAX_PATH];
+    GetModuleFileNameA(nullptr, self, sizeof self);
+    std::string program = self;
+    program = program.substr(0, program.find_last_of('\\') + 1) + "midi2morvek.exe";
+    SECURITY_ATTRIBUTES inherit = {sizeof inherit, nullptr, TRUE};
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, &inherit, 0))
+        return "no pipe";
+    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
+    STARTUPINFOA start = {};
+    start.cb = sizeof start;
+    start.dwFlags = STARTF_USESTDHANDLES;
+    start.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+    start.hStdOutput = writeEnd;
+    start.hStdError = writeEnd;
+    PROCESS_INFORMATION process = {};
+    std::string line = "\"" + program + "\" " + arguments;
+    if (!CreateProcessA(program.c_str(), &line[0], nullptr, nullptr, TRUE, 0, nullptr, nullptr, &start, &process)) {
+        CloseHandle(readEnd);
+        CloseHandle(writeEnd);
+        return "cannot start " + program;
+    }
+    CloseHandle(writeEnd);
+    std::string text;
+    char buffer[4096];
+    DWORD got = 0;
+    while (ReadFile(readEnd, buffer, sizeof buffer, &got, nullptr) && got > 0)
+        text.append(buffer, got);
+    WaitForSingleObject(process.hProcess, INFINITE);
+    GetExitCodeProcess(process.hProcess, code);
+    CloseHandle(process.hProcess);
+    CloseHandle(process.hThread);
+    CloseHandle(readEnd);
+    return text;
+}
+
+Bytes OneNoteSong()
+{
+    SmfBuilder smf(0, 480);
+    int t = smf.AddTrack();
+    smf.NoteOn(t, 0, 0, 60, 100);
+    smf.NoteOff(t, 480, 0, 60);
+    smf.EndOfTrack(t);
+    return smf.Build();
+}
+
+TEST_F(ListCommandTest, JapaneseFileNamesAreListedWhole)
+{
+    if (GetACP() != 932)
+        GTEST_SKIP() << "needs the Japanese code page";
+    const std::string name = std::string(kSong) + ".mid";
+    EXPECT_EQ(name, GetFileName("Z:\\tmp\\" + name));
+    const std::string path = WriteAnsiNamed(m_folder, name, OneNoteSong());
+    const std::string listing = "File name\t" + name + "\n"
+                                "Format\t0\n"
+                                "Time base\t480\n"
+                                "Used channels\t1\n"
+                                "No.\tTr.\tCh.\tStep\n"
+                                "0\t0\t0\t480\n";
+    Outcome o = RunTool({"--list", path});
+    EXPECT_EQ(0, o.code);
+    EXPECT_EQ(listing, o.out);
+
+    DWORD code = 99;
+    EXPECT_EQ(listing, RunProgram("--list \"" + path + "\"", &code));
+    EXPECT_EQ(0u, code);
+}
+
+TEST_F(ListCommandTest, RefusedJapaneseFileIsNamedWhole)
+{
+    if (GetACP() != 932)
+        GTEST_SKIP() << "needs the Japanese code page";
+    const std::string path = WriteAnsiNamed(m_folder, std::string(kSong) + ".txt", Bytes{'t', 'e', 'x', 't'});
+    const std::string message = "midi2morvek: " + path + ": not a well-formed Standard MIDI File\n";
+    for (const char* command : {"--list", "--events"}) {
+        Outcome o = RunTool({command, path});
+        EXPECT_EQ(1, o.code) << command;
+        EXPECT_EQ(message, o.err) << command;
+    }
+    // Standard error is a text stream there: its line ends are CR LF.
+    DWORD code = 99;
+    EXPECT_EQ(message.substr(0, message.size() - 1) + "\r\n", RunProgram("\"" + path + "\"", &code));
+    EXPECT_EQ(1u, code);
+}
+#endif
 
 }  // namespace
