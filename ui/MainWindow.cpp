@@ -536,12 +536,14 @@ LRESULT MainWindow::LoadFile(HWND hwnd, const char* path)
     m_fileInfo.SetTimeBase(m_midiFile->GetTimeBase());
     m_fileInfo.SetUsedChannelCount(m_noteListSet != nullptr ? m_converter.GetListCount(*m_noteListSet) : 0);
     ShowFileInfo();
-    if (!IsSupportedFormat(m_fileInfo.GetFormat()))
-        return RefuseOpen(hwnd, kRefusedFile, FormatText(kFormatRefusal, m_fileInfo.GetName(), m_fileInfo.GetFormat(),
-                                                         LoadText(kStrBadFormat).c_str()));
-    if (!IsSupportedTimeBase(m_fileInfo.GetTimeBase()))
+    if (!IsSupportedFormat(m_fileInfo.GetFormat())) {
+        return RefuseOpen(hwnd, kRefusedFile, FormatText(kFormatRefusal, m_fileInfo.GetName(),
+                                                         m_fileInfo.GetFormat(), LoadText(kStrBadFormat).c_str()));
+    }
+    if (!IsSupportedTimeBase(m_fileInfo.GetTimeBase())) {
         return RefuseOpen(hwnd, kRefusedFile, FormatText(kTimeBaseRefusal, m_fileInfo.GetName(),
                                                          m_fileInfo.GetTimeBase(), LoadText(kStrBadTimeBase).c_str()));
+    }
 
     m_settings.SetSplitStepCountForTimeBase(m_fileInfo.GetTimeBase());
     ShowSettings();

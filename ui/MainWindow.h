@@ -27,13 +27,15 @@ class NoteListSet;
 // Commands are enabled by a state of three bits: Open always; Convert, Add
 // and Remove once a supported file is loaded; Save once a conversion
 // succeeded. One table in MainWindow.cpp gives each command its handler and
-// its bit, for the buttons and the menu alike. Everything the user is told is a message box with the window's
-// own caption ("MIDI to MORVEK") as title.
+// its bit, for the buttons and the menu alike. Everything the user is told
+// is a message box with the window's own caption ("MIDI to MORVEK") as
+// title.
 //
 // Handlers return 0 when they completed and 1 when they stopped early.
-// Message boxes, the file dialogs, help and file access go through virtual
+// Message boxes, the file dialogs and file access go through virtual
 // operations of their own (ShowMessage, RunOpenDialog, RunSaveDialog,
-// OpenHelp, CreateDiskFile, FileExists).
+// CreateDiskFile, FileExists), help and About through WindowHandler's
+// (OpenHelp, ShowAbout).
 class MainWindow : public DialogHandler {
 public:
     // Bits of the command state.
