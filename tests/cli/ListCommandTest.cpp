@@ -223,7 +223,7 @@ TEST_F(ListCommandTest, JapaneseFileNamesAreListedWhole)
                                 "Used channels\t1\n"
                                 "No.\tTr.\tCh.\tStep\n"
                                 "0\t0\t0\t480\n";
-    Outcome o = RunTool({"--list", path});
+    ToolRun::Outcome o = RunTool({"--list", path});
     EXPECT_EQ(0, o.code);
     EXPECT_EQ(listing, o.out);
 
@@ -239,7 +239,7 @@ TEST_F(ListCommandTest, RefusedJapaneseFileIsNamedWhole)
     const std::string path = WriteAnsiNamed(m_folder, std::string(kSong) + ".txt", Bytes{'t', 'e', 'x', 't'});
     const std::string message = "midi2morvek: " + path + ": not a well-formed Standard MIDI File\n";
     for (const char* command : {"--list", "--events"}) {
-        Outcome o = RunTool({command, path});
+        ToolRun::Outcome o = RunTool({command, path});
         EXPECT_EQ(1, o.code) << command;
         EXPECT_EQ(message, o.err) << command;
     }
