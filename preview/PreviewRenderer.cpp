@@ -68,23 +68,28 @@ int PreviewRenderer::Render(const std::vector<std::vector<ProgramNote>>& parts, 
     if (count == PreviewTempo::kTooLate)
         return kRenderTooLong;
 
-    // One more than the samples: the step back to silence after the last note.
-    std::vector<int16_t> mix;
+    // One more than the samples: the step back to silence after the last
+    // note. The caller's buffer is reused when it is large enough.
     try {
-        mix.assign(static_cast<size_t>(count) + 1, 0);
+        samples.assign(static_cast<size_t>(count) + 1, 0);
     } catch (const std::bad_alloc&) {
+        samples.clear();
         return kRenderNoMemory;
     } catch (const std::length_error&) {
+        samples.clear();
         return kRenderNoMemory;
     }
     // int16_t and uint16_t may alias; the differences wrap as unsigned.
-    uint16_t* steps = reinterpret_cast<uint16_t*>(mix.data());
+    uint16_t* steps = reinterpret_cast<uint16_t*>(samples.data());
     const int level = GetPartLevel(parts.size());
+    int rise[kRampSamples];
+    for (int j = 0; j < kRampSamples; ++j)
+        rise[j] = level * (j + 1) / (kRampSamples + 1);
     for (const std::vector<ProgramNote>& part : parts) {
         for (const ProgramNote& note : part) {
             if (note.key != kRestKey)
                 AddNote(steps, GetSamplePosition(note.start, timeBase),
-                        GetSamplePosition(note.start + note.length, timeBase), note.key, level);
+                        GetSamplePosition(note.start + note.length, timeBase), note.key, level, rise);
         }
     }
     uint16_t sum = 0;
@@ -92,13 +97,12 @@ int PreviewRenderer::Render(const std::vector<std::vector<ProgramNote>>& parts, 
         sum = static_cast<uint16_t>(sum + steps[i]);
         steps[i] = sum;
     }
-    mix.pop_back();
-    samples.swap(mix);
+    samples.pop_back();
     return kRenderOk;
 }
 
 void PreviewRenderer::AddNote(uint16_t* steps, long long first, long long end, int key,
-                              int level) const
+                              int level, const int* rise) const
 {
     const long long length = end - first;
     if (length <= 0)
@@ -118,8 +122,12 @@ void PreviewRenderer::AddNote(uint16_t* steps, long long first, long long end, i
         return ((static_cast<uint64_t>(j) * phaseStep) >> 31) & 1 ? -envelope : envelope;
     };
 
+    // The envelope: rise[] when the note has room for whole ramps.
+    auto envelope = [&](long long step) {
+        return ramp == kRampSamples ? rise[step] : static_cast<int>(level * (step + 1) / (ramp + 1));
+    };
     for (long long j = 0; j < ramp; ++j)
-        put(j, valueAt(j, static_cast<int>(level * (j + 1) / (ramp + 1))));
+        put(j, valueAt(j, envelope(j)));
     const long long fall = length - ramp;
     if (ramp < fall) {
         put(ramp, valueAt(ramp, level));
@@ -133,6 +141,6 @@ void PreviewRenderer::AddNote(uint16_t* steps, long long first, long long end, i
         }
     }
     for (long long j = fall; j < length; ++j)
-        put(j, valueAt(j, static_cast<int>(level * (length - j) / (ramp + 1))));
+        put(j, valueAt(j, envelope(length - j - 1)));
     put(length, 0);
 }

@@ -61,7 +61,9 @@ public:
 
 private:
     // Adds one note's square wave to the differences of the mix.
-    void AddNote(uint16_t* steps, long long first, long long end, int key, int level) const;
+    // rise: the envelope of a whole ramp at level, kRampSamples values.
+    void AddNote(uint16_t* steps, long long first, long long end, int key, int level,
+                 const int* rise) const;
 
     PreviewTempo m_tempo;
     uint64_t m_phaseSteps[128];                      // per key: periods per sample, 32 fraction bits

@@ -1,5 +1,6 @@
 #include "preview/WavWriter.h"
 
+#include <cstring>
 #include <new>
 #include <stdexcept>
 
@@ -80,7 +81,12 @@ int WavWriter::Write(const int16_t* samples, size_t count, std::string& image) c
     at = PutLittleEndian(at, 16, 2);                              // bits a sample
     at = PutText(at, "data");
     at = PutLittleEndian(at, dataSize, 4);
-    for (size_t i = 0; i < count; ++i)
-        at = PutLittleEndian(at, static_cast<uint16_t>(samples[i]), 2);
+    const uint16_t probe = 1;
+    if (count > 0 && *reinterpret_cast<const unsigned char*>(&probe) == 1) {
+        std::memcpy(at, samples, static_cast<size_t>(dataSize));   // already little-endian
+    } else {
+        for (size_t i = 0; i < count; ++i)
+            at = PutLittleEndian(at, static_cast<uint16_t>(samples[i]), 2);
+    }
     return kWavOk;
 }
