@@ -1,6 +1,7 @@
 #include "preview/ProgramPreview.h"
 
 #include <cstdint>
+#include <new>
 #include <vector>
 
 #include "engine/ProgramReader.h"

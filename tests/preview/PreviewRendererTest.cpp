@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
+#include <random>
 #include <vector>
 
 namespace {
@@ -153,6 +155,70 @@ TEST(PreviewRendererTest, TenMinutesEndExactlyOnTheirSample)
         ASSERT_NE(0, s[first]) << part[i].start;
         ASSERT_NE(0, s[end - 1]) << part[i].start;
         ASSERT_EQ(0, s[end]) << part[i].start;
+    }
+}
+
+// The mix sample by sample, the plain way: every note's envelope times its
+// square wave, added up in int.
+std::vector<int16_t> RenderPlainly(const PreviewRenderer& renderer, const Parts& parts, int timeBase)
+{
+    long long end = 0;
+    for (const std::vector<ProgramNote>& part : parts) {
+        if (!part.empty())
+            end = std::max(end, renderer.GetSamplePosition(part.back().start + part.back().length, timeBase));
+    }
+    std::vector<int> mix(static_cast<size_t>(end), 0);
+    const int level = renderer.GetPartLevel(parts.size());
+    for (const std::vector<ProgramNote>& part : parts) {
+        for (const ProgramNote& note : part) {
+            if (note.key == kRest)
+                continue;
+            const long long first = renderer.GetSamplePosition(note.start, timeBase);
+            const long long length = renderer.GetSamplePosition(note.start + note.length, timeBase) - first;
+            const long long ramp = std::min<long long>(PreviewRenderer::kRampSamples, length / 2);
+            const uint64_t phaseStep = static_cast<uint64_t>(
+                std::llround(440.0 * std::pow(2.0, (note.key - 69) / 12.0) * 4294967296.0 / 44100));
+            for (long long j = 0; j < length; ++j) {
+                long long envelope = level;
+                if (j < ramp)
+                    envelope = level * (j + 1) / (ramp + 1);
+                else if (j >= length - ramp)
+                    envelope = level * (length - j) / (ramp + 1);
+                const bool low = ((static_cast<uint64_t>(j) * phaseStep) >> 31) & 1;
+                mix[static_cast<size_t>(first + j)] += static_cast<int>(low ? -envelope : envelope);
+            }
+        }
+    }
+    return std::vector<int16_t>(mix.begin(), mix.end());
+}
+
+TEST(PreviewRendererTest, MixOfEdgesEqualsThePlainMixOfRandomParts)
+{
+    std::mt19937 random(20261207);
+    const int timeBases[] = { 48, 96, 240, 480 };
+    for (int trial = 0; trial < 40; ++trial) {
+        const int timeBase = timeBases[random() % 4];
+        Parts parts(1 + random() % 18);
+        for (std::vector<ProgramNote>& part : parts) {
+            long long tick = 0;
+            for (int n = static_cast<int>(random() % 20); n > 0; --n) {
+                // Short notes (down to no samples at all) as well as long ones.
+                const long long length = random() % 3 == 0 ? random() % 4 : random() % (2 * timeBase);
+                const int key = random() % 8 == 0 ? kRest : static_cast<int>(random() % 128);
+                part.push_back({ key, tick, length });
+                tick += length + (random() % 4 == 0 ? random() % timeBase : 0);
+            }
+        }
+        PreviewRenderer renderer;
+        PreviewTempo tempo;
+        ASSERT_TRUE(tempo.SetMicrosecondsPerQuarter(static_cast<long>(100000 + random() % 500000)));
+        renderer.SetTempo(tempo);
+        std::vector<int16_t> samples;
+        ASSERT_EQ(PreviewRenderer::kRenderOk, renderer.Render(parts, timeBase, samples));
+        const std::vector<int16_t> plain = RenderPlainly(renderer, parts, timeBase);
+        ASSERT_EQ(plain.size(), samples.size()) << trial;
+        for (size_t i = 0; i < plain.size(); ++i)
+            ASSERT_EQ(plain[i], samples[i]) << trial << " " << i;
     }
 }
 
