@@ -712,8 +712,6 @@ LRESULT MainWindow::OnSave(HWND hwnd, WPARAM, LPARAM)
     return kCompleted;
 }
 
-// ---- Message handlers ---------------------------------------------------------
-
 bool MainWindow::MakePreview(HWND hwnd, std::string& image)
 {
     const std::string text = SourceBoxText(hwnd);
@@ -801,7 +799,7 @@ LRESULT MainWindow::OnSavePreview(HWND hwnd, WPARAM, LPARAM)
     if (!MakePreview(hwnd, image))
         return kStopped;
     // WriteSourceFile counts in 32 bits; a WAV file may pass 4 GiB by a few bytes.
-    if (image.size() > 0xFFFFFFFFUL) {
+    if (static_cast<unsigned long long>(image.size()) > 0xFFFFFFFFULL) {
         ShowWarning(hwnd, LoadText(kStrPreviewTooLong));
         return kStopped;
     }
@@ -814,6 +812,8 @@ LRESULT MainWindow::OnSavePreview(HWND hwnd, WPARAM, LPARAM)
         return kStopped;
     return kCompleted;
 }
+
+// ---- Message handlers ---------------------------------------------------------
 
 LRESULT MainWindow::OnCreate(HWND hwnd, WPARAM, LPARAM)
 {
