@@ -798,8 +798,9 @@ LRESULT MainWindow::OnSavePreview(HWND hwnd, WPARAM, LPARAM)
     std::string image;
     if (!MakePreview(hwnd, image))
         return kStopped;
-    // WriteSourceFile counts in 32 bits; a WAV file may pass 4 GiB by a few bytes.
-    if (static_cast<unsigned long long>(image.size()) > 0xFFFFFFFFULL) {
+    // WriteSourceFile counts in an unsigned long; a WAV file may pass 4 GiB by a few bytes.
+    const unsigned long size = static_cast<unsigned long>(image.size());
+    if (size != image.size()) {
         ShowWarning(hwnd, LoadText(kStrPreviewTooLong));
         return kStopped;
     }
@@ -808,7 +809,7 @@ LRESULT MainWindow::OnSavePreview(HWND hwnd, WPARAM, LPARAM)
         CopyAnsi(name, sizeof name, (BaseName(m_midiPath) + "." + LoadText(kStrWavExt)).c_str());
     if (AskSaveFileNameOfType(hwnd, kStrWavFilter, kStrWavExt, name, sizeof name) != 0)
         return kStopped;
-    if (WriteSourceFile(hwnd, name, image.data(), static_cast<unsigned long>(image.size())) != 0)
+    if (WriteSourceFile(hwnd, name, image.data(), size) != 0)
         return kStopped;
     return kCompleted;
 }
