@@ -2,7 +2,9 @@
 // songs (Google Benchmark): the SMF reader, the note-list builder (plain and
 // quantizing on the way, as a conversion does), the three passes, the MML
 // writer and the PLAY lines built from it. Items are the events of the song, so the
-// items_per_second columns of the stages can be compared directly.
+// items_per_second columns of the stages can be compared directly. Then the
+// audio preview: ten minutes of music in 18 parts rendered to samples, and
+// put into a WAV image (items are samples there).
 #include <benchmark/benchmark.h>
 
 #include <map>
@@ -13,6 +15,8 @@
 #include "engine/Converter.h"
 #include "gen/SongGenerator.h"
 #include "midi/MidiFile.h"
+#include "preview/PreviewRenderer.h"
+#include "preview/WavWriter.h"
 #include "score/MmlWriter.h"
 #include "score/NoteList.h"
 #include "score/NoteListBuilder.h"
@@ -195,6 +199,52 @@ void BM_BuildPlayLines(benchmark::State& state)
     Finish(state, song);
 }
 
+// Ten minutes at 120 quarter notes a minute in 18 parts: sixteenth notes
+// climbing and falling over two octaves, a rest every fourth, each part a
+// step above the one before.
+std::vector<std::vector<ProgramNote>> TenMinutesInEighteenParts()
+{
+    const long long sixteenth = kTimeBase / 4;
+    const long long end = 10LL * 120 * kTimeBase;
+    std::vector<std::vector<ProgramNote>> parts(18);
+    for (int p = 0; p < 18; ++p) {
+        int i = 0;
+        for (long long tick = 0; tick < end; tick += sixteenth, ++i) {
+            const int key = i % 4 == 3 ? PreviewRenderer::kRestKey : 36 + p + (i % 48 < 24 ? i % 24 : 24 - i % 24);
+            parts[static_cast<size_t>(p)].push_back({ key, tick, sixteenth });
+        }
+    }
+    return parts;
+}
+
+void BM_RenderPreview(benchmark::State& state)
+{
+    const std::vector<std::vector<ProgramNote>> parts = TenMinutesInEighteenParts();
+    PreviewRenderer renderer;
+    std::vector<int16_t> samples;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(renderer.Render(parts, kTimeBase, samples));
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(samples.size()));
+    state.counters["seconds"] = static_cast<double>(samples.size()) / PreviewRenderer::kSampleRate;
+}
+
+void BM_RenderPreviewToWav(benchmark::State& state)
+{
+    const std::vector<std::vector<ProgramNote>> parts = TenMinutesInEighteenParts();
+    PreviewRenderer renderer;
+    WavWriter writer;
+    std::vector<int16_t> samples;
+    std::string image;
+    for (auto _ : state) {
+        renderer.Render(parts, kTimeBase, samples);
+        benchmark::DoNotOptimize(writer.Write(samples.data(), samples.size(), image));
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) *
+                            static_cast<int64_t>(samples.size()));
+    state.counters["wav_bytes"] = static_cast<double>(image.size());
+}
+
 void Sizes(benchmark::internal::Benchmark* b)
 {
     b->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
@@ -208,6 +258,8 @@ BENCHMARK(BM_SplitIntoSegments)->Apply(Sizes);
 BENCHMARK(BM_Decompose)->Apply(Sizes);
 BENCHMARK(BM_WriteMml)->Apply(Sizes);
 BENCHMARK(BM_BuildPlayLines)->Apply(Sizes);
+BENCHMARK(BM_RenderPreview)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_RenderPreviewToWav)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

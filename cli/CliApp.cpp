@@ -8,6 +8,7 @@
 #include "cli/EventsCommand.h"
 #include "cli/ListCommand.h"
 #include "cli/OptionParser.h"
+#include "cli/RenderCommand.h"
 
 #ifndef MORVEK_VERSION
 #define MORVEK_VERSION "0.0.0"
@@ -26,6 +27,7 @@ void CliApp::AddStandardCommands()
     AddCommand(new ConvertCommand);
     AddCommand(new ListCommand);
     AddCommand(new EventsCommand);
+    AddCommand(new RenderCommand);
 }
 
 void CliApp::AddCommand(Command* command)

@@ -6,6 +6,7 @@
 
 #include "cli/OptionParser.h"
 #include "cli/OutputFile.h"
+#include "cli/PreviewOutput.h"
 #include "engine/ConvertSettings.h"
 #include "engine/ConvertStatus.h"
 #include "engine/Converter.h"
@@ -15,6 +16,8 @@
 #include "engine/SettingsCheck.h"
 #include "midi/FileImage.h"
 #include "midi/MidiFile.h"
+#include "preview/PreviewTempo.h"
+#include "preview/TempoFinder.h"
 #include "score/NoteListSet.h"
 
 namespace {
@@ -352,6 +355,8 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
     ConvertSettings settings;
     std::vector<int> assignment;
     int code = ReadOptions(options, settings, assignment, err);
+    if (code == kExitOk)
+        code = CheckPreviewOptions(options, err);
     if (code != kExitOk)
         return code;
 
@@ -372,5 +377,48 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
     code = CheckProgramSize(options, path, program, err);
     if (code != kExitOk)
         return code;
-    return WriteProgram(options, program, out, err);
+    code = WriteProgram(options, program, out, err);
+    if (code != kExitOk)
+        return code;
+    return WritePreview(options, path, program, *objects.file, err);
+}
+
+int ConvertCommand::CheckPreviewOptions(const OptionParser& options, std::ostream& err) const
+{
+    if (!options.Has("wav")) {
+        if (options.Has("tempo"))
+            return ReportUsageError(err, "--tempo goes with --wav");
+        return kExitOk;
+    }
+    if (options.GetValue("wav").empty())
+        return ReportUsageError(err, "--wav needs a FILE name");
+    if (options.Has("output") && options.GetValue("output") == options.GetValue("wav"))
+        return ReportUsageError(err, "--wav and --output name the same file");
+    if (options.Has("time-base"))
+        return ReportUsageError(err, "--time-base goes with --render: a conversion's preview "
+                                     "counts in its file's time base");
+    PreviewTempo tempo;
+    if (options.Has("tempo") && !tempo.SetBeatsPerMinuteText(options.GetValue("tempo")))
+        return ReportUsageError(err, "tempo '" + options.GetValue("tempo") + "' is not " +
+                                         PreviewOutput::kTempoRange);
+    return kExitOk;
+}
+
+int ConvertCommand::WritePreview(const OptionParser& options, const std::string& path,
+                                 const std::string& program, const MidiFile& file,
+                                 std::ostream& err) const
+{
+    if (!options.Has("wav"))
+        return kExitOk;
+    // The tempo was checked before the conversion.
+    PreviewTempo tempo;
+    if (options.Has("tempo"))
+        tempo.SetBeatsPerMinuteText(options.GetValue("tempo"));
+    else
+        tempo.SetMicrosecondsPerQuarter(TempoFinder().GetFirstTempo(file));
+    PreviewOutput output;
+    if (!output.Write(options.GetValue("wav"), program, "the program of " + path,
+                      file.GetTimeBase(), tempo))
+        return ReportFileFailure(err, output.GetFailedFile(), output.GetReason());
+    return kExitOk;
 }

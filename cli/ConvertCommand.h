@@ -24,6 +24,9 @@ class MidiFile;
 // for the split step count, or a program over 64 MiB without --force (exit 1).
 // Reading and the program's size are the command's own checks; the others
 // are Converter::Convert's, worded from its ConvertStatus.
+//
+// With --wav (declared by RenderCommand) the program's preview is written
+// there after the program, at --tempo or the file's first tempo.
 class ConvertCommand : public Command {
 public:
     // 64 MiB: a song makes kilobytes; more comes from music far too long
@@ -73,6 +76,11 @@ private:
                          const std::string& program, std::ostream& err) const;
     int WriteProgram(const OptionParser& options, const std::string& program, std::ostream& out,
                      std::ostream& err) const;
+    // --wav, --tempo and --time-base, checked before any work is done.
+    int CheckPreviewOptions(const OptionParser& options, std::ostream& err) const;
+    // The step after the program is written: its preview, when --wav asks for it.
+    int WritePreview(const OptionParser& options, const std::string& path,
+                     const std::string& program, const MidiFile& file, std::ostream& err) const;
 
     size_t m_largestUnforcedProgram;
 };

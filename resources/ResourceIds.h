@@ -14,6 +14,9 @@
 #define IDM_SAVE 103
 #define IDM_ADD 121
 #define IDM_REMOVE 122
+#define IDM_PLAY 141
+#define IDM_STOP 142
+#define IDM_SAVE_WAV 143
 #define IDM_HELP 191
 #define IDM_ABOUT 192
 #define IDM_EXIT 199

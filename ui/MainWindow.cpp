@@ -16,6 +16,9 @@
 #include "midi/DiskFile.h"
 #include "midi/FileImage.h"
 #include "midi/MidiFile.h"
+#include "preview/PreviewTempo.h"
+#include "preview/ProgramPreview.h"
+#include "preview/TempoFinder.h"
 #include "resources/ResourceIds.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
@@ -73,7 +76,26 @@ const Command kCommands[] = {
     {IDM_ADD, &MainWindow::OnAdd, MainWindow::kCanConvert},
     {IDM_REMOVE, &MainWindow::OnRemove, MainWindow::kCanConvert},
     {IDM_SAVE, &MainWindow::OnSave, MainWindow::kCanSave},
+    {IDM_PLAY, &MainWindow::OnPlay, MainWindow::kCanSave},
+    {IDM_STOP, &MainWindow::OnStop, MainWindow::kCanStop},
+    {IDM_SAVE_WAV, &MainWindow::OnSavePreview, MainWindow::kCanSave},
 };
+
+// The box's text when the file gave no time base or tempo: 480 ticks to the
+// quarter note, as midi2morvek --render reads a text.
+const int kPreviewTimeBase = 480;
+// The timer runs this much past the sound, which starts a little late.
+const UINT kPreviewMargin = 250;
+
+// The source box's text as it is now, in the ANSI code page.
+std::string SourceBoxText(HWND hwnd)
+{
+    HWND box = GetDlgItem(hwnd, IDC_SOURCE);
+    int length = GetWindowTextLengthA(box);
+    std::vector<char> text(static_cast<size_t>(length > 0 ? length : 0) + 1);
+    int size = GetWindowTextA(box, text.data(), static_cast<int>(text.size()));
+    return std::string(text.data(), static_cast<size_t>(size > 0 ? size : 0));
+}
 
 std::string DecimalText(int value)
 {
@@ -107,12 +129,13 @@ UINT MenuState(bool enabled)
 
 MainWindow::MainWindow()
     : m_midiFile(nullptr), m_noteListSet(nullptr), m_commandState(kCanOpen), m_midiPath(nullptr),
-      m_lastFocus(nullptr)
+      m_lastFocus(nullptr), m_player(new PreviewPlayer)
 {
 }
 
 MainWindow::~MainWindow()
 {
+    m_player.reset();                                // silent before anything else goes
     m_converter.FreeNoteListSet(m_noteListSet);
     m_converter.FreeMidiFile(m_midiFile);
     FreeMidiPath();
@@ -210,6 +233,18 @@ std::string MainWindow::SetCaption(const char* path)
     return std::string(old.data());
 }
 
+std::unique_ptr<PreviewPlayer> MainWindow::SetPreviewPlayer(std::unique_ptr<PreviewPlayer> player)
+{
+    StopPreview(GetHandle());
+    m_player.swap(player);
+    return player;
+}
+
+PreviewPlayer& MainWindow::GetPreviewPlayer()
+{
+    return *m_player;
+}
+
 // ---- Window set-up ------------------------------------------------------------
 
 int MainWindow::CenterWindow(HWND hwnd)
@@ -281,6 +316,7 @@ void MainWindow::ClearSource()
 
 void MainWindow::ResetWindow()
 {
+    StopPreview(GetHandle());
     ResetFileInfo();
     ShowFileInfo();
     ResetSettings();
@@ -322,8 +358,11 @@ void MainWindow::ShowSource()
 void MainWindow::UpdateCommandButtons()
 {
     HWND hwnd = GetHandle();
-    for (const Command& command : kCommands)
-        EnableWindow(GetDlgItem(hwnd, command.id), IsCommandEnabled(command.id));
+    for (const Command& command : kCommands) {
+        // The preview's commands are menu items and keys only.
+        if (HWND button = GetDlgItem(hwnd, command.id))
+            EnableWindow(button, IsCommandEnabled(command.id));
+    }
 }
 
 bool MainWindow::IsCommandEnabled(int id) const
@@ -420,8 +459,14 @@ int MainWindow::AskOpenFileName(HWND owner, char* name, int capacity)
 
 int MainWindow::AskSaveFileName(HWND owner, char* name, int capacity)
 {
+    return AskSaveFileNameOfType(owner, kStrSaveFilter, kStrSaveExt, name, capacity);
+}
+
+int MainWindow::AskSaveFileNameOfType(HWND owner, int filterId, int extensionId, char* name,
+                                      int capacity)
+{
     // The dialog's own overwrite prompt stays off: the question below is ours.
-    FileDialog dialog(GetInstance(), kStrSaveFilter, kStrSaveExt, OFN_HIDEREADONLY);
+    FileDialog dialog(GetInstance(), filterId, extensionId, OFN_HIDEREADONLY);
     dialog.SetName(name);
     const std::string question = LoadText(kStrOverwrite);
     for (;;) {
@@ -669,6 +714,108 @@ LRESULT MainWindow::OnSave(HWND hwnd, WPARAM, LPARAM)
     return kCompleted;
 }
 
+bool MainWindow::MakePreview(HWND hwnd, std::string& image)
+{
+    const std::string text = SourceBoxText(hwnd);
+    ProgramPreview preview;
+    PreviewTempo tempo;
+    int timeBase = kPreviewTimeBase;
+    if (m_midiFile != nullptr) {
+        tempo.SetMicrosecondsPerQuarter(TempoFinder().GetFirstTempo(*m_midiFile));
+        timeBase = m_midiFile->GetTimeBase();
+    }
+    preview.SetTempo(tempo);
+    switch (preview.Make(text.data(), text.size(), timeBase, image)) {
+    case ProgramPreview::kPreviewOk:
+        if (preview.GetSampleCount() > 0)
+            return true;
+        image.clear();
+        ShowWarning(hwnd, LoadText(kStrPreviewEmpty));
+        return false;
+    case ProgramPreview::kPreviewUnreadable:
+        ShowWarning(hwnd, FormatText(LoadText(kStrPreviewUnreadable).c_str(), preview.GetErrorLine(),
+                                     preview.GetErrorColumn(), preview.GetErrorText().c_str()));
+        return false;
+    case ProgramPreview::kPreviewTooLong:
+        ShowWarning(hwnd, LoadText(kStrPreviewTooLong));
+        return false;
+    default:
+        ShowWarning(hwnd, LoadText(kStrPreviewNoMemory));
+        return false;
+    }
+}
+
+void MainWindow::StopPreview(HWND hwnd)
+{
+    if (hwnd != nullptr)
+        KillTimer(hwnd, kPreviewTimer);
+    if (m_player)
+        m_player->Stop();
+    if ((m_commandState & kCanStop) != 0) {
+        SetCommandState(m_commandState & ~kCanStop);
+        UpdateCommandButtons();
+    }
+}
+
+LRESULT MainWindow::OnPlay(HWND hwnd, WPARAM, LPARAM)
+{
+    if (!IsCommandEnabled(IDM_PLAY))
+        return kStopped;
+    std::string image;
+    if (!MakePreview(hwnd, image))
+        return kStopped;
+    StopPreview(hwnd);
+    // Milliseconds of sound: the data after the 44-byte header, 88,200 bytes a second.
+    const unsigned long long milliseconds = (image.size() - 44) / 2 * 1000ULL / 44100;
+    switch (m_player->Play(image)) {
+    case PreviewPlayer::kPlayOk:
+        break;
+    case PreviewPlayer::kPlayNoDevice:
+        ShowWarning(hwnd, LoadText(kStrNoSoundDevice));
+        return kStopped;
+    default:
+        ShowWarning(hwnd, LoadText(kStrPlayFailed));
+        return kStopped;
+    }
+    const unsigned long long delay = milliseconds + kPreviewMargin;
+    SetTimer(hwnd, kPreviewTimer, delay < USER_TIMER_MAXIMUM ? static_cast<UINT>(delay) : USER_TIMER_MAXIMUM,
+             nullptr);
+    SetCommandState(m_commandState | kCanStop);
+    UpdateCommandButtons();
+    return kCompleted;
+}
+
+LRESULT MainWindow::OnStop(HWND hwnd, WPARAM, LPARAM)
+{
+    if (!IsCommandEnabled(IDM_STOP))
+        return kStopped;
+    StopPreview(hwnd);
+    return kCompleted;
+}
+
+LRESULT MainWindow::OnSavePreview(HWND hwnd, WPARAM, LPARAM)
+{
+    if (!IsCommandEnabled(IDM_SAVE_WAV))
+        return kStopped;
+    std::string image;
+    if (!MakePreview(hwnd, image))
+        return kStopped;
+    // WriteSourceFile counts in an unsigned long; a WAV file may pass 4 GiB by a few bytes.
+    const unsigned long size = static_cast<unsigned long>(image.size());
+    if (size != image.size()) {
+        ShowWarning(hwnd, LoadText(kStrPreviewTooLong));
+        return kStopped;
+    }
+    char name[kNameSize] = "";
+    if (m_midiPath != nullptr)
+        CopyAnsi(name, sizeof name, (BaseName(m_midiPath) + "." + LoadText(kStrWavExt)).c_str());
+    if (AskSaveFileNameOfType(hwnd, kStrWavFilter, kStrWavExt, name, sizeof name) != 0)
+        return kStopped;
+    if (WriteSourceFile(hwnd, name, image.data(), size) != 0)
+        return kStopped;
+    return kCompleted;
+}
+
 // ---- Message handlers ---------------------------------------------------------
 
 LRESULT MainWindow::OnCreate(HWND hwnd, WPARAM, LPARAM)
@@ -737,6 +884,12 @@ LRESULT MainWindow::OnInitMenu(HWND, WPARAM wParam, LPARAM)
 LRESULT MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_TIMER:
+        if (wParam != kPreviewTimer)
+            return DialogHandler::WindowProc(hwnd, message, wParam, lParam);
+        // The sound has run out: its image can go.
+        StopPreview(hwnd);
+        return 0;
     case WM_NEXTDLGCTL:
     case DM_GETDEFID:
     case DM_SETDEFID:

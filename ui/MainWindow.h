@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commdlg.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -12,6 +13,7 @@
 #include "framework/DialogHandler.h"
 #include "framework/ListViewCtrl.h"
 #include "ui/MidiFileInfo.h"
+#include "ui/PreviewPlayer.h"
 
 class DiskFile;
 class MidiFile;
@@ -42,8 +44,11 @@ public:
     enum {
         kCanOpen = 1,    // Open
         kCanConvert = 2, // Convert, Add, Remove
-        kCanSave = 4     // Save
+        kCanSave = 4,    // Save, Play, Save Preview as WAV
+        kCanStop = 8     // Stop, while a preview plays
     };
+    // The timer that ends a preview when its sound has run out.
+    enum { kPreviewTimer = 1 };
     enum {
         kPartRowCount = 18,
         kNameSize = 256,    // file name buffers, terminator included
@@ -88,6 +93,10 @@ public:
     // handler's own text (GetText) stays the plain caption. Returns the
     // title bar's previous text.
     virtual std::string SetCaption(const char* path);
+    // The player of the previews; the window owns it. Returns the one it
+    // replaces (after stopping it).
+    virtual std::unique_ptr<PreviewPlayer> SetPreviewPlayer(std::unique_ptr<PreviewPlayer> player);
+    virtual PreviewPlayer& GetPreviewPlayer();
 
 // Window set-up
     // Centres the window on the screen, x on a multiple of 8.
@@ -141,6 +150,10 @@ public:
     // own question before an existing file is replaced: Yes takes the name,
     // No opens the dialog again, Cancel ends. 0 or kCancelled.
     virtual int AskSaveFileName(HWND owner, char* name, int capacity);
+    // The same for the file type of the string table's filter and
+    // extension texts filterId and extensionId.
+    virtual int AskSaveFileNameOfType(HWND owner, int filterId, int extensionId, char* name,
+                                      int capacity);
     // Writes exactly size bytes to a new file path (an existing one is
     // replaced). Returns 0, or the Windows error code after telling the user.
     virtual unsigned long WriteSourceFile(HWND hwnd, const char* path, const char* bytes,
@@ -165,6 +178,12 @@ public:
     virtual LRESULT OnRemove(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnConvert(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnSave(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    // The preview of the source box's text as it is now, edits included,
+    // at the loaded file's time base and first tempo: played in the
+    // background, stopped, or saved as a WAV file.
+    virtual LRESULT OnPlay(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT OnStop(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    virtual LRESULT OnSavePreview(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
 // Message handlers
     LRESULT OnCreate(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
@@ -185,6 +204,11 @@ private:
     // path, the failure (string messageId) and the system's reason for code.
     virtual std::string DescribeFileError(const char* path, int messageId, unsigned long code,
                                           const DiskFile& file) const;
+    // The WAV image of the source box's text; false after telling the user
+    // why there is none.
+    virtual bool MakePreview(HWND hwnd, std::string& image);
+    // Stops the preview, if one plays, and disables Stop.
+    virtual void StopPreview(HWND hwnd);
     // Opens, reads and checks the chosen file; the window is reset already.
     virtual LRESULT LoadFile(HWND hwnd, const char* path);
     // Decides what an Open that failed (kUnreadableFile ...) leaves loaded,
@@ -202,6 +226,7 @@ private:
     unsigned m_commandState;
     char* m_midiPath;           // owned
     HWND m_lastFocus;
+    std::unique_ptr<PreviewPlayer> m_player;
 };
 
 #endif

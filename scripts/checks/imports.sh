@@ -5,7 +5,7 @@
 # Prints "ok", or each import that is not allowed; exit code 0 for ok.
 set -u
 root=$(cd "$(dirname "$0")/../.." && pwd)
-allowed='^(user32|gdi32|kernel32|comctl32|comdlg32|shell32|version|advapi32|msvcrt|ntdll|ole32|oleaut32|shlwapi|ws2_32)\.dll$'
+allowed='^(user32|gdi32|kernel32|comctl32|comdlg32|shell32|version|advapi32|msvcrt|ntdll|ole32|oleaut32|shlwapi|winmm|ws2_32)\.dll$'
 
 if [ $# -gt 0 ]; then
   programs=("$@")

@@ -37,6 +37,11 @@ const std::vector<ExpectedPopup> kMenu = {
       {0, nullptr},
       {IDM_EXIT, "E&xit"}}},
     {"&List", {{IDM_ADD, "&Add\tF5"}, {IDM_REMOVE, "&Remove\tF6"}}},
+    {"&Preview",
+     {{IDM_PLAY, "&Play\tF8"},
+      {IDM_STOP, "S&top\tF9"},
+      {0, nullptr},
+      {IDM_SAVE_WAV, "Save Preview as &WAV...\tF11"}}},
     {"&Help", {{IDM_HELP, "&Help\tF1"}, {0, nullptr}, {IDM_ABOUT, "&About...\tF10"}}},
 };
 
@@ -110,7 +115,8 @@ TEST(Accelerators, FunctionKeysWithoutModifiers) {
   ASSERT_NE(nullptr, table);
   const ExpectedKey expected[] = {
       {VK_F1, IDM_HELP},   {VK_F2, IDM_OPEN},   {VK_F3, IDM_CONVERT}, {VK_F4, IDM_SAVE},
-      {VK_F5, IDM_ADD},    {VK_F6, IDM_REMOVE}, {VK_F10, IDM_ABOUT},
+      {VK_F5, IDM_ADD},    {VK_F6, IDM_REMOVE}, {VK_F8, IDM_PLAY},     {VK_F9, IDM_STOP},
+      {VK_F10, IDM_ABOUT}, {VK_F11, IDM_SAVE_WAV},
   };
   const int count = sizeof(expected) / sizeof(expected[0]);
   ACCEL keys[16] = {};

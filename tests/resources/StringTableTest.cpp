@@ -155,6 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
                                       L"All file (*.*)\0*.*",
                                       38 + 1 + 11 + 1 + 14 + 1 + 3)},
         FilterCase{1223, std::wstring(L"Text file (*.txt)\0*.txt\0All file (*.*)\0*.*",
-                                      17 + 1 + 5 + 1 + 14 + 1 + 3)}));
+                                      17 + 1 + 5 + 1 + 14 + 1 + 3)},
+        FilterCase{1270, std::wstring(L"WAV file (*.wav)\0*.wav\0All file (*.*)\0*.*",
+                                      16 + 1 + 5 + 1 + 14 + 1 + 3)}));
 
 }  // namespace

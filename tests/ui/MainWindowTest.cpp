@@ -7,19 +7,25 @@
 #include <commctrl.h>
 
 #include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "engine/ConvertSettings.h"
 #include "engine/Converter.h"
 #include "engine/NumberText.h"
+#include "engine/TextFormat.h"
 #include "engine/Texts.h"
+#include "gen/SmfBuilder.h"
 #include "midi/MidiFile.h"
+#include "preview/PreviewTempo.h"
+#include "preview/ProgramPreview.h"
 #include "resources/ResourceIds.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
 #include "tests/framework/WindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
+#include "ui/PreviewPlayer.h"
 
 namespace {
 
@@ -1060,6 +1066,252 @@ TEST_F(MainWindowTest, ExitDestroysTheWindowAndDeletesItsHandler)
     EXPECT_FALSE(IsWindow(Hwnd()));
     EXPECT_EQ(1, Probe().deleted);
     EXPECT_EQ(0, m_app.GetApp().GetCount());
+}
+
+// ---- Preview ------------------------------------------------------------------
+
+// What the window's player was asked to do; shared with the test, since the
+// window deletes its player when it goes.
+struct PlayerLog {
+    UINT devices = 1;
+    std::vector<std::string> played; // the images PlaySoundA got
+    int stops = 0;
+};
+
+class LoggingPlayer : public PreviewPlayer {
+public:
+    explicit LoggingPlayer(std::shared_ptr<PlayerLog> log) : m_log(log) {}
+    ~LoggingPlayer() override { Stop(); }
+
+    UINT GetDeviceCount() override { return m_log->devices; }
+    BOOL PlaySoundImage(const char* sound, DWORD) override
+    {
+        if (sound != nullptr)
+            m_log->played.push_back(GetImage());
+        else
+            ++m_log->stops;
+        return TRUE;
+    }
+
+private:
+    std::shared_ptr<PlayerLog> m_log;
+};
+
+// Quarter notes c d e g at time base 240, 150 quarter notes a minute.
+std::vector<unsigned char> TuneAt150()
+{
+    SmfBuilder smf(0, 240);
+    int t = smf.AddTrack();
+    smf.Tempo(t, 0, 400000);
+    for (int key : {60, 62, 64, 67}) {
+        smf.NoteOn(t, 0, 0, key, 100);
+        smf.NoteOff(t, 240, 0, key);
+    }
+    smf.EndOfTrack(t);
+    std::vector<uint8_t> bytes = smf.Build();
+    return std::vector<unsigned char>(bytes.begin(), bytes.end());
+}
+
+struct PreviewStates {
+    bool play, stop, saveWav;
+    bool operator==(const PreviewStates& o) const
+    {
+        return play == o.play && stop == o.stop && saveWav == o.saveWav;
+    }
+};
+
+void PrintTo(const PreviewStates& s, std::ostream* os)
+{
+    *os << (s.play ? "Play " : "-play ") << (s.stop ? "Stop " : "-stop ") << (s.saveWav ? "SaveWav" : "-saveWav");
+}
+
+class PreviewTest : public MainWindowTest {
+protected:
+    void SetUp() override
+    {
+        MainWindowTest::SetUp();
+        Window()->SetPreviewPlayer(std::unique_ptr<PreviewPlayer>(new LoggingPlayer(m_log)));
+        m_song = m_folder.Write("tune.mid", TuneAt150());
+        Open(m_song);
+        Assign(0, 0);
+    }
+
+    void Convert()
+    {
+        m_app.Command(IDM_CONVERT);
+        ASSERT_TRUE(Probe().messages.empty());
+    }
+
+    // The menu items as the user sees them when the menu opens.
+    PreviewStates States()
+    {
+        HMENU menu = GetMenu(Hwnd());
+        SendMessageA(Hwnd(), WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+        return {MenuEnabled(menu, IDM_PLAY), MenuEnabled(menu, IDM_STOP), MenuEnabled(menu, IDM_SAVE_WAV)};
+    }
+
+    // The preview of text as the window makes it for this song.
+    std::string PreviewOf(const std::string& text)
+    {
+        PreviewTempo tempo;
+        tempo.SetMicrosecondsPerQuarter(400000);
+        ProgramPreview preview;
+        preview.SetTempo(tempo);
+        std::string image;
+        EXPECT_EQ(ProgramPreview::kPreviewOk, preview.Make(text.data(), text.size(), 240, image));
+        return image;
+    }
+
+    std::shared_ptr<PlayerLog> m_log = std::make_shared<PlayerLog>();
+    std::string m_song;
+};
+
+TEST_F(PreviewTest, CommandsFollowTheSourceAndThePlaying)
+{
+    EXPECT_EQ((PreviewStates{false, false, false}), States());
+    m_app.Command(IDM_PLAY);                          // a key of a disabled command does nothing
+    m_app.Command(IDM_SAVE_WAV);
+    EXPECT_TRUE(m_log->played.empty());
+    EXPECT_TRUE(Probe().saveCalls.empty());
+
+    Convert();
+    EXPECT_EQ((PreviewStates{true, false, true}), States());
+    m_app.Command(IDM_PLAY);
+    EXPECT_EQ((PreviewStates{true, true, true}), States());
+    EXPECT_TRUE(Window()->GetPreviewPlayer().IsPlaying());
+    m_app.Command(IDM_STOP);
+    EXPECT_EQ((PreviewStates{true, false, true}), States());
+    EXPECT_FALSE(Window()->GetPreviewPlayer().IsPlaying());
+    EXPECT_EQ(1, m_log->stops);
+    m_app.Command(IDM_STOP);
+    EXPECT_EQ(1, m_log->stops);
+
+    // The sound runs out: the timer frees the image and disables Stop.
+    m_app.Command(IDM_PLAY);
+    SendMessageA(Hwnd(), WM_TIMER, MainWindow::kPreviewTimer, 0);
+    EXPECT_EQ((PreviewStates{true, false, true}), States());
+    EXPECT_FALSE(Window()->GetPreviewPlayer().IsPlaying());
+    EXPECT_EQ(2, m_log->stops);
+
+    // Another file opened stops the preview with the rest of the window.
+    m_app.Command(IDM_PLAY);
+    Open(m_song);
+    EXPECT_EQ((PreviewStates{false, false, false}), States());
+    EXPECT_EQ(3, m_log->stops);
+    EXPECT_EQ(3u, m_log->played.size());
+    EXPECT_TRUE(Probe().messages.empty());
+}
+
+TEST_F(PreviewTest, PlayPlaysTheSourceBoxWithItsEdits)
+{
+    Convert();
+    m_app.Command(IDM_PLAY);
+    ASSERT_EQ(1u, m_log->played.size());
+    EXPECT_EQ(PreviewOf(Window()->GetSourceText()), m_log->played[0]);
+
+    std::string edited = ControlText(Hwnd(), IDC_SOURCE);
+    const size_t melody = edited.find("cdeg");
+    ASSERT_NE(std::string::npos, melody) << edited;
+    edited.replace(melody, 4, "cdea");
+    SetDlgItemTextA(Hwnd(), IDC_SOURCE, edited.c_str());
+    m_app.Command(IDM_PLAY);
+    ASSERT_EQ(2u, m_log->played.size());
+    EXPECT_EQ(PreviewOf(edited), m_log->played[1]);
+    EXPECT_NE(m_log->played[0], m_log->played[1]);
+    EXPECT_EQ(1, m_log->stops);                       // the first sound stopped for the second
+}
+
+TEST_F(PreviewTest, SavedPreviewIsTheCommandLineToolsWav)
+{
+    Convert();
+    const std::string path = m_folder.PathOf("saved.wav");
+    Probe().saveAnswers.push_back(path);
+    m_app.Command(IDM_SAVE_WAV);
+    EXPECT_TRUE(Probe().messages.empty());
+    ASSERT_EQ(1u, Probe().saveCalls.size());
+    const DialogCall& call = Probe().saveCalls[0];
+    const char filter[] = "WAV file (*.wav)\0*.wav\0All file (*.*)\0*.*\0";
+    EXPECT_EQ(std::string(filter, sizeof filter), call.filter);
+    EXPECT_EQ("tune.wav", call.proposal);
+    EXPECT_EQ("wav", call.defaultExtension);
+    EXPECT_EQ(PreviewOf(Window()->GetSourceText()), ReadWholeFile(path));
+
+    const std::string tool = m_folder.PathOf("tool.wav");
+    std::string command = "\"" + TestProgramDirectory() + "midi2morvek.exe\" \"" + m_song +
+                          "\" --assign 0 --output \"" + m_folder.PathOf("tool.txt") + "\" --wav \"" + tool + "\"";
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
+        << command;
+    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
+    DWORD code = 1;
+    GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    ASSERT_EQ(0u, code);
+    EXPECT_EQ(ReadWholeFile(m_folder.PathOf("tool.txt")), Window()->GetSourceText());
+    EXPECT_EQ(ReadWholeFile(tool), ReadWholeFile(path));
+}
+
+TEST_F(PreviewTest, UnreadableSourceIsNamedWithLineAndColumn)
+{
+    Convert();
+    const std::string text = "1100 PLAY \"c\"\r\n1110 PLAY \"cx\"\r\n";
+    SetDlgItemTextA(Hwnd(), IDC_SOURCE, text.c_str());
+    ProgramPreview preview;
+    std::string image;
+    ASSERT_EQ(ProgramPreview::kPreviewUnreadable, preview.Make(text.data(), text.size(), 240, image));
+    ASSERT_EQ(2, preview.GetErrorLine());
+    ASSERT_EQ(13, preview.GetErrorColumn());
+    const std::string expected =
+        FormatText(ProgramString(kStrPreviewUnreadable).c_str(), 2, 13, preview.GetErrorText().c_str());
+
+    m_app.Command(IDM_PLAY);
+    m_app.Command(IDM_SAVE_WAV);
+    ASSERT_EQ(2u, Probe().messages.size());
+    for (const ShownMessage& message : Probe().messages) {
+        EXPECT_EQ(expected, message.text);
+        EXPECT_EQ(kCaption, message.caption);
+        EXPECT_EQ(kWarning, message.flags);
+    }
+    EXPECT_TRUE(m_log->played.empty());
+    EXPECT_TRUE(Probe().saveCalls.empty());
+    EXPECT_EQ((PreviewStates{true, false, true}), States());
+}
+
+TEST_F(PreviewTest, NoSoundDeviceIsToldAndTheWindowGoesOn)
+{
+    Convert();
+    m_log->devices = 0;
+    m_app.Command(IDM_PLAY);
+    ASSERT_EQ(1u, Probe().messages.size());
+    EXPECT_EQ(ProgramString(kStrNoSoundDevice), Probe().messages[0].text);
+    EXPECT_EQ(kWarning, Probe().messages[0].flags);
+    EXPECT_TRUE(m_log->played.empty());
+    EXPECT_EQ((PreviewStates{true, false, true}), States());
+
+    // Saving needs no device.
+    const std::string path = m_folder.PathOf("saved.wav");
+    Probe().saveAnswers.push_back(path);
+    m_app.Command(IDM_SAVE_WAV);
+    EXPECT_EQ(1u, Probe().messages.size());
+    EXPECT_EQ(PreviewOf(Window()->GetSourceText()), ReadWholeFile(path));
+}
+
+TEST_F(PreviewTest, SourceWithoutNotesHasNothingToPlay)
+{
+    Convert();
+    for (const char* text : {"", "1000 CLEAR 300,&H5600\r\n", "1100 PLAY \"\",\"\"\r\n"}) {
+        Probe().messages.clear();
+        SetDlgItemTextA(Hwnd(), IDC_SOURCE, text);
+        m_app.Command(IDM_PLAY);
+        ASSERT_EQ(1u, Probe().messages.size()) << text;
+        EXPECT_EQ(ProgramString(kStrPreviewEmpty), Probe().messages[0].text);
+    }
+    EXPECT_TRUE(m_log->played.empty());
 }
 
 } // namespace

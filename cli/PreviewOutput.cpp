@@ -1,0 +1,62 @@
+#include "cli/PreviewOutput.h"
+
+#include "cli/OutputFile.h"
+#include "preview/PreviewTempo.h"
+#include "preview/ProgramPreview.h"
+
+PreviewOutput::PreviewOutput()
+{
+}
+
+PreviewOutput::~PreviewOutput()
+{
+}
+
+bool PreviewOutput::Fail(const std::string& file, const std::string& reason)
+{
+    m_failedFile = file;
+    m_reason = reason;
+    return false;
+}
+
+bool PreviewOutput::Write(const std::string& wavPath, const std::string& text,
+                          const std::string& textName, int timeBase, const PreviewTempo& tempo)
+{
+    m_failedFile.clear();
+    m_reason.clear();
+    std::string image;
+    {
+        ProgramPreview preview;
+        preview.SetTempo(tempo);
+        switch (preview.Make(text.data(), text.size(), timeBase, image)) {
+        case ProgramPreview::kPreviewOk:
+            break;
+        case ProgramPreview::kPreviewUnreadable:
+            return Fail(textName, "line " + std::to_string(preview.GetErrorLine()) + ", column " +
+                                      std::to_string(preview.GetErrorColumn()) + ": " +
+                                      preview.GetErrorText());
+        case ProgramPreview::kPreviewTooLong:
+            return Fail(wavPath, "the preview at " + tempo.GetBeatsPerMinuteText() +
+                                     " quarter notes per minute would last longer than a WAV "
+                                     "file can hold (4 GiB, about 13.5 hours)");
+        case ProgramPreview::kPreviewNoMemory:
+            return Fail(wavPath, "not enough memory to make the preview");
+        default:
+            return Fail(wavPath, "time base " + std::to_string(timeBase) + " cannot be previewed");
+        }
+    }
+    OutputFile output;
+    if (!output.Write(wavPath, image.data(), image.size()))
+        return Fail(wavPath, output.GetReason());
+    return true;
+}
+
+const std::string& PreviewOutput::GetFailedFile() const
+{
+    return m_failedFile;
+}
+
+const std::string& PreviewOutput::GetReason() const
+{
+    return m_reason;
+}

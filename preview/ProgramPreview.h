@@ -1,0 +1,61 @@
+#ifndef MORVEK_PREVIEW_PROGRAMPREVIEW_H
+#define MORVEK_PREVIEW_PROGRAMPREVIEW_H
+
+#include <cstddef>
+#include <string>
+
+#include "preview/PreviewTempo.h"
+
+// The preview of a program text as a WAV image: the text read back into its
+// parts, the parts rendered, the samples put into a WAV file. The one way
+// from a program to its sound, for the window's Play and Save and for the
+// command line's --wav and --render alike.
+//
+// How to use:
+//   1. ProgramPreview preview; preview.SetTempo(tempo);
+//   2. int result = preview.Make(text, size, timeBase, image);
+//   3. kPreviewUnreadable: GetErrorLine, GetErrorColumn and GetErrorText say
+//      where and why the text could not be read back.
+class ProgramPreview {
+public:
+    enum {
+        kPreviewOk = 0,
+        kPreviewUnreadable = 1,                      // the text is not a program that can be read back
+        kPreviewTooLong = 2,                         // more than a WAV file holds (4 GiB, 13.5 hours)
+        kPreviewNoMemory = 3,
+        kPreviewBadTimeBase = 4                      // not 1..32767
+    };
+
+// Construction
+    ProgramPreview();
+    virtual ~ProgramPreview();
+    ProgramPreview(const ProgramPreview&) = delete;
+    ProgramPreview& operator=(const ProgramPreview&) = delete;
+
+// Attributes
+    // Returns the tempo it replaces; 120 quarter notes per minute at first.
+    virtual PreviewTempo SetTempo(const PreviewTempo& tempo);
+    virtual const PreviewTempo& GetTempo() const;
+    // Of the last Make that read the text: 1-based line and column, and the
+    // reason in English; 0, 0 and empty after any other result.
+    virtual int GetErrorLine() const;
+    virtual int GetErrorColumn() const;
+    virtual const std::string& GetErrorText() const;
+    // The samples of the last image made (44,100 a second).
+    virtual long long GetSampleCount() const;
+
+// Operations
+    // Replaces image with the WAV file of the program in [text, text + size),
+    // whose note lengths count timeBase ticks to the quarter note. On failure
+    // image is empty.
+    virtual int Make(const char* text, size_t size, int timeBase, std::string& image);
+
+private:
+    PreviewTempo m_tempo;
+    int m_errorLine;
+    int m_errorColumn;
+    std::string m_errorText;
+    long long m_sampleCount;
+};
+
+#endif
