@@ -112,7 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     NoteListSet* set = converter.BuildNoteListSet(file);
     Require(set != nullptr, "no note lists for a loaded file");
-    Require(converter.CountNoteLists(*file) == set->GetCount(), "lists counted and built differ");
+    Require(converter.CountLists(*file) == set->GetCount(), "lists counted and built differ");
     CheckLists(*set);
 
     ConvertSettings settings;
