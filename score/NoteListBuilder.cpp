@@ -60,9 +60,12 @@ struct NoteListBuilder::SourceNote {
 };
 
 // The notes of one track, per channel, and what the walk needs to pair each
-// note-off with the earliest sounding note-on of its key.
+// note-off with the earliest sounding note-on of its key. A track's channels
+// take the buffers in order, so that most tracks, of one channel, reuse the
+// memory the first one touched: new memory is slow to touch.
 struct NoteListBuilder::Voices {
-    std::vector<SourceNote> notes[kChannelCount];
+    std::vector<SourceNote> buffers[kChannelCount];
+    std::vector<SourceNote>* notes[kChannelCount]; // null for a channel the track does not use
     int firstOpen[kChannelCount][kKeyCount];
     int lastOpen[kChannelCount][kKeyCount];
 };
@@ -248,10 +251,17 @@ int NoteListBuilder::BuildVoices(const MidiFile& file, NoteListSet* set, int uni
 
 void NoteListBuilder::CollectNotes(const MidiTrack& track, unsigned mask, Voices& voices)
 {
+    int buffer = 0;
     for (int channel = 0; channel < kChannelCount; ++channel) {
-        voices.notes[channel].clear();
+        voices.notes[channel] = nullptr;
         if (!(mask & (1u << channel)))
             continue;
+        voices.notes[channel] = &voices.buffers[buffer++];
+        voices.notes[channel]->clear();
+        // Room for every event at once: growing would copy the notes over
+        // and over.
+        if (buffer == 1 && track.GetEventCount() > 0)
+            voices.notes[channel]->reserve(static_cast<size_t>(track.GetEventCount()));
         std::fill_n(voices.firstOpen[channel], kKeyCount, -1);
         std::fill_n(voices.lastOpen[channel], kKeyCount, -1);
     }
@@ -270,9 +280,9 @@ void NoteListBuilder::CollectNotes(const MidiTrack& track, unsigned mask, Voices
             continue;
         const int channel = message[0] & 0x0F;
         const int key = message[1];
-        if (key >= kKeyCount)
+        if (key >= kKeyCount || !voices.notes[channel])
             continue;
-        std::vector<SourceNote>& notes = voices.notes[channel];
+        std::vector<SourceNote>& notes = *voices.notes[channel];
         int& first = voices.firstOpen[channel][key];
         int& last = voices.lastOpen[channel][key];
         if (kind == kNoteOn) {
@@ -300,7 +310,7 @@ int NoteListBuilder::PlaceNotes(int track, int channel, Voices& voices, NoteList
 {
     // The notes of a chord, those that start less than chordTicks after the
     // first of them, are taken from the highest key down.
-    std::vector<SourceNote>& notes = voices.notes[channel];
+    std::vector<SourceNote>& notes = *voices.notes[channel];
     const size_t count = notes.size();
     for (size_t i = 0; i < count;) {
         size_t j = i + 1;
