@@ -1,7 +1,8 @@
 // conversion_bench: generates songs of growing size and measures, side by
 // side in one run, the whole conversion by midi2morvek (default settings, all
-// lists assigned to parts), midi2morvek --list and --events, and midicsv
-// parsing and printing the same file. Prints one table and the goals.
+// lists assigned to parts), the same with six voices (-V 6, all 18 parts),
+// midi2morvek --list and --events, and midicsv parsing and printing the same
+// file. Prints one table and the goals.
 //
 //   conversion_bench [--runs N] [--sizes 10000,100000,...] [--dir DIR]
 //                    [--tool PATH] [--midicsv PATH] [--make-song PATH] [--verbose]
@@ -65,8 +66,10 @@ struct Measure {
 };
 
 // The programs of a row, in the order the table shows them.
-enum Program { kMidicsv, kConvert, kList, kEvents, kProgramCount };
-const char* const kProgramNames[kProgramCount] = {"midicsv", "convert", "--list", "--events"};
+enum Program { kMidicsv, kConvert, kConvertVoices, kList, kEvents, kProgramCount };
+const char* const kProgramNames[kProgramCount] = {"midicsv", "convert", "-V 6", "--list",
+                                                  "--events"};
+const char kVoices[] = "6";
 
 std::vector<long> ParseSizes(const char* text)
 {
@@ -156,6 +159,10 @@ std::vector<std::string> CommandOf(const Options& o, Program program, const Song
         written = stem + ".txt";
         return {o.tool, "-p", std::to_string(std::min(std::max(song.lists, 1), kMaxParts)),
                 "-o", written, song.path};
+    case kConvertVoices:
+        output = "/dev/null";
+        written = stem + ".txt";
+        return {o.tool, "-V", kVoices, "-p", std::to_string(kMaxParts), "-o", written, song.path};
     case kList:
         output = written = stem + ".list";
         return {o.tool, "--list", song.path};
@@ -319,6 +326,15 @@ int PrintGoals(const std::vector<Song>& songs, const std::vector<std::vector<Mea
                     events, time, memory, Verdict(time <= 4.4 && memory <= 4.4));
         failures += time <= 4.4 && memory <= 4.4 ? 0 : 1;
         large.push_back(four);
+    }
+    const Measure& v1 = m[one][kConvertVoices];
+    if (v1.ok) {
+        const double time = v1.seconds / c1.seconds;
+        const double memory = static_cast<double>(v1.peakKilobytes) / c1.peakKilobytes;
+        std::printf("  1M events with %s voices: time %.2fx, memory %.2fx of one voice"
+                    " (goal <= 1.3)   %s\n",
+                    kVoices, time, memory, Verdict(time <= 1.3 && memory <= 1.3));
+        failures += time <= 1.3 && memory <= 1.3 ? 0 : 1;
     }
     for (int s : large) {
         const double perByte = m[s][kConvert].peakKilobytes * 1024.0 / songs[s].bytes;

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/OptionParser.h"
 #include "midi/DiskFile.h"
 #include "midi/FileImage.h"
 
@@ -50,4 +51,17 @@ int Command::ReadInput(const std::string& path, FileImage& image, std::ostream& 
         }
     }
     return ReportFileFailure(err, path, file.DescribeError(code));
+}
+
+int Command::ReadVoiceCount(const OptionParser& options, int& voices, std::ostream& err) const
+{
+    voices = 1;
+    if (!options.Has("voices"))
+        return kExitOk;
+    const std::string text = options.GetValue("voices");
+    if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != std::string::npos ||
+        std::stoi(text) < 1 || std::stoi(text) > 18)
+        return ReportUsageError(err, "voice count '" + text + "' is not a number from 1 to 18");
+    voices = std::stoi(text);
+    return kExitOk;
 }

@@ -359,8 +359,13 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
         code = CheckPreviewOptions(options, err);
     if (code != kExitOk)
         return code;
+    int voices = 1;
+    code = ReadVoiceCount(options, voices, err);
+    if (code != kExitOk)
+        return code;
 
     Converter converter;
+    converter.SetVoiceCount(voices);
     ConversionObjects objects(converter);
     code = LoadFile(path, converter, objects.file, err);
     if (code != kExitOk)

@@ -35,17 +35,29 @@ const char* ListCommand::GetDescription() const
     return "show the file information and its MIDI channel list";
 }
 
+void ListCommand::DeclareOptions(OptionParser& parser)
+{
+    parser.AddOption("voices", 'V', "N",
+                     "voices per track and channel, 1..18: overlapping notes and chords go to "
+                     "further lists instead of being dropped (default 1)");
+}
+
 int ListCommand::Run(const OptionParser& options, std::ostream& out, std::ostream& err)
 {
     const std::vector<std::string>& args = options.GetArguments();
     if (args.size() != 1)
         return ReportUsageError(err, "--list needs exactly one FILE");
     const std::string& path = args[0];
+    int voices = 1;
+    const int code = ReadVoiceCount(options, voices, err);
+    if (code != kExitOk)
+        return code;
 
     FileImage input;
     if (ReadInput(path, input, err) != kExitOk)
         return kExitFailure;
     Converter converter;
+    converter.SetVoiceCount(voices);
     MidiFile* file = converter.LoadMidiFile(input.GetData(), input.GetSize());
     if (file == nullptr)
         return ReportFileFailure(err, path, "not a well-formed Standard MIDI File");
@@ -54,7 +66,7 @@ int ListCommand::Run(const OptionParser& options, std::ostream& out, std::ostrea
         converter.FreeMidiFile(file);
         return ReportFileFailure(err, path, "not enough memory for the note lists");
     }
-    std::string listing = FormatListing(GetFileName(path), *file, *set);
+    std::string listing = FormatListing(GetFileName(path), *file, *set, voices);
     converter.FreeNoteListSet(set);
     converter.FreeMidiFile(file);
 
@@ -66,20 +78,22 @@ int ListCommand::Run(const OptionParser& options, std::ostream& out, std::ostrea
 }
 
 std::string ListCommand::FormatListing(const std::string& name, const MidiFile& file,
-                                       const NoteListSet& set) const
+                                       const NoteListSet& set, int voiceCount) const
 {
+    const bool voices = voiceCount > 1;
     std::string text = "File name\t" + name + "\n" +
                        "Format\t" + std::to_string(file.GetFormat()) + "\n" +
                        "Time base\t" + std::to_string(file.GetTimeBase()) + "\n" +
                        "Used channels\t" + std::to_string(set.GetCount()) + "\n" +
-                       "No.\tTr.\tCh.\tStep\n";
+                       (voices ? "No.\tTr.\tCh.\tStep\tVoice\n" : "No.\tTr.\tCh.\tStep\n");
     for (int i = 0; i < set.GetCount(); ++i) {
         const NoteList* list = set.GetList(i);
         if (list == nullptr)
             continue;
         text += std::to_string(list->GetOrdinal()) + '\t' + std::to_string(list->GetTrackIndex()) +
                 '\t' + std::to_string(list->GetChannel()) + '\t' +
-                FormatThousands(list->GetTotalTicks()) + '\n';
+                FormatThousands(list->GetTotalTicks()) +
+                (voices ? '\t' + std::to_string(list->GetVoice() + 1) : std::string()) + '\n';
     }
     return text;
 }

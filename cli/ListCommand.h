@@ -13,7 +13,8 @@ class NoteListSet;
 // A TAB between columns, LF line ends:
 //   File name<TAB>NAME, Format<TAB>F, Time base<TAB>T, Used channels<TAB>N,
 //   the heading No. Tr. Ch. Step, then one row per note list: ordinal,
-//   track, channel and total ticks with thousands separators.
+//   track, channel and total ticks with thousands separators. With
+//   --voices 2 or more, a fifth column Voice: the list's voice from 1.
 class ListCommand : public Command {
 public:
 // Construction
@@ -26,10 +27,13 @@ public:
     virtual const char* GetDescription() const override;
 
 // Operations
+    // --voices, which the conversion reads too.
+    virtual void DeclareOptions(OptionParser& parser) override;
     virtual int Run(const OptionParser& options, std::ostream& out, std::ostream& err) override;
-    // The listing of a loaded file and its lists; name is the file name shown.
+    // The listing of a loaded file and its lists, built with voiceCount
+    // voices; name is the file name shown.
     virtual std::string FormatListing(const std::string& name, const MidiFile& file,
-                                      const NoteListSet& set) const;
+                                      const NoteListSet& set, int voiceCount = 1) const;
 };
 
 #endif

@@ -81,6 +81,7 @@ bool IsHeaderIndex(int index)
 
 Converter::Converter()
     : m_headerLineCount(0)
+    , m_voiceCount(NoteListBuilder::kMinVoiceCount)
 {
     SetHeaderLineCount(kHeaderLineCount);
     for (int i = 0; i < kHeaderLineCount; ++i)
@@ -151,6 +152,7 @@ int Converter::FillNoteListSet(const MidiFile* file, NoteListSet* set)
     if (!file || !set)
         return kMissingArgument;
     NoteListBuilder builder;
+    builder.SetVoiceCount(m_voiceCount);
     builder.BuildNoteLists(*file, *set);
     return 0;
 }
@@ -158,7 +160,22 @@ int Converter::FillNoteListSet(const MidiFile* file, NoteListSet* set)
 int Converter::CountLists(const MidiFile& file) const
 {
     NoteListBuilder builder;
+    builder.SetVoiceCount(m_voiceCount);
     return builder.CountLists(file);
+}
+
+int Converter::SetVoiceCount(int count)
+{
+    NoteListBuilder builder;
+    builder.SetVoiceCount(count); // the builder's range
+    int previous = m_voiceCount;
+    m_voiceCount = builder.GetVoiceCount();
+    return previous;
+}
+
+int Converter::GetVoiceCount() const
+{
+    return m_voiceCount;
 }
 
 int Converter::QuantizeAll(NoteListSet& set, int unit)
@@ -472,6 +489,7 @@ int Converter::Convert(const MidiFile& file, const ConvertSettings& settings,
     try {
         NoteValueTable values;
         NoteListBuilder builder;
+        builder.SetVoiceCount(m_voiceCount);
         builder.BuildQuantizedNoteLists(
             file, *fresh, values.GetTicksAt(settings.GetMinimumResolution(), file.GetTimeBase()));
         result = ConvertInto(file, settings, assignment, *fresh, program, status);

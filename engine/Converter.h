@@ -78,6 +78,12 @@ public:
     virtual int FillNoteListSet(const MidiFile* file, NoteListSet* set);
     // The number of lists BuildNoteListSet makes of file, without making them.
     virtual int CountLists(const MidiFile& file) const;
+    // Voices per track and channel of every set this converter builds,
+    // Convert's included (see NoteListBuilder): 1..18, a value outside is
+    // clamped; 1, the default, gives one list per track and channel.
+    // Returns the previous count.
+    virtual int SetVoiceCount(int count);
+    virtual int GetVoiceCount() const;
 
 // Passes over every list of a set, in ordinal order
     // Sum of the lists' rounding remainders.
@@ -179,6 +185,7 @@ private:
 
     int m_headerLineCount;
     std::string m_headerLines[kHeaderLineCount];
+    int m_voiceCount;
 };
 
 #endif

@@ -9,6 +9,7 @@ const int kResolutionRange = 19;
 const int kSplitRange = 2048;
 const int kFirstLineRange = 33000;
 const int kKindRange = 4;
+const int kVoiceRange = 18;
 const int kPatternParts = 7;
 const int kOutOfRangeBit = 0x80;
 
@@ -21,7 +22,7 @@ int Word(const uint8_t* p)
 
 ConversionInput::ConversionInput()
     : m_partCount(0), m_resolution(0), m_splitStepCount(0), m_firstLineNumber(0),
-      m_playKind(0), m_pattern(0), m_image(nullptr), m_imageSize(0)
+      m_playKind(0), m_voiceCount(1), m_pattern(0), m_image(nullptr), m_imageSize(0)
 {
 }
 
@@ -38,6 +39,7 @@ bool ConversionInput::Read(const uint8_t* data, size_t size)
     m_splitStepCount = Word(data + 2) % kSplitRange;
     m_firstLineNumber = Word(data + 4) % kFirstLineRange;
     m_playKind = data[6] % kKindRange;
+    m_voiceCount = 1 + data[6] / kKindRange % kVoiceRange;
     m_pattern = data[7];
     m_image = data + kPrefixSize;
     m_imageSize = size - kPrefixSize;
@@ -82,6 +84,11 @@ std::vector<uint8_t> ConversionInput::MakePrefix(int partCount, int resolution,
 const uint8_t* ConversionInput::GetImage() const
 {
     return m_image;
+}
+
+int ConversionInput::GetVoiceCount() const
+{
+    return m_voiceCount;
 }
 
 size_t ConversionInput::GetImageSize() const

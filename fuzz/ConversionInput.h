@@ -16,6 +16,7 @@ class ConvertSettings;
 //   2..3   split step count     big-endian % 2048   (0 and 1921.. are refused)
 //   4..5   first line number    big-endian % 33000  (0 and 32001.. are refused)
 //   6      PLAY kind            value % 4           (3 lies outside the table)
+//          voice count          1 + value / 4 % 18  (1 for every prefix below 4)
 //   7      assignment           bit r % 7 assigns part r; with bit 7 set the
 //                               ordinals run one past the last list
 //   8..    the file image
@@ -44,6 +45,7 @@ public:
     virtual const uint8_t* GetImage() const;
     virtual size_t GetImageSize() const;
     virtual int GetPartCount() const;
+    virtual int GetVoiceCount() const;
 
 private:
     int m_partCount;
@@ -51,6 +53,7 @@ private:
     int m_splitStepCount;
     int m_firstLineNumber;
     int m_playKind;
+    int m_voiceCount;
     int m_pattern;
     const uint8_t* m_image;                           // borrowed
     size_t m_imageSize;

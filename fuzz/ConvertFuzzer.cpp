@@ -1,6 +1,7 @@
 // Fuzz target: a file image through the whole conversion, as the window and
 // midi2morvek run it: LoadMidiFile, BuildNoteListSet, then Convert (the three
-// passes and the BASIC builders), with settings taken from the first bytes.
+// passes and the BASIC builders), with settings and the voice count taken
+// from the first bytes.
 // Besides the sanitizers' checks it asserts what every finished program must
 // look like, and that a refusal changes nothing.
 #include <cstdio>
@@ -103,6 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<unsigned char>* image =
         new std::vector<unsigned char>(input.GetImage(), input.GetImage() + input.GetImageSize());
     Converter converter;
+    converter.SetVoiceCount(input.GetVoiceCount());
     MidiFile* file = converter.LoadMidiFile(image->empty() ? nullptr : image->data(),
                                             static_cast<unsigned long>(image->size()));
     delete image;
@@ -110,6 +112,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         return 0;
     NoteListSet* set = converter.BuildNoteListSet(file);
     Require(set != nullptr, "no note lists for a loaded file");
+    Require(converter.CountLists(*file) == set->GetCount(), "lists counted and built differ");
     CheckLists(*set);
 
     ConvertSettings settings;

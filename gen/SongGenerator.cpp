@@ -51,8 +51,8 @@ struct Part {
 
 class Writer {
 public:
-    Writer(SmfBuilder& builder, int timeBase, uint32_t seed)
-        : m_builder(builder), m_t(timeBase), m_random(seed), m_events(0)
+    Writer(SmfBuilder& builder, int timeBase, uint32_t seed, bool human)
+        : m_builder(builder), m_t(timeBase), m_random(seed), m_events(0), m_human(human)
     {
     }
 
@@ -116,6 +116,8 @@ public:
     }
 
     uint32_t Bar() const { return static_cast<uint32_t>(4 * m_t); }
+    // How early a note of the next bar may start.
+    uint32_t Margin() const { return m_human ? static_cast<uint32_t>(Few() + 1) : 0; }
 
 private:
     void Queue(Part& p, uint32_t time, int priority, int b0, int b1, int b2)
@@ -161,6 +163,11 @@ private:
             uint32_t off = t + length - static_cast<uint32_t>(m_random.Between(m_t / 48, m_t / 8));
             if (m_random.OneIn(20))
                 off = t + length + static_cast<uint32_t>(m_t / 4);
+            if (m_human) {
+                on = Nudge(on);
+                if (m_random.OneIn(2))                    // legato into the next note
+                    off = t + length + static_cast<uint32_t>(m_random.Between(1, Few()));
+            }
             Note(p, p.channel, on, std::max(off, on + 1), p.key, false);
             t += length;
         }
@@ -178,6 +185,10 @@ private:
             const uint32_t off = on + length - static_cast<uint32_t>(m_t / 16 + 1);
             const int root = 48 + m_random.Below(12);
             const int third = root + (m_random.OneIn(2) ? 3 : 4);
+            if (m_human) {
+                HumanChord(p, on, off, length, root, third);
+                continue;
+            }
             Note(p, p.channel, on, off, root, true);
             Note(p, p.channel, on, off, third, true);
             Note(p, p.channel, on, off, root + 7, true);
@@ -195,6 +206,13 @@ private:
         for (int beat = 0; beat < 4; ++beat) {
             const uint32_t b = start + static_cast<uint32_t>(beat * m_t);
             const int key = root + (beat % 2 == 0 ? 0 : 7);
+            if (m_human) {
+                // Legato: each note held a few ticks into the next beat.
+                const uint32_t on = Nudge(b);
+                Note(p, p.channel, on, b + static_cast<uint32_t>(m_t + m_random.Between(1, Few())), key,
+                     false);
+                continue;
+            }
             if (m_random.OneIn(2)) {
                 Note(p, p.channel, b, b + static_cast<uint32_t>(m_t - m_t / 12), key, false);
             } else {
@@ -240,10 +258,43 @@ private:
         }
     }
 
+    // A few ticks: about a 96th note, at least 2.
+    int Few() const { return std::max(2, m_t / 24); }
+
+    // A start moved a few ticks early or late (never before tick 0).
+    uint32_t Nudge(uint32_t time)
+    {
+        const int shift = m_random.Between(-Few(), Few());
+        return shift < 0 && time < static_cast<uint32_t>(-shift) ? 0 : time + static_cast<uint32_t>(shift);
+    }
+
+    // A chord played by hand: its notes rolled from the bottom up a few ticks
+    // apart, each released at its own time, and a melody note above it that
+    // lasts half the chord, then another.
+    void HumanChord(Part& p, uint32_t on, uint32_t off, uint32_t length, int root, int third)
+    {
+        int keys[] = {root, third, root + 7, root + 12};
+        const int count = m_random.OneIn(2) ? 4 : 3;
+        uint32_t start = Nudge(on);
+        for (int k = 0; k < count; ++k) {
+            const uint32_t end = off + static_cast<uint32_t>(m_random.Between(0, Few()));
+            Note(p, p.channel, start, std::max(end, start + 1), keys[k], true);
+            start += static_cast<uint32_t>(m_random.Between(0, Few()));
+        }
+        const uint32_t half = length / 2;
+        for (int m = 0; m < 2; ++m) {
+            const uint32_t from = Nudge(on + static_cast<uint32_t>(m) * half);
+            const uint32_t to = on + static_cast<uint32_t>(m + 1) * half +
+                                static_cast<uint32_t>(m_random.Between(0, Few()));
+            Note(p, p.channel, from, std::max(to, from + 1), 72 + m_random.Below(12), true);
+        }
+    }
+
     SmfBuilder& m_builder;
     int m_t;                                         // ticks per quarter note
     Random m_random;
     long m_events;
+    bool m_human;
 };
 
 const char* const kNames[kKindCount] = {"Melody", "Chords", "Bass", "Fast line"};
@@ -252,7 +303,8 @@ const int kPrograms[kKindCount] = {73, 0, 33, 81};
 }  // namespace
 
 SongGenerator::SongGenerator()
-    : m_trackCount(8), m_timeBase(480), m_seed(20240601u), m_eventCount(0), m_listCount(0)
+    : m_trackCount(8), m_timeBase(480), m_seed(20240601u), m_humanTiming(false), m_eventCount(0),
+      m_listCount(0)
 {
 }
 
@@ -296,6 +348,18 @@ uint32_t SongGenerator::GetSeed() const
     return m_seed;
 }
 
+bool SongGenerator::SetHumanTiming(bool on)
+{
+    bool old = m_humanTiming;
+    m_humanTiming = on;
+    return old;
+}
+
+bool SongGenerator::GetHumanTiming() const
+{
+    return m_humanTiming;
+}
+
 long SongGenerator::GetEventCount() const
 {
     return m_eventCount;
@@ -310,7 +374,7 @@ std::vector<uint8_t> SongGenerator::Build(long eventCount)
 {
     SmfBuilder builder(1, m_timeBase);
     builder.SetRunningStatus(true);
-    Writer w(builder, m_timeBase, m_seed);
+    Writer w(builder, m_timeBase, m_seed, m_humanTiming);
 
     const int conductor = builder.AddTrack();
     uint32_t conductorWritten = 0;
@@ -338,8 +402,9 @@ std::vector<uint8_t> SongGenerator::Build(long eventCount)
         for (Part& p : parts)
             w.Bar(p, bar);
         ++bar;
+        // Played by hand, the next bar may begin a few ticks early.
         for (Part& p : parts)
-            w.Flush(p, static_cast<uint32_t>(bar) * w.Bar());
+            w.Flush(p, static_cast<uint32_t>(bar) * w.Bar() - w.Margin());
     }
 
     const uint32_t end = static_cast<uint32_t>(bar) * w.Bar();

@@ -12,6 +12,13 @@
 // line with drums on channel 9 (a second list in that track). Channel
 // messages use running status wherever the status repeats.
 //
+// With human timing on, the notes are played as by hand rather than put on a
+// grid: starts a few ticks early or late, legato lines whose notes overlap
+// the next by a few ticks, chords whose notes start a few ticks apart (top
+// note last, as a rolled chord) and a melody above the chords in their own
+// channel. Off (the default), the bytes are those the generator has always
+// made.
+//
 // How to use:
 //   1. SongGenerator g; optionally SetTrackCount, SetTimeBase, SetSeed.
 //   2. std::vector<uint8_t> image = g.Build(1000000);
@@ -35,6 +42,9 @@ public:
     virtual int GetTimeBase() const;
     virtual uint32_t SetSeed(uint32_t seed);
     virtual uint32_t GetSeed() const;
+    // Returns the previous setting.
+    virtual bool SetHumanTiming(bool on);
+    virtual bool GetHumanTiming() const;
     // Of the last Build: events in all tracks, and (track, channel) pairs that
     // carry channel messages.
     virtual long GetEventCount() const;
@@ -49,6 +59,7 @@ private:
     int m_trackCount;
     int m_timeBase;
     uint32_t m_seed;
+    bool m_humanTiming;
     long m_eventCount;
     int m_listCount;
 };

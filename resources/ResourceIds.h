@@ -14,6 +14,15 @@
 #define IDM_SAVE 103
 #define IDM_ADD 121
 #define IDM_REMOVE 122
+// List > Voices: voices per track and channel, radio items in this order
+#define IDM_VOICES_1 131
+#define IDM_VOICES_2 132
+#define IDM_VOICES_3 133
+#define IDM_VOICES_4 134
+#define IDM_VOICES_6 135
+#define IDM_VOICES_8 136
+#define IDM_VOICES_12 137
+#define IDM_VOICES_18 138
 #define IDM_PLAY 141
 #define IDM_STOP 142
 #define IDM_SAVE_WAV 143

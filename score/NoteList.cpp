@@ -15,10 +15,11 @@ int ClampTicks(long long ticks)
 } // namespace
 
 NoteList::NoteList(NodePool* pool)
-    : m_identity{0, 0, 0}
+    : m_identity{0, 0, 0, 0}
     , m_ownPool(pool ? nullptr : new NodePool)
     , m_records(PoolAllocator<NoteRecord>(pool ? pool : m_ownPool.get()))
     , m_segmentCount(0)
+    , m_droppedNoteCount(0)
 {
 }
 
@@ -73,6 +74,30 @@ int NoteList::SetOrdinal(int ordinal)
 int NoteList::GetOrdinal() const
 {
     return m_identity.ordinal;
+}
+
+int NoteList::SetVoice(int voice)
+{
+    int previous = m_identity.voice;
+    m_identity.voice = voice;
+    return previous;
+}
+
+int NoteList::GetVoice() const
+{
+    return m_identity.voice;
+}
+
+int NoteList::SetDroppedNoteCount(int count)
+{
+    int previous = m_droppedNoteCount;
+    m_droppedNoteCount = count;
+    return previous;
+}
+
+int NoteList::GetDroppedNoteCount() const
+{
+    return m_droppedNoteCount;
 }
 
 int NoteList::GetRecordCount() const

@@ -31,7 +31,7 @@ public:
     NoteList& operator=(const NoteList&) = delete;
 
 // Attributes
-    // Sets track, channel and ordinal at once; returns 0.
+    // Sets track, channel, ordinal and voice at once; returns 0.
     virtual int SetIdentity(const NoteListIdentity& identity);
     virtual int GetIdentity(NoteListIdentity& identity) const;
     virtual int SetTrackIndex(int track);
@@ -40,6 +40,14 @@ public:
     virtual int GetChannel() const;
     virtual int SetOrdinal(int ordinal);
     virtual int GetOrdinal() const;
+    virtual int SetVoice(int voice);
+    virtual int GetVoice() const;
+    // Notes of the list's track and channel that the builder dropped: with
+    // one voice those that began while another note sounded, with more those
+    // that found no free voice. Kept on the channel's first voice (0 on the
+    // others).
+    virtual int SetDroppedNoteCount(int count);
+    virtual int GetDroppedNoteCount() const;
     // Number of records, segment markers included.
     virtual int GetRecordCount() const;
     // Number of segments, set by SplitIntoSegments (0 before).
@@ -91,6 +99,7 @@ private:
     std::unique_ptr<NodePool> m_ownPool; // before m_records: their nodes live in it
     RecordList m_records;
     int m_segmentCount;
+    int m_droppedNoteCount;
 };
 
 // One step of NoteList::Quantize, for a record of length ticks whose start

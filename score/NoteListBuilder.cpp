@@ -6,8 +6,10 @@
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 namespace {
@@ -18,6 +20,8 @@ const unsigned char kSysEx = 0xF0;
 const unsigned char kSysExContinue = 0xF7;
 const unsigned char kMeta = 0xFF;
 const int kChannelCount = 16;
+const int kKeyCount = 128;
+const int kFinestGridPerQuarter = 48; // 192nd notes in a quarter note
 
 int ClampTicks(long long ticks)
 {
@@ -29,14 +33,75 @@ bool IsChannelMessage(unsigned char status)
     return status >= 0x80 && status < 0xF0;
 }
 
+// Appends a record, quantized to unit ticks when unit is above 0: the step
+// Quantize takes for it, with the carry of the list it goes to.
+void AppendRecord(NoteList& list, long long& carry, int unit, int note, long long ticks,
+                  int velocity)
+{
+    long long length = ClampTicks(ticks);
+    if (unit > 0) {
+        length = QuantizeStep(length, unit, carry);
+        if (length == 0)
+            return;
+    }
+    list.Append(NoteRecord(note, static_cast<int>(length), velocity));
+}
+
 } // namespace
 
+// A note of a track from its note-on to its note-off.
+struct NoteListBuilder::SourceNote {
+    long long start;
+    long long end; // -1 while it sounds; a note never ended is not placed
+    int key;
+    int velocity;
+    int serial;    // its place among the track's note-ons
+    int nextOpen;  // the next sounding note of its key and channel, or -1
+};
+
+// The notes of one track, per channel, and what the walk needs to pair each
+// note-off with the earliest sounding note-on of its key. A track's channels
+// take the buffers in order, so that most tracks, of one channel, reuse the
+// memory the first one touched: new memory is slow to touch.
+struct NoteListBuilder::Voices {
+    std::vector<SourceNote> buffers[kChannelCount];
+    std::vector<SourceNote>* notes[kChannelCount]; // null for a channel the track does not use
+    int firstOpen[kChannelCount][kKeyCount];
+    int lastOpen[kChannelCount][kKeyCount];
+};
+
 NoteListBuilder::NoteListBuilder()
+    : m_voiceCount(kMinVoiceCount)
+    , m_chordSpan(1)
 {
 }
 
 NoteListBuilder::~NoteListBuilder()
 {
+}
+
+int NoteListBuilder::SetVoiceCount(int count)
+{
+    int previous = m_voiceCount;
+    m_voiceCount = std::max<int>(kMinVoiceCount, std::min<int>(kMaxVoiceCount, count));
+    return previous;
+}
+
+int NoteListBuilder::GetVoiceCount() const
+{
+    return m_voiceCount;
+}
+
+int NoteListBuilder::SetChordSpan(int span)
+{
+    int previous = m_chordSpan;
+    m_chordSpan = span < 0 ? 0 : span;
+    return previous;
+}
+
+int NoteListBuilder::GetChordSpan() const
+{
+    return m_chordSpan;
 }
 
 int NoteListBuilder::BuildNoteLists(const MidiFile& file, NoteListSet& set)
@@ -51,6 +116,8 @@ int NoteListBuilder::BuildQuantizedNoteLists(const MidiFile& file, NoteListSet& 
 
 int NoteListBuilder::Build(const MidiFile& file, NoteListSet& set, int unit)
 {
+    if (m_voiceCount > 1)
+        return BuildVoices(file, &set, unit);
     const int trackCount = file.GetTrackCount();
     std::vector<unsigned> masks;
     set.Allocate(GetChannelMasks(file, masks));
@@ -65,7 +132,7 @@ int NoteListBuilder::Build(const MidiFile& file, NoteListSet& set, int unit)
             if (!(masks[t] & (1u << channel)))
                 continue;
             NoteList* list = set.GetList(ordinal);
-            NoteListIdentity identity = { t, channel, ordinal };
+            NoteListIdentity identity = { t, channel, ordinal, 0 };
             list->SetIdentity(identity);
             lists[channel] = list;
             ++ordinal;
@@ -97,6 +164,7 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
         int velocity = 0;
         long long since = 0;
         long long carry = 0; // of the quantization, owed to the next record
+        int dropped = 0;     // note-ons while another note sounded
     };
     // Appends a record, quantized when asked: the step Quantize takes for it.
     auto append = [unit](NoteList& list, Line& line, int note, int length, int velocity) {
@@ -143,12 +211,166 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
             line.velocity = 0;
             line.since = now;
             line.sounding = false;
+        } else if (line.sounding && kind == kNoteOn) {
+            ++line.dropped;
+        }
+    }
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        if (lists[channel])
+            lists[channel]->SetDroppedNoteCount(lines[channel].dropped);
+    }
+}
+
+int NoteListBuilder::BuildVoices(const MidiFile& file, NoteListSet* set, int unit)
+{
+    const int trackCount = file.GetTrackCount();
+    if (set)
+        set->Allocate(0);
+    std::unique_ptr<Voices> voices(new Voices);
+    // At least one tick: the notes of one tick are always one chord.
+    const long long chordTicks = std::max<long long>(
+        1, static_cast<long long>(m_chordSpan) * file.GetTimeBase() / kFinestGridPerQuarter);
+    int ordinal = 0;
+    for (int t = 0; t < trackCount; ++t) {
+        const MidiTrack* track = file.GetTrack(t);
+        unsigned mask = 0;
+        if (!track || GetChannelMask(*track, &mask) == 0)
+            continue;
+        CollectNotes(*track, mask, *voices);
+        for (int channel = 0; channel < kChannelCount; ++channel) {
+            if (mask & (1u << channel))
+                ordinal += PlaceNotes(t, channel, *voices, set, unit, ordinal, chordTicks);
+        }
+    }
+    if (set) {
+        set->SetCount(ordinal);
+        set->SetTimeBase(file.GetTimeBase());
+    }
+    return ordinal;
+}
+
+void NoteListBuilder::CollectNotes(const MidiTrack& track, unsigned mask, Voices& voices)
+{
+    int buffer = 0;
+    for (int channel = 0; channel < kChannelCount; ++channel) {
+        voices.notes[channel] = nullptr;
+        if (!(mask & (1u << channel)))
+            continue;
+        voices.notes[channel] = &voices.buffers[buffer++];
+        voices.notes[channel]->clear();
+        // Room for every event at once: growing would copy the notes over
+        // and over.
+        if (buffer == 1 && track.GetEventCount() > 0)
+            voices.notes[channel]->reserve(static_cast<size_t>(track.GetEventCount()));
+        std::fill_n(voices.firstOpen[channel], kKeyCount, -1);
+        std::fill_n(voices.lastOpen[channel], kKeyCount, -1);
+    }
+    int serial = 0;
+    long long now = 0;
+    const MidiTrack::Position end = track.GetPosition(1);
+    for (MidiTrack::Position p = track.GetPosition(0); p != end; ++p) {
+        const MidiEvent* event = *p;
+        now += static_cast<uint32_t>(event->GetDelta()); // as ExtractChannels
+        const unsigned char* message = event->GetData();
+        const int length = event->GetLength();
+        if (!message || length < 3)
+            continue; // no key or velocity to read, or no channel message
+        const unsigned char kind = ClassifyStatus(message, length);
+        if (kind != kNoteOn && kind != kNoteOff)
+            continue;
+        const int channel = message[0] & 0x0F;
+        const int key = message[1];
+        if (key >= kKeyCount || !voices.notes[channel])
+            continue;
+        std::vector<SourceNote>& notes = *voices.notes[channel];
+        int& first = voices.firstOpen[channel][key];
+        int& last = voices.lastOpen[channel][key];
+        if (kind == kNoteOn) {
+            // A key struck again while it sounds is a second note: each
+            // note-off ends the earliest note of its key.
+            const int index = static_cast<int>(notes.size());
+            notes.push_back(SourceNote{ now, -1, key, message[2], serial++, -1 });
+            if (last >= 0)
+                notes[last].nextOpen = index;
+            else
+                first = index;
+            last = index;
+        } else if (first >= 0) {
+            SourceNote& note = notes[first];
+            note.end = now;
+            first = note.nextOpen;
+            if (first < 0)
+                last = -1;
         }
     }
 }
 
+int NoteListBuilder::PlaceNotes(int track, int channel, Voices& voices, NoteListSet* set,
+                                int unit, int ordinal, long long chordTicks)
+{
+    // The notes of a chord, those that start less than chordTicks after the
+    // first of them, are taken from the highest key down.
+    std::vector<SourceNote>& notes = *voices.notes[channel];
+    const size_t count = notes.size();
+    for (size_t i = 0; i < count;) {
+        size_t j = i + 1;
+        while (j < count && notes[j].start - notes[i].start < chordTicks)
+            ++j;
+        if (j - i > 1) {
+            std::sort(notes.begin() + static_cast<long>(i), notes.begin() + static_cast<long>(j),
+                      [](const SourceNote& a, const SourceNote& b) {
+                          return a.key != b.key ? a.key > b.key : a.serial < b.serial;
+                      });
+        }
+        i = j;
+    }
+
+    NoteList* lists[kMaxVoiceCount] = {};
+    long long lastEnd[kMaxVoiceCount] = {};
+    long long carry[kMaxVoiceCount] = {};
+    int used = 0;
+    int dropped = 0;
+    // The first voice has a list even without a note.
+    auto open = [&](int voice) {
+        used = voice + 1;
+        if (!set)
+            return;
+        NoteList* list = set->AddList();
+        NoteListIdentity identity = { track, channel, ordinal + voice, voice };
+        list->SetIdentity(identity);
+        lists[voice] = list;
+    };
+    open(0);
+    for (const SourceNote& note : notes) {
+        if (note.end < 0)
+            continue;
+        // The lowest voice that is free; a voice without a list is free, so
+        // the voices come into use in order.
+        int voice = 0;
+        while (voice < m_voiceCount && lastEnd[voice] > note.start)
+            ++voice;
+        if (voice == m_voiceCount) {
+            ++dropped;
+            continue;
+        }
+        if (voice == used)
+            open(voice);
+        if (set) {
+            AppendRecord(*lists[voice], carry[voice], unit, kRestNote, note.start - lastEnd[voice], 0);
+            AppendRecord(*lists[voice], carry[voice], unit, note.key, note.end - note.start,
+                         note.velocity);
+        }
+        lastEnd[voice] = note.end;
+    }
+    if (lists[0])
+        lists[0]->SetDroppedNoteCount(dropped);
+    return used;
+}
+
 int NoteListBuilder::CountLists(const MidiFile& file)
 {
+    if (m_voiceCount > 1)
+        return BuildVoices(file, nullptr, 0);
     std::vector<unsigned> masks;
     return GetChannelMasks(file, masks);
 }

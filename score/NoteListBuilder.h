@@ -8,16 +8,45 @@ class MidiTrack;
 class NoteList;
 class NoteListSet;
 
-// Makes the note lists of a loaded file: one monophonic list of rests and
-// notes per track and MIDI channel that the track uses, ordered by track and
-// then by channel. Building is deterministic, so an ordinal taken from one
-// build names the same track and channel in the next. Stateless. Final, so
-// that its walk over every event calls ClassifyStatus directly.
+// Makes the note lists of a loaded file: monophonic lists of rests and notes,
+// ordered by track, then channel, then voice. With one voice (the default)
+// there is one list per track and MIDI channel that the track uses, and of
+// notes that overlap only the first survives.
+//
+// With V voices each track and channel is spread over up to V lists. Notes
+// are taken in time order, the notes of a chord (those that start within the
+// chord span) from the highest key down, and each goes to the lowest-numbered
+// voice whose last note has ended when it starts: the top line of a chord
+// stays in the first voice and the voices keep their register. A note that
+// finds no free voice is dropped and counted (NoteList::GetDroppedNoteCount).
+// The first voice of a channel always has a list; a further voice has one
+// only when it receives a note.
+//
+// Building is deterministic, so an ordinal taken from one build names the
+// same list in the next with the same voice count, quantized or not. Final,
+// so that its walk over every event calls ClassifyStatus directly.
 class NoteListBuilder final {
 public:
+    enum {
+        kMinVoiceCount = 1,
+        kMaxVoiceCount = 18 // as many as the driver has parts
+    };
+
 // Construction
     NoteListBuilder();
     virtual ~NoteListBuilder();
+
+// Attributes
+    // Voices per track and channel, 1..18 (a value outside is clamped).
+    // Returns the previous count.
+    virtual int SetVoiceCount(int count);
+    virtual int GetVoiceCount() const;
+    // Notes that start less than this many 192nd notes after the first note
+    // of a chord belong to it and are taken from the highest key down; 1 (the
+    // default) holds together a chord played by hand on the finest grid, 0
+    // only notes of one tick. Returns the previous span.
+    virtual int SetChordSpan(int span);
+    virtual int GetChordSpan() const;
 
 // Operations
     // Fills a fresh set from file and records the file's time base in it.
@@ -53,6 +82,22 @@ private:
     // walk over the track: a track of many channels is read once. With a
     // unit above 0 every record is quantized as it is made.
     void ExtractChannels(const MidiTrack& track, NoteList* const lists[16], int unit);
+
+    struct SourceNote;
+    struct Voices;
+    // The notes of every channel of track in mask, from note-on to note-off.
+    void CollectNotes(const MidiTrack& track, unsigned mask, Voices& voices);
+    // Spreads channel's collected notes over voices, its lists taking
+    // ordinals from ordinal on; with a null set only counts the lists.
+    // chordTicks is the chord span in ticks. Returns the number of lists the
+    // channel gets.
+    int PlaceNotes(int track, int channel, Voices& voices, NoteListSet* set, int unit,
+                   int ordinal, long long chordTicks);
+    // Both builds and the count with two or more voices.
+    int BuildVoices(const MidiFile& file, NoteListSet* set, int unit);
+
+    int m_voiceCount;
+    int m_chordSpan;
 };
 
 #endif

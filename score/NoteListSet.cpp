@@ -47,6 +47,16 @@ int NoteListSet::ProcessAll(int timeBase, int segmentTicks)
     return 0;
 }
 
+NoteList* NoteListSet::AddList()
+{
+    // Room first, so that push_back cannot fail and lose the new list.
+    if (m_lists.size() == m_lists.capacity())
+        m_lists.reserve(2 * m_lists.size() + 16);
+    NoteList* list = new NoteList(&m_pool);
+    m_lists.push_back(list);
+    return list;
+}
+
 NoteList* NoteListSet::GetList(int ordinal) const
 {
     if (ordinal < 0 || ordinal >= static_cast<int>(m_lists.size()))
@@ -100,4 +110,15 @@ int NoteListSet::GetMostFrequentBaseValue(int ordinal) const
 {
     NoteList* list = GetList(ordinal);
     return list ? list->GetMostFrequentBaseValue() : -1;
+}
+
+int NoteListSet::GetDroppedNoteCount(int track, int channel) const
+{
+    int count = 0;
+    for (int i = 0; i < GetCount(); ++i) {
+        const NoteList* list = GetList(i);
+        if (list && list->GetTrackIndex() == track && list->GetChannel() == channel)
+            count += list->GetDroppedNoteCount();
+    }
+    return count;
 }

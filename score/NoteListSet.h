@@ -19,6 +19,9 @@ public:
 // Operations
     // Replaces the lists with count new empty ones; returns their number.
     virtual int Allocate(int count);
+    // Appends one new empty list after those there are; returns it. Lists
+    // added this way count once SetCount says so.
+    virtual NoteList* AddList();
     // Runs the three passes over every list with the finest grid (one 192nd
     // note). Returns 0.
     virtual int ProcessAll(int timeBase, int segmentTicks);
@@ -35,6 +38,9 @@ public:
     virtual int GetTotalTicks(int ordinal) const;
     virtual int CountValueIndex(int ordinal, int valueIndex) const;
     virtual int GetMostFrequentBaseValue(int ordinal) const;
+    // Notes of track and channel the builder dropped (see
+    // NoteList::GetDroppedNoteCount); 0 for a pair without lists.
+    virtual int GetDroppedNoteCount(int track, int channel) const;
 
 private:
     int m_count;

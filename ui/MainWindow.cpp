@@ -58,6 +58,17 @@ const SpinControl kSpinControls[] = {
      ConvertSettings::kMaxFirstLineNumber, ConvertSettings::kDefaultFirstLineNumber, 10},
 };
 
+// The items of List > Voices and the voice counts they choose.
+struct VoiceChoice {
+    WORD id;
+    int voices;
+};
+
+const VoiceChoice kVoiceChoices[] = {
+    {IDM_VOICES_1, 1}, {IDM_VOICES_2, 2}, {IDM_VOICES_3, 3}, {IDM_VOICES_4, 4},
+    {IDM_VOICES_6, 6}, {IDM_VOICES_8, 8}, {IDM_VOICES_12, 12}, {IDM_VOICES_18, 18},
+};
+
 // Columns of a note list's row texts, in the order both lists show them.
 enum { kColumnNo, kColumnTrack, kColumnChannel, kColumnStep, kListColumnCount };
 
@@ -381,7 +392,11 @@ void MainWindow::ShowListColumns(ListViewCtrl& list, int row, int firstColumn, i
         return;
     list.SetItemText(row, firstColumn + kColumnNo, DecimalText(ordinal).c_str());
     list.SetItemText(row, firstColumn + kColumnTrack, DecimalText(noteList->GetTrackIndex()).c_str());
-    list.SetItemText(row, firstColumn + kColumnChannel, DecimalText(noteList->GetChannel()).c_str());
+    list.SetItemText(row, firstColumn + kColumnChannel,
+                     (m_converter.GetVoiceCount() > 1
+                          ? FormatText("%d.%d", noteList->GetChannel(), noteList->GetVoice() + 1)
+                          : DecimalText(noteList->GetChannel()))
+                         .c_str());
     list.SetItemText(row, firstColumn + kColumnStep, FormatThousands(noteList->GetTotalTicks()).c_str());
 }
 
@@ -407,6 +422,25 @@ int MainWindow::FillPartList()
         if (m_partList.InsertItem(i, DecimalText(i).c_str(), kUnassigned) >= 0)
             ++rows;
     }
+    return rows;
+}
+
+int MainWindow::RebuildNoteLists()
+{
+    m_converter.FreeNoteListSet(m_noteListSet);
+    m_noteListSet = m_midiFile != nullptr ? m_converter.BuildNoteListSet(m_midiFile) : nullptr;
+    m_fileInfo.SetUsedChannelCount(m_noteListSet != nullptr ? m_converter.GetListCount(*m_noteListSet) : 0);
+    ShowFileInfo();
+    ClearMidiChannelList();
+    ClearPartList();
+    // A refused file shows no rows, as after Open.
+    if ((m_commandState & kCanConvert) == 0)
+        return 0;
+    const int rows = FillMidiChannelList();
+    if (rows > 0)
+        m_midiChannelList.SelectItem(0);
+    FillPartList();
+    m_partList.SelectItem(0);
     return rows;
 }
 
@@ -661,6 +695,21 @@ LRESULT MainWindow::OnRemove(HWND, WPARAM, LPARAM)
     return kCompleted;
 }
 
+LRESULT MainWindow::OnVoices(HWND, WPARAM wParam, LPARAM)
+{
+    int voices = 0;
+    for (const VoiceChoice& choice : kVoiceChoices) {
+        if (choice.id == LOWORD(wParam))
+            voices = choice.voices;
+    }
+    if (voices == 0 || voices == m_converter.GetVoiceCount())
+        return kStopped;
+    m_converter.SetVoiceCount(voices);
+    if (m_midiFile != nullptr)
+        RebuildNoteLists();
+    return kCompleted;
+}
+
 LRESULT MainWindow::OnConvert(HWND hwnd, WPARAM, LPARAM)
 {
     if ((m_commandState & kCanConvert) == 0 || m_midiFile == nullptr)
@@ -849,6 +898,13 @@ LRESULT MainWindow::OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
             return 0;
         }
     }
+    // The Voices items, which every state allows.
+    for (const VoiceChoice& choice : kVoiceChoices) {
+        if (choice.id == id) {
+            OnVoices(hwnd, wParam, lParam);
+            return 0;
+        }
+    }
     // Exit deletes this handler; nothing may touch it afterwards.
     return DialogHandler::OnCommand(hwnd, wParam, lParam);
 }
@@ -878,6 +934,10 @@ LRESULT MainWindow::OnInitMenu(HWND, WPARAM wParam, LPARAM)
     HMENU menu = reinterpret_cast<HMENU>(wParam);
     for (const Command& command : kCommands)
         EnableMenuItem(menu, command.id, MenuState(IsCommandEnabled(command.id)));
+    for (const VoiceChoice& choice : kVoiceChoices) {
+        if (choice.voices == m_converter.GetVoiceCount())
+            CheckMenuRadioItem(menu, IDM_VOICES_1, IDM_VOICES_18, choice.id, MF_BYCOMMAND);
+    }
     return 0;
 }
 

@@ -23,8 +23,13 @@ class NoteListSet;
 // information, conversion settings, the MIDI channel list and the part list
 // with Add and Remove between them, and the source box. It owns the loaded
 // file and its note lists and turns every command into its handler:
-// Open (101), Convert (102), Save (103), Add (121) and Remove (122); Help
-// (191), About (192) and Exit (199) are the framework's (WindowHandler).
+// Open (101), Convert (102), Save (103), Add (121), Remove (122) and Voices
+// (131 to 138); Help (191), About (192) and Exit (199) are the framework's
+// (WindowHandler).
+//
+// The voice count of List > Voices (1 at start) stays while the program runs
+// and applies to every file opened; with two or more the channel column of
+// both lists shows each list's channel and voice ("2.1").
 //
 // Commands are enabled by a state of three bits: Open always; Convert, Add
 // and Remove once a supported file is loaded; Save once a conversion
@@ -127,6 +132,10 @@ public:
     virtual int FillMidiChannelList();
     // kPartRowCount rows "0" .. "17", all unassigned; returns the number.
     virtual int FillPartList();
+    // The loaded file's note lists made again with the converter's voice
+    // count and shown as Open shows them: assignments cleared, settings and
+    // source kept. Returns the number of channel rows.
+    virtual int RebuildNoteLists();
 
 // Checks
     virtual bool IsSupportedFormat(int format) const;
@@ -176,6 +185,8 @@ public:
     virtual LRESULT OnOpen(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnAdd(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnRemove(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    // One of the Voices items: the voice count it names, the lists rebuilt.
+    virtual LRESULT OnVoices(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnConvert(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnSave(HWND hwnd, WPARAM wParam, LPARAM lParam);
     // The preview of the source box's text as it is now, edits included,

@@ -41,9 +41,10 @@ Bytes MakeSong(int format, int timeBase)
 
 // What the engine itself makes of image with these choices.
 std::string EngineProgram(const Bytes& image, const ConvertSettings& settings,
-                          const std::vector<int>& assignment)
+                          const std::vector<int>& assignment, int voices = 1)
 {
     Converter converter;
+    converter.SetVoiceCount(voices);
     MidiFile* file = converter.LoadMidiFile(image.data(), image.size());
     NoteListSet* set = nullptr;
     std::string text;
@@ -120,6 +121,48 @@ TEST_F(ConvertCommandTest, OptionsReachTheConversion)
         settings.SetPlayKind(c.kind);
         EXPECT_EQ(0, o.code) << o.err;
         EXPECT_EQ(EngineProgram(m_song, settings, c.assignment), o.out) << args[0];
+    }
+}
+
+// A triad held under two melody notes on channel 0, time base 96.
+Bytes MakeChordSong()
+{
+    SmfBuilder smf(0, 96);
+    int t = smf.AddTrack();
+    for (int key : {48, 52, 55, 72})
+        smf.NoteOn(t, 0, 0, key, 100);
+    smf.NoteOff(t, 96, 0, 72);
+    smf.NoteOn(t, 0, 0, 74, 100);
+    smf.NoteOff(t, 96, 0, 74);
+    for (int key : {48, 52, 55})
+        smf.NoteOff(t, 0, 0, key);
+    smf.EndOfTrack(t);
+    return smf.Build();
+}
+
+TEST_F(ConvertCommandTest, VoicesGiveTheEnginesProgramWithVoices)
+{
+    const Bytes chords = MakeChordSong();
+    const std::string path = Write("chords.mid", chords);
+    ConvertSettings settings;
+    settings.SetSplitStepCount(4 * 96);
+    ToolRun::Outcome o = RunTool({"-V", "4", path});
+    EXPECT_EQ(0, o.code) << o.err;
+    EXPECT_EQ(EngineProgram(chords, settings, {0, 1, 2, 3}, 4), o.out);
+    EXPECT_NE(std::string::npos, o.out.find("1100 PLAY \"o4l4>cd\",\"o4l2<g\",\"o4l2<e\",\"o4l2<c\",\"\",\"\"\r\n"))
+        << o.out;
+    EXPECT_EQ(EngineProgram(chords, settings, {0}), RunTool({"--voices=1", path}).out);
+    EXPECT_EQ(EngineProgram(chords, settings, {1, 0}, 18), RunTool({"-V18", "-a", "1,0", path}).out);
+
+    o = RunTool({"-V", "2", "-a", "0,2", path});
+    EXPECT_EQ(2, o.code);
+    EXPECT_EQ("midi2morvek: list 2 does not exist: " + path + " has 2 lists (0 to 1) (see --help)\n", o.err);
+    for (const char* bad : {"0", "19", "x", "", "-1", "007x"}) {
+        o = RunTool({"-V", bad, path});
+        EXPECT_EQ(2, o.code) << bad;
+        EXPECT_EQ(std::string("midi2morvek: voice count '") + bad + "' is not a number from 1 to 18 (see --help)\n",
+                  o.err);
+        EXPECT_EQ("", o.out);
     }
 }
 

@@ -58,6 +58,39 @@ TEST_F(ListCommandTest, FormatZeroWithDrumsAndAChord)
               o.out);
 }
 
+TEST_F(ListCommandTest, VoicesAddAColumnAndTheirRows)
+{
+    SmfBuilder smf(0, 480);
+    int t = smf.AddTrack();
+    smf.NoteOn(t, 0, 0, 60, 100);
+    smf.NoteOn(t, 0, 0, 64, 100);
+    smf.NoteOn(t, 0, 0, 67, 100);
+    smf.NoteOn(t, 0, 9, 36, 100);
+    smf.NoteOff(t, 120, 9, 36);
+    smf.NoteOff(t, 840, 0, 60);
+    smf.NoteOff(t, 0, 0, 64);
+    smf.NoteOff(t, 120, 0, 67);
+    smf.EndOfTrack(t);
+    const std::string path = Write("chords.mid", smf.Build());
+    ToolRun::Outcome o = RunTool({"--list", "-V", "2", path});
+    EXPECT_EQ(0, o.code);
+    EXPECT_EQ("", o.err);
+    EXPECT_EQ("File name\tchords.mid\n"
+              "Format\t0\n"
+              "Time base\t480\n"
+              "Used channels\t3\n"
+              "No.\tTr.\tCh.\tStep\tVoice\n"
+              "0\t0\t0\t1,080\t1\n"
+              "1\t0\t0\t960\t2\n"
+              "2\t0\t9\t120\t1\n",
+              o.out);
+    // One voice is the listing as it always was.
+    EXPECT_EQ(RunTool({"--list", path}).out, RunTool({"--list", "--voices", "1", path}).out);
+    o = RunTool({"--list", "-V", "40", path});
+    EXPECT_EQ(2, o.code);
+    EXPECT_EQ("midi2morvek: voice count '40' is not a number from 1 to 18 (see --help)\n", o.err);
+}
+
 TEST_F(ListCommandTest, FormatOneWithConductorAndControllerOnlyChannel)
 {
     SmfBuilder smf(1, 96);

@@ -207,6 +207,44 @@ TEST_F(ConverterTest, WholeProgramOfOnePart)
     EXPECT_EQ(Converter::kConvertOk, m_result);
 }
 
+TEST_F(ConverterTest, VoicesCarryAChordIntoParts)
+{
+    // A melody above a held chord of two notes on one channel: with one
+    // voice only the first note of the chord survives; with three the
+    // melody stays in the first part and the chord fills the next two.
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    smf.NoteOn(t, 0, 0, 48, 100);
+    smf.NoteOn(t, 0, 0, 55, 100);
+    AddMelody(smf, t, 0);
+    smf.NoteOff(t, 0, 0, 48);
+    smf.NoteOff(t, 0, 0, 55);
+    smf.EndOfTrack(t);
+    Load(smf);
+    m_settings.SetMinimumResolution(10);
+    m_settings.SetPartCount(3);
+    EXPECT_EQ(1, m_converter.CountLists(*m_file));
+    EXPECT_EQ(std::string(kHeaderAt1000) + "1100 PLAY \"o4l1<c&c4\",\"\",\"\"\r\n",
+              Convert({ 0 }));
+
+    EXPECT_EQ(1, m_converter.SetVoiceCount(3));
+    EXPECT_EQ(3, m_converter.CountLists(*m_file));
+    EXPECT_EQ(std::string(kHeaderAt1000) +
+                  "1100 PLAY \"o4l4cde2r8>c8\",\"o4l1<g&g4\",\"o4l1<c&c4\"\r\n",
+              Convert({ 0, 1, 2 }));
+    EXPECT_EQ(Converter::kConvertOk, m_result);
+    EXPECT_EQ(3, m_set->GetCount());
+    NoteListSet* built = m_converter.BuildNoteListSet(m_file);
+    ASSERT_NE(nullptr, built);
+    EXPECT_EQ(3, built->GetCount());
+    EXPECT_EQ(2, built->GetList(2)->GetVoice());
+    m_converter.FreeNoteListSet(built);
+
+    EXPECT_EQ(3, m_converter.SetVoiceCount(99));
+    EXPECT_EQ(18, m_converter.SetVoiceCount(-1));
+    EXPECT_EQ(1, m_converter.GetVoiceCount());
+}
+
 TEST_F(ConverterTest, NoPartAssignedGivesTheHeaderOnly)
 {
     LoadMelody();

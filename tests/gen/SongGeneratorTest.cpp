@@ -20,6 +20,7 @@ struct Survey {
     long bytesIfStatusWritten = 14;                  // header chunk
     std::set<std::pair<int, int>> lists;             // (track, channel) with channel messages
     int largestChord = 0;                            // note-ons of one channel on one tick
+    int chordTicks = 0;                              // (tick, channel) with three note-ons or more
     bool timesAscend = true;
 };
 
@@ -43,6 +44,8 @@ Survey Read(const MidiFile& file)
             if ((d[0] & 0xF0) == 0x90 && d[2] != 0) {
                 int& n = onsAt[std::make_pair(e->GetTime(), d[0] & 0x0F)];
                 s.largestChord = std::max(s.largestChord, ++n);
+                if (n == 3)
+                    ++s.chordTicks;
             }
         }
     }
@@ -114,6 +117,39 @@ TEST(SongGeneratorTest, HasChordsAndADrumListBesideTheFastLine)
     EXPECT_EQ(expected, s.lists);
     EXPECT_EQ(5, g.GetListCount());
 }
+
+class HumanTimingTest : public ::testing::TestWithParam<int> {};
+
+// Played by hand: still a valid song with times in order (a bar may begin a
+// few ticks early), but the chords are rolled, so that far fewer notes of a
+// channel start on one tick, and the same settings still give the same bytes.
+TEST_P(HumanTimingTest, ValidSongWithRolledChords)
+{
+    SongGenerator g;
+    g.SetTimeBase(GetParam());
+    g.SetTrackCount(4);
+    EXPECT_FALSE(g.SetHumanTiming(true));
+    EXPECT_TRUE(g.GetHumanTiming());
+    Bytes image = g.Build(20000);
+    EXPECT_EQ(image, g.Build(20000));
+    MidiFile file;
+    ASSERT_EQ(MIDIFILE_OK, file.Build(image.data(), static_cast<unsigned long>(image.size())));
+    Survey s = Read(file);
+    EXPECT_EQ(g.GetEventCount(), s.events);
+    EXPECT_TRUE(s.timesAscend);
+    EXPECT_EQ(5u, s.lists.size());
+
+    SongGenerator onGrid;
+    onGrid.SetTimeBase(GetParam());
+    onGrid.SetTrackCount(4);
+    Bytes plain = onGrid.Build(20000);
+    MidiFile plainFile;
+    ASSERT_EQ(MIDIFILE_OK, plainFile.Build(plain.data(), static_cast<unsigned long>(plain.size())));
+    EXPECT_NE(plain, image);
+    EXPECT_LT(2 * s.chordTicks, Read(plainFile).chordTicks);
+}
+
+INSTANTIATE_TEST_SUITE_P(TimeBases, HumanTimingTest, ::testing::Values(48, 96, 240, 480));
 
 TEST(SongGeneratorTest, SettersReturnWhatTheyReplaceAndKeepTrackCountInRange)
 {

@@ -20,8 +20,8 @@ std::string MenuName() {
 }
 
 struct ExpectedMenuItem {
-  UINT id;           // 0 for a separator
-  const char* text;  // with the key name after a tab
+  UINT id;           // 0 for a separator or a submenu
+  const char* text;  // with the key name after a tab; null for a separator
 };
 
 struct ExpectedPopup {
@@ -36,7 +36,7 @@ const std::vector<ExpectedPopup> kMenu = {
       {IDM_SAVE, "&Save...\tF4"},
       {0, nullptr},
       {IDM_EXIT, "E&xit"}}},
-    {"&List", {{IDM_ADD, "&Add\tF5"}, {IDM_REMOVE, "&Remove\tF6"}}},
+    {"&List", {{IDM_ADD, "&Add\tF5"}, {IDM_REMOVE, "&Remove\tF6"}, {0, nullptr}, {0, "&Voices"}}},
     {"&Preview",
      {{IDM_PLAY, "&Play\tF8"},
       {IDM_STOP, "S&top\tF9"},
@@ -95,12 +95,40 @@ TEST(Menu, PopupsItemsAndCommandIds) {
         continue;
       }
       EXPECT_EQ(0u, item.type & MFT_SEPARATOR);
-      EXPECT_EQ(want.id, item.id);
       EXPECT_EQ(want.text, item.text);
+      if (want.id == 0) {
+        EXPECT_NE(nullptr, item.subMenu);
+        continue;
+      }
+      EXPECT_EQ(want.id, item.id);
       EXPECT_EQ(nullptr, item.subMenu);
       // The window greys items itself when the menu opens.
       EXPECT_EQ(0u, item.state & (MFS_GRAYED | MFS_CHECKED));
     }
+  }
+  DestroyMenu(menu);
+}
+
+// List > Voices: the counts in rising order, each access key used once (12
+// and 18 have none), none checked in the resource (the window checks the
+// current one when the menu opens).
+TEST(Menu, VoicesSubmenuHoldsTheCounts) {
+  HMENU menu = LoadMenuA(Self(), MenuName().c_str());
+  ASSERT_NE(nullptr, menu);
+  HMENU list = GetSubMenu(menu, 1);
+  ASSERT_NE(nullptr, list);
+  HMENU voices = GetSubMenu(list, 3);
+  ASSERT_NE(nullptr, voices);
+  const ExpectedMenuItem expected[] = {
+      {IDM_VOICES_1, "&1"}, {IDM_VOICES_2, "&2"},   {IDM_VOICES_3, "&3"},   {IDM_VOICES_4, "&4"},
+      {IDM_VOICES_6, "&6"}, {IDM_VOICES_8, "&8"}, {IDM_VOICES_12, "12"}, {IDM_VOICES_18, "18"},
+  };
+  ASSERT_EQ(8, GetMenuItemCount(voices));
+  for (UINT i = 0; i < 8; ++i) {
+    MenuItem item = ItemAt(voices, i);
+    EXPECT_EQ(expected[i].id, item.id);
+    EXPECT_EQ(expected[i].text, item.text);
+    EXPECT_EQ(0u, item.state & (MFS_GRAYED | MFS_CHECKED));
   }
   DestroyMenu(menu);
 }

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <climits>
 #include <memory>
 #include <string>
@@ -35,7 +36,7 @@ protected:
 
     std::string Identity(int ordinal)
     {
-        NoteListIdentity identity = { -1, -1, -1 };
+        NoteListIdentity identity = { -1, -1, -1, -1 };
         m_set.GetList(ordinal)->GetIdentity(identity);
         return std::to_string(identity.track) + "," + std::to_string(identity.channel) + "," +
                std::to_string(identity.ordinal);
@@ -234,7 +235,7 @@ TEST_F(NoteListBuilderTest, SameFileSameLists)
     NoteListSet again;
     ASSERT_EQ(count, m_builder.BuildNoteLists(m_file, again));
     for (int i = 0; i < count; ++i) {
-        NoteListIdentity identity = { -1, -1, -1 };
+        NoteListIdentity identity = { -1, -1, -1, -1 };
         again.GetList(i)->GetIdentity(identity);
         EXPECT_EQ(first[i], std::to_string(identity.track) + "," + std::to_string(identity.channel) + "," +
                   std::to_string(identity.ordinal) + " " + DescribeNoteList(*again.GetList(i)));
@@ -301,6 +302,8 @@ struct QuantizedBuildCase {
     int timeBase;
     uint32_t seed;
     int unit;
+    int voices;
+    bool human;
 };
 
 class QuantizedBuildTest : public ::testing::TestWithParam<QuantizedBuildCase> {};
@@ -314,15 +317,18 @@ TEST_P(QuantizedBuildTest, SameListsAsQuantizeAfterwards)
     song.SetTrackCount(6);
     song.SetTimeBase(c.timeBase);
     song.SetSeed(c.seed);
+    song.SetHumanTiming(c.human);
     std::vector<uint8_t> image = song.Build(6000);
     MidiFile file;
     ASSERT_EQ(MIDIFILE_OK, file.Build(image.data(), image.size()));
 
     NoteListBuilder builder;
+    builder.SetVoiceCount(c.voices);
     NoteListSet afterwards;
     NoteListSet onTheWay;
-    ASSERT_EQ(builder.BuildNoteLists(file, afterwards),
-              builder.BuildQuantizedNoteLists(file, onTheWay, c.unit));
+    const int count = builder.BuildNoteLists(file, afterwards);
+    ASSERT_EQ(count, builder.BuildQuantizedNoteLists(file, onTheWay, c.unit));
+    EXPECT_EQ(count, builder.CountLists(file));
     EXPECT_EQ(afterwards.GetTimeBase(), onTheWay.GetTimeBase());
     for (int i = 0; i < afterwards.GetCount(); ++i) {
         NoteList& expected = *afterwards.GetList(i);
@@ -335,6 +341,8 @@ TEST_P(QuantizedBuildTest, SameListsAsQuantizeAfterwards)
         EXPECT_EQ(a.track, b.track);
         EXPECT_EQ(a.channel, b.channel);
         EXPECT_EQ(a.ordinal, b.ordinal);
+        EXPECT_EQ(a.voice, b.voice);
+        EXPECT_EQ(expected.GetDroppedNoteCount(), got.GetDroppedNoteCount());
         ASSERT_EQ(DescribeNoteList(expected), DescribeNoteList(got)) << "list " << i;
         NoteList::Position q = got.Begin();
         for (NoteList::Position p = expected.Begin(); p != expected.End(); ++p, ++q)
@@ -343,14 +351,19 @@ TEST_P(QuantizedBuildTest, SameListsAsQuantizeAfterwards)
 }
 
 INSTANTIATE_TEST_SUITE_P(Units, QuantizedBuildTest, ::testing::Values(
-    QuantizedBuildCase{480, 1, 60},
-    QuantizedBuildCase{480, 2, 120},
-    QuantizedBuildCase{480, 3, 1},
-    QuantizedBuildCase{480, 4, 0},                   // taken as 1, as Quantize takes it
-    QuantizedBuildCase{96, 5, 24},
-    QuantizedBuildCase{96, 6, 7},                    // off the grid of the song
-    QuantizedBuildCase{48, 7, 192},
-    QuantizedBuildCase{240, 8, 1000}));
+    QuantizedBuildCase{480, 1, 60, 1, false},
+    QuantizedBuildCase{480, 2, 120, 1, false},
+    QuantizedBuildCase{480, 3, 1, 1, false},
+    QuantizedBuildCase{480, 4, 0, 1, false},         // taken as 1, as Quantize takes it
+    QuantizedBuildCase{96, 5, 24, 1, false},
+    QuantizedBuildCase{96, 6, 7, 1, false},          // off the grid of the song
+    QuantizedBuildCase{48, 7, 192, 1, false},
+    QuantizedBuildCase{240, 8, 1000, 1, false},
+    QuantizedBuildCase{480, 9, 10, 6, true},
+    QuantizedBuildCase{480, 10, 60, 3, false},
+    QuantizedBuildCase{96, 11, 7, 18, true},
+    QuantizedBuildCase{48, 12, 1, 2, true},
+    QuantizedBuildCase{240, 13, 0, 4, false}));
 
 TEST_F(NoteListBuilderTest, QuantizedBuildCarriesPastTheLargestInt)
 {
@@ -370,6 +383,195 @@ TEST_F(NoteListBuilderTest, QuantizedBuildCarriesPastTheLargestInt)
     afterwards.GetList(0)->Quantize(7);
     ASSERT_EQ(1, m_builder.BuildQuantizedNoteLists(m_file, m_set, 7));
     EXPECT_EQ(DescribeNoteList(*afterwards.GetList(0)), Describe(0));
+}
+
+// The lists of a file spread over voices, as "track,channel,voice: list"
+// lines, the dropped count after the first voice of a channel when it is not
+// 0.
+class VoicesTest : public NoteListBuilderTest {
+protected:
+    std::string BuildVoices(const SmfBuilder& smf, int voices)
+    {
+        m_builder.SetVoiceCount(voices);
+        Build(smf);
+        std::string text;
+        for (int i = 0; i < m_set.GetCount(); ++i) {
+            NoteList& list = *m_set.GetList(i);
+            EXPECT_EQ(i, list.GetOrdinal());
+            text += std::to_string(list.GetTrackIndex()) + "," + std::to_string(list.GetChannel()) +
+                    "," + std::to_string(list.GetVoice()) + ": " + DescribeNoteList(list);
+            if (list.GetDroppedNoteCount() != 0)
+                text += " (" + std::to_string(list.GetDroppedNoteCount()) + " dropped)";
+            text += "\n";
+        }
+        EXPECT_EQ(m_set.GetCount(), m_builder.CountLists(m_file));
+        return text;
+    }
+
+    // A note of length ticks on channel 0 at tick on of track t, events
+    // kept in time order by the caller.
+    struct Note {
+        int on;
+        int length;
+        int key;
+    };
+    void AddNotes(SmfBuilder& smf, int t, int channel, std::vector<Note> notes)
+    {
+        // Every note-on and note-off in time order, note-offs first.
+        std::vector<std::pair<int, std::pair<int, int>>> events; // time, (off 0 / on 1, key)
+        for (const Note& n : notes) {
+            events.push_back({ n.on, { 1, n.key } });
+            events.push_back({ n.on + n.length, { 0, n.key } });
+        }
+        std::stable_sort(events.begin(), events.end(),
+                         [](const std::pair<int, std::pair<int, int>>& a,
+                            const std::pair<int, std::pair<int, int>>& b) {
+                             return a.first != b.first ? a.first < b.first
+                                                       : a.second.first < b.second.first;
+                         });
+        int now = 0;
+        for (const auto& e : events) {
+            if (e.second.first == 1)
+                smf.NoteOn(t, static_cast<uint32_t>(e.first - now), channel, e.second.second, 100);
+            else
+                smf.NoteOff(t, static_cast<uint32_t>(e.first - now), channel, e.second.second);
+            now = e.first;
+        }
+    }
+};
+
+TEST_F(VoicesTest, ArpeggioOverAHeldBass)
+{
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    AddNotes(smf, t, 0, { { 0, 192, 36 }, { 0, 48, 60 }, { 48, 48, 64 }, { 96, 48, 67 }, { 144, 48, 72 } });
+    EXPECT_EQ("0,0,0: r:0 60:48 r:0 64:48 r:0 67:48 r:0 72:48\n"
+              "0,0,1: r:0 36:192\n",
+              BuildVoices(smf, 3));
+}
+
+TEST_F(VoicesTest, MelodyAboveBlockChords)
+{
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    AddNotes(smf, t, 0, { { 0, 96, 48 }, { 0, 96, 52 }, { 0, 96, 55 }, { 0, 48, 72 }, { 48, 48, 74 },
+                          { 96, 96, 53 }, { 96, 96, 57 }, { 96, 96, 60 }, { 96, 96, 76 } });
+    EXPECT_EQ("0,0,0: r:0 72:48 r:0 74:48 r:0 76:96\n"
+              "0,0,1: r:0 55:96 r:0 60:96\n"
+              "0,0,2: r:0 52:96 r:0 57:96\n"
+              "0,0,3: r:0 48:96 r:0 53:96\n",
+              BuildVoices(smf, 4));
+    // Two voices keep the melody and the top of each chord.
+    EXPECT_EQ("0,0,0: r:0 72:48 r:0 74:48 r:0 76:96 (4 dropped)\n"
+              "0,0,1: r:0 55:96 r:0 60:96\n",
+              BuildVoices(smf, 2));
+    // One voice is the list as it always was: the first note of a chord.
+    EXPECT_EQ("0,0,0: r:0 48:96 r:0 53:96 (7 dropped)\n", BuildVoices(smf, 1));
+}
+
+TEST_F(VoicesTest, PedalNoteUnderAMelody)
+{
+    // The pedal starts first, so it takes the first voice.
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    AddNotes(smf, t, 0, { { 0, 240, 36 }, { 48, 48, 67 }, { 96, 48, 65 }, { 144, 96, 64 } });
+    EXPECT_EQ("0,0,0: r:0 36:240\n"
+              "0,0,1: r:48 67:48 r:0 65:48 r:0 64:96\n",
+              BuildVoices(smf, 6));
+}
+
+TEST_F(VoicesTest, LegatoOverlapTakesTheNextVoiceAndComesBack)
+{
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    AddNotes(smf, t, 0, { { 0, 50, 60 }, { 48, 48, 62 }, { 96, 48, 64 } });
+    EXPECT_EQ("0,0,0: r:0 60:50 r:46 64:48\n"
+              "0,0,1: r:48 62:48\n",
+              BuildVoices(smf, 2));
+}
+
+TEST_F(VoicesTest, KeyStruckAgainWhileItSoundsIsASecondNote)
+{
+    // Each note-off ends the earliest note of its key.
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    smf.NoteOn(t, 0, 0, 60, 100);
+    smf.NoteOn(t, 24, 0, 60, 90);
+    smf.NoteOff(t, 24, 0, 60);
+    smf.NoteOn(t, 24, 0, 60, 0); // a zero-velocity note-on ends the second
+    smf.NoteOff(t, 10, 0, 61);   // no note of that key: nothing
+    smf.NoteOn(t, 0, 0, 62, 100); // never ended: not placed
+    smf.EndOfTrack(t);
+    EXPECT_EQ("0,0,0: r:0 60:48\n"
+              "0,0,1: r:24 60:48\n",
+              BuildVoices(smf, 4));
+}
+
+TEST_F(VoicesTest, ListsByTrackChannelVoiceAndFirstVoiceAlways)
+{
+    SmfBuilder smf(1, 48);
+    int first = smf.AddTrack();
+    smf.AddMessage(first, 0, { 0xC3, 5 }); // channel 3: no notes, still a list
+    AddNotes(smf, first, 5, { { 0, 48, 60 }, { 0, 48, 64 } });
+    smf.EndOfTrack(first);
+    int second = smf.AddTrack();
+    AddNotes(smf, second, 0, { { 0, 24, 40 } });
+    smf.EndOfTrack(second);
+    EXPECT_EQ("0,3,0: \n"
+              "0,5,0: r:0 64:48\n"
+              "0,5,1: r:0 60:48\n"
+              "1,0,0: r:0 40:24\n",
+              BuildVoices(smf, 18));
+    EXPECT_EQ(0, m_set.GetDroppedNoteCount(0, 5));
+}
+
+TEST_F(VoicesTest, DroppedNotesAreCountedPerTrackAndChannel)
+{
+    SmfBuilder smf(1, 48);
+    int t = smf.AddTrack();
+    AddNotes(smf, t, 2, { { 0, 48, 60 }, { 0, 48, 64 }, { 0, 48, 67 }, { 10, 20, 72 } });
+    smf.EndOfTrack(t);
+    EXPECT_EQ("0,2,0: r:0 67:48 (2 dropped)\n"
+              "0,2,1: r:0 64:48\n",
+              BuildVoices(smf, 2));
+    EXPECT_EQ(2, m_set.GetDroppedNoteCount(0, 2));
+    EXPECT_EQ(0, m_set.GetDroppedNoteCount(0, 3));
+    // With one voice, every note-on while another note sounds.
+    EXPECT_EQ("0,2,0: r:0 60:48 (3 dropped)\n", BuildVoices(smf, 1));
+}
+
+TEST_F(VoicesTest, RolledChordKeepsItsTopNoteInTheFirstVoice)
+{
+    // Played by hand: the chord's notes come a few ticks apart from the
+    // bottom up, the melody note on top last, all within a 192nd note (10
+    // ticks at 480); then the melody goes on alone.
+    SmfBuilder smf(0, 480);
+    int t = smf.AddTrack();
+    AddNotes(smf, t, 0, { { 0, 480, 48 }, { 3, 477, 52 }, { 6, 474, 55 }, { 8, 232, 72 }, { 240, 240, 74 } });
+    EXPECT_EQ("0,0,0: r:8 72:232 r:0 74:240\n"
+              "0,0,1: r:6 55:474\n"
+              "0,0,2: r:3 52:477\n"
+              "0,0,3: r:0 48:480\n",
+              BuildVoices(smf, 4));
+    // Taken tick by tick instead, the bass would hold the first voice.
+    EXPECT_EQ(1, m_builder.SetChordSpan(0));
+    EXPECT_EQ("0,0,0: r:0 48:480\n"
+              "0,0,1: r:3 52:477\n"
+              "0,0,2: r:6 55:474\n"
+              "0,0,3: r:8 72:232 r:0 74:240\n",
+              BuildVoices(smf, 4));
+    EXPECT_EQ(0, m_builder.SetChordSpan(-3));
+    EXPECT_EQ(0, m_builder.GetChordSpan());
+}
+
+TEST(NoteListBuilderVoiceCountTest, SetterClampsAndReturnsThePrevious)
+{
+    NoteListBuilder builder;
+    EXPECT_EQ(1, builder.GetVoiceCount());
+    EXPECT_EQ(1, builder.SetVoiceCount(6));
+    EXPECT_EQ(6, builder.SetVoiceCount(40));
+    EXPECT_EQ(18, builder.SetVoiceCount(0));
+    EXPECT_EQ(1, builder.GetVoiceCount());
 }
 
 } // namespace

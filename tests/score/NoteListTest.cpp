@@ -38,13 +38,18 @@ TEST(NoteRecordTest, SettersReturnTheReplacedValue)
 TEST(NoteListTest, IdentityAndSetters)
 {
     NoteList list;
-    NoteListIdentity identity = { 3, 9, 5 };
+    NoteListIdentity identity = { 3, 9, 5, 2 };
     EXPECT_EQ(0, list.SetIdentity(identity));
-    NoteListIdentity read = { -1, -1, -1 };
+    NoteListIdentity read = { -1, -1, -1, -1 };
     EXPECT_EQ(0, list.GetIdentity(read));
     EXPECT_EQ(3, read.track);
     EXPECT_EQ(9, read.channel);
     EXPECT_EQ(5, read.ordinal);
+    EXPECT_EQ(2, read.voice);
+    EXPECT_EQ(2, list.SetVoice(4));
+    EXPECT_EQ(4, list.GetVoice());
+    EXPECT_EQ(0, list.SetDroppedNoteCount(7));
+    EXPECT_EQ(7, list.GetDroppedNoteCount());
     EXPECT_EQ(3, list.SetTrackIndex(1));
     EXPECT_EQ(9, list.SetChannel(0));
     EXPECT_EQ(5, list.SetOrdinal(2));

@@ -135,10 +135,11 @@ protected:
 
     // What the shared conversion entry point makes of the file at path.
     std::string EngineText(const std::string& path, const ConvertSettings& settings,
-                           const std::vector<int>& assignment)
+                           const std::vector<int>& assignment, int voices = 1)
     {
         std::string image = ReadWholeFile(path);
         Converter converter;
+        converter.SetVoiceCount(voices);
         MidiFile* file = converter.LoadMidiFile(reinterpret_cast<const unsigned char*>(image.data()),
                                                 static_cast<unsigned long>(image.size()));
         NoteListSet* set = converter.BuildNoteListSet(file);
@@ -302,6 +303,120 @@ TEST_F(MainWindowTest, ChannelRowsMatchTheNoteListsOfTheEngine)
     }
     converter.FreeNoteListSet(set);
     converter.FreeMidiFile(file);
+}
+
+// ---- Voices -------------------------------------------------------------------
+
+// Track 1, channel 0 at time base 96: a triad held for three quarters under
+// two melody quarters.
+std::vector<uint8_t> ChordSong()
+{
+    SmfBuilder smf(1, 96);
+    int tempo = smf.AddTrack();
+    smf.Tempo(tempo, 0, 500000);
+    smf.EndOfTrack(tempo);
+    int t = smf.AddTrack();
+    for (int key : {48, 52, 55, 72})
+        smf.NoteOn(t, 0, 0, key, 100);
+    smf.NoteOff(t, 96, 0, 72);
+    smf.NoteOn(t, 0, 0, 74, 100);
+    smf.NoteOff(t, 96, 0, 74);
+    for (int key : {48, 52, 55})
+        smf.NoteOff(t, key == 48 ? 96 : 0, 0, key);
+    smf.EndOfTrack(t);
+    return smf.Build();
+}
+
+// The checked items of List > Voices as the user sees them, by their counts.
+std::string CheckedVoices(HWND hwnd)
+{
+    const struct {
+        UINT id;
+        const char* count;
+    } items[] = {{IDM_VOICES_1, "1"}, {IDM_VOICES_2, "2"},   {IDM_VOICES_3, "3"},   {IDM_VOICES_4, "4"},
+                 {IDM_VOICES_6, "6"}, {IDM_VOICES_8, "8"}, {IDM_VOICES_12, "12"}, {IDM_VOICES_18, "18"}};
+    HMENU menu = GetMenu(hwnd);
+    SendMessageA(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+    std::string checked;
+    for (const auto& item : items) {
+        UINT state = GetMenuState(menu, item.id, MF_BYCOMMAND);
+        if (state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0)
+            checked += std::string(checked.empty() ? "" : " ") + item.count;
+    }
+    return checked;
+}
+
+TEST_F(MainWindowTest, VoicesRebuildTheChannelListAndKeepSettingsAndSource)
+{
+    EXPECT_EQ("1", CheckedVoices(Hwnd()));
+    std::vector<uint8_t> song = ChordSong();
+    std::string path = m_folder.Write("chords.mid", std::vector<unsigned char>(song.begin(), song.end()));
+    Open(path);
+    ListViewCtrl& channels = Window()->GetMidiChannelList();
+    ListViewCtrl& parts = Window()->GetPartList();
+    ASSERT_EQ(1, channels.GetItemCount());
+    EXPECT_EQ((std::vector<std::string>{"0", "1", "0", "288"}), RowTexts(channels, 0, 4));
+    SetDlgItemTextA(Hwnd(), IDC_PART_COUNT, "4");
+    Assign(0, 2);
+    m_app.Command(IDM_CONVERT);
+    const std::string source = Window()->GetSourceText();
+    ASSERT_FALSE(source.empty());
+
+    m_app.Command(IDM_VOICES_4);
+    EXPECT_TRUE(Probe().messages.empty());
+    EXPECT_EQ("4", CheckedVoices(Hwnd()));
+    EXPECT_EQ(4, Window()->GetConverter().GetVoiceCount());
+    ASSERT_EQ(4, channels.GetItemCount());
+    EXPECT_EQ((std::vector<std::string>{"0", "1", "0.1", "192"}), RowTexts(channels, 0, 4));
+    EXPECT_EQ((std::vector<std::string>{"1", "1", "0.2", "288"}), RowTexts(channels, 1, 4));
+    EXPECT_EQ((std::vector<std::string>{"2", "1", "0.3", "288"}), RowTexts(channels, 2, 4));
+    EXPECT_EQ((std::vector<std::string>{"3", "1", "0.4", "288"}), RowTexts(channels, 3, 4));
+    EXPECT_EQ("4", ControlText(Hwnd(), IDC_USED_CHANNELS));
+    EXPECT_EQ(0, channels.GetFocusedItem());
+    // Assignments cleared, settings and source kept.
+    ASSERT_EQ(18, parts.GetItemCount());
+    for (int row = 0; row < 18; ++row) {
+        EXPECT_EQ((std::vector<std::string>{std::to_string(row), "", "", "", ""}), RowTexts(parts, row, 5));
+        EXPECT_EQ(-1, parts.GetItemData(row));
+    }
+    EXPECT_EQ(0, parts.GetFocusedItem());
+    EXPECT_EQ("4", ControlText(Hwnd(), IDC_PART_COUNT));
+    EXPECT_EQ(source, Window()->GetSourceText());
+    EXPECT_EQ("Open Convert Save Add Remove", Describe(ButtonStates(Hwnd())));
+
+    // The part rows show the voice too, and Convert gives the shared entry
+    // point's text with four voices.
+    for (int i = 0; i < 4; ++i)
+        Assign(i, i);
+    EXPECT_EQ((std::vector<std::string>{"1", "1", "1", "0.2", "288"}), RowTexts(parts, 1, 5));
+    m_app.Command(IDM_CONVERT);
+    ConvertSettings settings;
+    settings.SetPartCount(4);
+    settings.SetSplitStepCount(384);
+    EXPECT_EQ(EngineText(path, settings, {0, 1, 2, 3}, 4), Window()->GetSourceText());
+
+    // The choice stays for the next file; back at one voice the rows are as
+    // they always were.
+    Open(path);
+    EXPECT_EQ(4, channels.GetItemCount());
+    m_app.Command(IDM_VOICES_1);
+    EXPECT_EQ("1", CheckedVoices(Hwnd()));
+    ASSERT_EQ(1, channels.GetItemCount());
+    EXPECT_EQ((std::vector<std::string>{"0", "1", "0", "288"}), RowTexts(channels, 0, 4));
+    EXPECT_EQ("1", ControlText(Hwnd(), IDC_USED_CHANNELS));
+}
+
+TEST_F(MainWindowTest, VoicesWithoutAFileOnlyChooseTheCount)
+{
+    m_app.Command(IDM_VOICES_18);
+    EXPECT_EQ("18", CheckedVoices(Hwnd()));
+    EXPECT_EQ(0, Window()->GetMidiChannelList().GetItemCount());
+    EXPECT_EQ(0, Window()->GetPartList().GetItemCount());
+    EXPECT_EQ("Open -convert -save -add -remove", Describe(ButtonStates(Hwnd())));
+    std::string path = OpenSong(96);
+    // No chords: every list is its channel's first voice.
+    EXPECT_EQ((std::vector<std::string>{"2", "2", "9.1", "144"}),
+              RowTexts(Window()->GetMidiChannelList(), 2, 4));
 }
 
 TEST_F(MainWindowTest, OpenDialogIsSetUpForMidiFilesAndProposesTheLastFile)
