@@ -3,14 +3,19 @@
 //   DIR/files/      every image as a plain .mid file (the sanitized run of midi2morvek)
 //   DIR/convert/    settings prefix + image, see ConversionInput.h (convert_fuzzer)
 //   DIR/settings/   texts of the three number fields (settings_fuzzer)
+//   DIR/program/    time-base byte + program text (program_fuzzer)
 // The same bytes every time; fuzz/corpus/ holds its output.
 #include <cstdio>
 #include <string>
 #include <sys/stat.h>
 #include <vector>
 
+#include "engine/ConvertSettings.h"
+#include "engine/Converter.h"
 #include "fuzz/ConversionInput.h"
 #include "gen/SeedImages.h"
+#include "midi/MidiFile.h"
+#include "score/NoteListSet.h"
 
 namespace {
 
@@ -54,6 +59,35 @@ Bytes Text(const char* text)
     return Bytes(text, text + std::string(text).size());
 }
 
+// The program of image converted with the settings and every list on a
+// part in order, behind the byte that picks its time base; empty when the
+// image does not convert.
+Bytes ProgramSeed(const Bytes& image, int parts, int kind)
+{
+    Converter converter;
+    MidiFile* file = converter.LoadMidiFile(image.data(), image.size());
+    NoteListSet* set = file ? converter.BuildNoteListSet(file) : nullptr;
+    Bytes bytes;
+    std::string text;
+    ConvertSettings settings;
+    if (file && set) {
+        settings.SetSplitStepCountForTimeBase(file->GetTimeBase());
+        settings.SetPartCount(parts);
+        settings.SetPlayKind(kind);
+    }
+    std::vector<int> assignment;
+    for (int p = 0; set && p < parts && p < set->GetCount(); ++p)
+        assignment.push_back(p);
+    if (file && set && converter.Convert(*file, settings, assignment, set, text) == 0) {
+        const int timeBase = file->GetTimeBase();
+        bytes.push_back(timeBase == 96 ? 1 : timeBase == 240 ? 2 : timeBase == 480 ? 3 : 0);
+        bytes.insert(bytes.end(), text.begin(), text.end());
+    }
+    converter.FreeNoteListSet(set);
+    converter.FreeMidiFile(file);
+    return bytes;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -63,7 +97,7 @@ int main(int argc, char** argv)
         return 2;
     }
     const std::string dir = argv[1];
-    for (const char* sub : {"", "/files", "/convert", "/settings"})
+    for (const char* sub : {"", "/files", "/convert", "/settings", "/program"})
         mkdir((dir + sub).c_str(), 0777);
 
     const Prefix kDefaults = {"", 6, 13, 1920, 1000, 0, 0x7F};
@@ -111,5 +145,29 @@ int main(int argc, char** argv)
     };
     for (const auto& t : texts)
         ok = WriteFile(dir + "/settings/" + t.name + ".txt", Text(t.text)) && ok;
+
+    // Programs of the songs as written, then edited ones, good and bad.
+    for (const SeedImages::Image& image : images.MakeSongs()) {
+        if (image.bytes.size() > kLargestSeed / 4)
+            continue;
+        for (int kind = 0; kind < 3; kind += 2) {
+            const Bytes program = ProgramSeed(image.bytes, 3 + 3 * kind, kind);
+            if (!program.empty() && program.size() <= kLargestSeed)
+                ok = WriteFile(dir + "/program/" + image.name + "-kind-" + std::to_string(kind) +
+                                   ".txt", program) && ok;
+        }
+    }
+    const struct {
+        const char* name;
+        const char* text;
+    } programs[] = {
+        {"edited-lf", "\x01 100 PLAY HG \"o4l8cde&\",\"r2\"\n110 play hg \"e4.<b+\",\"o2c\"\n"},
+        {"header-only", "\x04 1000 CLEAR 300,&H5600\r\n1050 PLAY \"?3/\",,,\"?3/\": ' HG\r\n"},
+        {"bad-mml", "\x03 10 PLAY \"o4c7\"\r\n"},
+        {"parts-differ", "\x04 10 PLAY \"c\",\"d\"\r\n20 PLAY \"c\"\r\n"},
+        {"open-quote", "\x02 10 PLAY@ \"c&\r\n"},
+    };
+    for (const auto& t : programs)
+        ok = WriteFile(dir + "/program/" + t.name + ".txt", Text(t.text)) && ok;
     return ok ? 0 : 1;
 }

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Runs the fuzz targets (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer)
 # for a number of seconds each, starting from the committed seeds in fuzz/corpus/.
-#   scripts/fuzz.sh [SECONDS] [TARGET...]     TARGET: convert settings (default: both)
+#   scripts/fuzz.sh [SECONDS] [TARGET...]     TARGET: convert settings program (default: all)
 # Builds fuzz/ with clang++-14 into build/fuzz (MORVEK_FUZZ_BUILD to change).
 # New inputs go to build/fuzz/corpus/TARGET, crashes to build/fuzz/artifacts/.
 # Prints one line per target; exits non-zero when a target found a crash,
@@ -13,7 +13,7 @@ cd "$root"
 seconds=${1:-20}
 shift $(( $# > 0 ? 1 : 0 ))
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(convert settings)
+[ ${#targets[@]} -gt 0 ] || targets=(convert settings program)
 build=${MORVEK_FUZZ_BUILD:-build/fuzz}
 jobs=${MORVEK_JOBS:-2}
 

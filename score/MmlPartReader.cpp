@@ -1,0 +1,212 @@
+#include "score/MmlPartReader.h"
+
+#include <climits>
+
+namespace {
+
+const int kStartOctave = 4;
+const int kLowestOctave = -1; // key 0 is c of octave -1
+const int kHighestOctave = 9;
+const int kKeysPerOctave = 12;
+const int kQuarterUnits = MmlPartReader::kWholeUnits / 4;
+const int kMaxTimeBase = 32767;
+
+bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+char Lower(char c)
+{
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+// The key of a letter within its octave, or -1 for any other character.
+int LetterOffset(char letter)
+{
+    switch (letter) {
+    case 'c': return 0;
+    case 'd': return 2;
+    case 'e': return 4;
+    case 'f': return 5;
+    case 'g': return 7;
+    case 'a': return 9;
+    case 'b': return 11;
+    default: return -1;
+    }
+}
+
+} // namespace
+
+MmlPartReader::MmlPartReader()
+    : m_timeBase(48)
+{
+    Reset();
+}
+
+MmlPartReader::~MmlPartReader()
+{
+}
+
+int MmlPartReader::SetTimeBase(int timeBase)
+{
+    const int previous = m_timeBase;
+    m_timeBase = timeBase < 1 ? 1 : timeBase > kMaxTimeBase ? kMaxTimeBase : timeBase;
+    return previous;
+}
+
+int MmlPartReader::GetTimeBase() const
+{
+    return m_timeBase;
+}
+
+const std::vector<ProgramNote>& MmlPartReader::GetNotes() const
+{
+    return m_notes;
+}
+
+long long MmlPartReader::GetPosition() const
+{
+    return ToTicks(m_units);
+}
+
+int MmlPartReader::GetOctave() const
+{
+    return m_octave;
+}
+
+int MmlPartReader::GetDefaultUnits() const
+{
+    return m_defaultUnits;
+}
+
+const std::string& MmlPartReader::GetError() const
+{
+    return m_error;
+}
+
+int MmlPartReader::Reset()
+{
+    m_octave = kStartOctave;
+    m_defaultUnits = kQuarterUnits;
+    m_units = 0;
+    m_tiePending = false;
+    m_notes.clear();
+    m_error.clear();
+    return 0;
+}
+
+int MmlPartReader::Read(const char* text, size_t size)
+{
+    m_error.clear();
+    if (!text)
+        size = 0;
+    size_t i = 0;
+    while (i < size) {
+        const size_t start = i;
+        const char c = Lower(text[i++]);
+        if (c == ' ' || c == '\t') {
+            continue;
+        } else if (c == '>' || c == '<') {
+            const int octave = m_octave + (c == '>' ? 1 : -1);
+            if (octave < kLowestOctave || octave > kHighestOctave)
+                return Fail(start, "octave outside -1 to 9");
+            m_octave = octave;
+        } else if (c == 'o') {
+            if (i >= size || !IsDigit(text[i]))
+                return Fail(start, "o without an octave");
+            const int octave = text[i++] - '0';
+            if (i < size && IsDigit(text[i]))
+                return Fail(start, "octave outside -1 to 9");
+            m_octave = octave;
+        } else if (c == 'l') {
+            int units = 0;
+            if (i >= size || !IsDigit(text[i]) || !ReadLength(text, size, i, units))
+                return Fail(start, "bad default length");
+            m_defaultUnits = units;
+        } else if (c == '&') {
+            if (m_notes.empty() || m_tiePending)
+                return Fail(start, "tie without a note before it");
+            m_tiePending = true;
+        } else if (c == 'r' || LetterOffset(c) >= 0) {
+            int key = kRest;
+            if (c != 'r') {
+                key = (m_octave + 1) * kKeysPerOctave + LetterOffset(c);
+                if (i < size && (text[i] == '+' || text[i] == '#'))
+                    ++key, ++i;
+                else if (i < size && text[i] == '-')
+                    --key, ++i;
+                if (key < 0 || key > 127)
+                    return Fail(start, "note outside the MIDI keys 0 to 127");
+            }
+            int units = 0;
+            if (!ReadLength(text, size, i, units))
+                return Fail(start, "bad length");
+            Append(key, units);
+        } else {
+            return Fail(start, "not an MML command");
+        }
+    }
+    return kReadOk;
+}
+
+// A length is a divisor of 192 with an optional dot; none means the default.
+bool MmlPartReader::ReadLength(const char* text, size_t size, size_t& i, int& units)
+{
+    int number = 0;
+    bool digits = false;
+    while (i < size && IsDigit(text[i])) {
+        number = number * 10 + (text[i++] - '0');
+        digits = true;
+        if (number > kWholeUnits)
+            return false;
+    }
+    if (digits) {
+        if (number == 0 || kWholeUnits % number != 0)
+            return false;
+        units = kWholeUnits / number;
+    } else {
+        units = m_defaultUnits;
+    }
+    if (i < size && text[i] == '.') {
+        ++i;
+        if (units % 2 != 0)
+            return false;
+        units += units / 2;
+    }
+    return true;
+}
+
+void MmlPartReader::Append(int key, int units)
+{
+    const bool tied = m_tiePending;
+    m_tiePending = false;
+    const long long end = m_units + units;
+    if (!m_notes.empty()) {
+        ProgramNote& last = m_notes.back();
+        // A tie joins pieces of one key; rests side by side are one rest.
+        if (last.key == key && (tied || key == kRest)) {
+            last.length = ToTicks(end) - last.start;
+            m_units = end;
+            return;
+        }
+    }
+    ProgramNote note;
+    note.key = key;
+    note.start = ToTicks(m_units);
+    note.length = ToTicks(end) - note.start;
+    m_notes.push_back(note);
+    m_units = end;
+}
+
+long long MmlPartReader::ToTicks(long long units) const
+{
+    // 192 units to the whole note, 4 * time base ticks to it.
+    return units * m_timeBase / (kWholeUnits / 4);
+}
+
+int MmlPartReader::Fail(size_t offset, const char* why)
+{
+    m_error = why;
+    return offset < static_cast<size_t>(INT_MAX) ? static_cast<int>(offset) + 1 : INT_MAX;
+}

@@ -1,0 +1,153 @@
+// The program reader takes the converter's text and edited programs: it must
+// give back exactly the notes, lines and positions written, and refuse
+// anything else at the right line and column.
+#include "engine/ProgramReader.h"
+
+#include "engine/Converter.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string Describe(const std::vector<ProgramNote>& notes)
+{
+    std::string text;
+    for (const ProgramNote& note : notes) {
+        if (!text.empty())
+            text += ' ';
+        text += note.key == MmlPartReader::kRest ? std::string("r") : std::to_string(note.key);
+        text += '@' + std::to_string(note.start) + '+' + std::to_string(note.length);
+    }
+    return text;
+}
+
+// Every PLAY line: "number/text line/length:" and each part's end after it.
+std::string DescribeLines(const ProgramReader& reader)
+{
+    std::string text;
+    for (int k = 0; k < reader.GetPlayLineCount(); ++k) {
+        const ProgramReader::PlayLine& line = reader.GetPlayLines()[static_cast<size_t>(k)];
+        text += std::to_string(line.number) + '/' + std::to_string(line.textLine) + '/' +
+                std::to_string(line.length) + ':';
+        for (int p = 0; p < reader.GetPartCount(); ++p)
+            text += ' ' + std::to_string(reader.GetPartEndAt(k, p));
+        text += '\n';
+    }
+    return text;
+}
+
+std::string Replace(std::string text, const std::string& from, const std::string& to)
+{
+    for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+    return text;
+}
+
+// The converter's header, then three parts of music, the last one short.
+std::string Program(const char* keyword, const char* lineEnd)
+{
+    Converter converter;
+    std::string text = converter.BuildHeader(1000, 10);
+    text += std::string("1100 ") + keyword + " \"o4l4cd&\",\"o3l8ab>c<b\",\"o5l2c\"\r\n";
+    text += std::string("1110 ") + keyword + " \"d4.r8\",\"r2\",\"\"\r\n";
+    return Replace(text, "\r\n", lineEnd);
+}
+
+struct ShapeCase {
+    const char* keyword;
+    const char* lineEnd;
+};
+
+class ProgramReaderTest : public ::testing::TestWithParam<ShapeCase> {};
+
+TEST_P(ProgramReaderTest, ReadsPartsLinesAndPositions)
+{
+    const std::string text = Program(GetParam().keyword, GetParam().lineEnd);
+    ProgramReader reader;
+    ASSERT_EQ(ProgramReader::kReadOk, reader.Read(text.data(), text.size(), 96))
+        << reader.GetErrorLine() << ':' << reader.GetErrorColumn() << ' ' << reader.GetErrorText();
+    ASSERT_EQ(3, reader.GetPartCount());
+    EXPECT_EQ("60@0+96 62@96+240 r@336+48", Describe(reader.GetPart(0)));
+    EXPECT_EQ("57@0+48 59@48+48 60@96+48 59@144+48 r@192+192", Describe(reader.GetPart(1)));
+    EXPECT_EQ("72@0+192", Describe(reader.GetPart(2)));
+    EXPECT_EQ("", Describe(reader.GetPart(3)));
+    const size_t keyword = std::string(GetParam().keyword).size();
+    EXPECT_EQ("1100/11/" + std::to_string(36 + keyword) + ": 192 192 192\n" +
+                  "1110/12/" + std::to_string(21 + keyword) + ": 384 384 192\n",
+              DescribeLines(reader));
+    EXPECT_EQ(384, reader.GetPartEnd(1));
+    EXPECT_EQ(12, reader.GetLineCount());
+    EXPECT_EQ(0, reader.GetErrorLine());
+}
+
+INSTANTIATE_TEST_SUITE_P(Program, ProgramReaderTest, ::testing::Values(
+    ShapeCase{ "PLAY", "\r\n" }, ShapeCase{ "PLAY", "\n" }, ShapeCase{ "PLAY HG", "\r\n" },
+    ShapeCase{ "PLAY@", "\n" }, ShapeCase{ "play hg", "\n" }));
+
+struct BadCase {
+    const char* text;
+    int line;
+    int column;
+    const char* why;
+};
+
+class ProgramReaderBadTest : public ::testing::TestWithParam<BadCase> {};
+
+TEST_P(ProgramReaderBadTest, RefusesAtLineAndColumn)
+{
+    const std::string text = GetParam().text;
+    ProgramReader reader;
+    EXPECT_EQ(ProgramReader::kReadRefused, reader.Read(text.data(), text.size(), 48));
+    EXPECT_EQ(GetParam().line, reader.GetErrorLine());
+    EXPECT_EQ(GetParam().column, reader.GetErrorColumn());
+    EXPECT_EQ(GetParam().why, reader.GetErrorText());
+    EXPECT_EQ(0, reader.GetPartCount());
+    EXPECT_EQ(0, reader.GetPlayLineCount());
+}
+
+INSTANTIATE_TEST_SUITE_P(Program, ProgramReaderBadTest, ::testing::Values(
+    BadCase{ "10 PLAY \"c\"\r\nxyz\r\n", 2, 1, "a line without a line number" },
+    BadCase{ "10 PLAY \"c\",\"d\"\n20 PLAY \"c\"\n", 2, 12, "1 strings where the first PLAY line has 2" },
+    BadCase{ "10 PLAY \"c\"\n20 PLAY \"c\",\"d\"\n", 2, 13, "2 strings where the first PLAY line has 1" },
+    BadCase{ "10 PLAY \"c\"\n 20 PLAY \"cdq\"\n", 2, 13, "not an MML command" },
+    BadCase{ "10 PLAY \"c\",\"o4c7\"\n", 1, 16, "bad length" },
+    BadCase{ "10 PLAY \"c\"\n20 PLAY \"c\":END\n", 2, 12, "text after the strings of a PLAY line" },
+    BadCase{ "10 PLAY \"c\"\n20 PLAY \"c\",,\"d\"\n", 2, 13, "a comma not followed by a string" },
+    BadCase{ "10 PLAY \"c\"\n20 PLAY \"c", 2, 9, "a string without its closing quote" },
+    BadCase{ "10 PLAY \"c&&\"\n", 1, 12, "tie without a note before it" },
+    BadCase{ "1234567890123456789 PLAY \"c\"\n", 1, 1, "a line number of more than 18 digits" }));
+
+// Lines that are not PLAY lines of music are passed over, the driver's
+// set-up PLAY line of the header among them; blank lines too.
+TEST(ProgramReaderShapeTest, PassesOverOtherLines)
+{
+    const std::string text =
+        "1050 PLAY \"?3/\",,,\"?3/\": ' HG\n\n  \n1100 PLAY \"c\"\n1110 PLAY OFF\n1120 ' x\n";
+    ProgramReader reader;
+    ASSERT_EQ(ProgramReader::kReadOk, reader.Read(text.data(), text.size(), 48));
+    EXPECT_EQ("1100/4/13: 48\n", DescribeLines(reader));
+    EXPECT_EQ(29u, reader.GetLongestLine());
+    EXPECT_EQ(1120, reader.GetLastLineNumber());
+}
+
+// Every cut of a good program either reads or refuses at a place inside
+// the text; a read never goes beyond the bytes it is given.
+TEST(ProgramReaderShapeTest, EveryPrefixReadsOrRefusesInside)
+{
+    const std::string text = Program("PLAY", "\r\n");
+    for (size_t size = 0; size <= text.size(); ++size) {
+        std::vector<char> copy(text.begin(), text.begin() + static_cast<long>(size));
+        ProgramReader reader;
+        if (reader.Read(copy.data(), copy.size(), 48) == ProgramReader::kReadOk)
+            continue;
+        EXPECT_GE(reader.GetErrorLine(), 1) << size;
+        EXPECT_LE(reader.GetErrorLine(), 12) << size;
+        EXPECT_GE(reader.GetErrorColumn(), 1) << size;
+        EXPECT_NE("", reader.GetErrorText()) << size;
+    }
+}
+
+} // namespace
