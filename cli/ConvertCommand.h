@@ -24,6 +24,8 @@ class MidiFile;
 // for the split step count, or a program over 64 MiB without --force (exit 1).
 // Reading and the program's size are the command's own checks; the others
 // are Converter::Convert's, worded from its ConvertStatus.
+// --report adds the conversion report on standard error after the program;
+// --report-only writes the report instead of the program.
 class ConvertCommand : public Command {
 public:
     // 64 MiB: a song makes kilobytes; more comes from music far too long
@@ -73,6 +75,12 @@ private:
                          const std::string& program, std::ostream& err) const;
     int WriteProgram(const OptionParser& options, const std::string& program, std::ostream& out,
                      std::ostream& err) const;
+    // The conversion report of program (--report, --report-only, --max-line)
+    // to 'to'. Returns kExitOk, or kExitFailure after a message on err.
+    int WriteReport(const OptionParser& options, const MidiFile& file,
+                    const ConvertSettings& settings, const std::vector<int>& assignment,
+                    const std::string& program, const std::string& path, std::ostream& to,
+                    std::ostream& err) const;
 
     size_t m_largestUnforcedProgram;
 };
