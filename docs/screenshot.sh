@@ -1,14 +1,16 @@
 #!/usr/bin/env bash
 # Takes docs/main-window.png: KALTON.EXE under Wine on a private virtual
 # display, after opening the demo song, assigning its three channels to
-# parts 0 to 2 (F5) and converting (F3).
+# parts 0 to 2 (F5) and converting (F3); then docs/report-dialog.png, the
+# conversion report of that conversion (F7).
 #   docs/screenshot.sh [BUILD_DIR]     default build/win64
+# MORVEK_SCREENSHOT_DISPLAY picks the virtual display (default :57).
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/win64}
 # A prefix of its own, so that ending it ends nothing else.
 export MORVEK_WINEPREFIX=${MORVEK_WINEPREFIX:-$root/build/wineprefix-docs}
-display=:57
+display=${MORVEK_SCREENSHOT_DISPLAY:-:57}
 export DISPLAY=$display
 
 Xvfb $display -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
@@ -49,4 +51,11 @@ xdotool key --window "$main" F3
 sleep 2
 import -window "$main" "$root/docs/main-window.png"
 echo "docs/main-window.png written"
+xdotool key --window "$main" F7
+report=$(find_window '^(変換レポート|Conversion Report)$')
+sleep 2
+import -window "$report" "$root/docs/report-dialog.png"
+echo "docs/report-dialog.png written"
+xdotool key --window "$report" Return
+sleep 1
 xdotool key --window "$main" alt+F4
