@@ -157,6 +157,11 @@ void ConversionReport::CountFile(const MidiFile& file, NoteListSet& raw, NoteLis
     for (long long count : played)
         m_played += count;
 
+    // Each track and channel in one slot: its first list and what all its
+    // lists keep. Slots, not a search of the rows: a file may give a
+    // million lists.
+    std::vector<long long> keptOfChannel(played.size(), 0);
+    std::vector<int> firstOfChannel(played.size(), -1);
     for (int i = 0; i < raw.GetCount(); ++i) {
         NoteList* list = raw.GetList(i);
         NoteList* quantizedList = quantized.GetList(i);
@@ -169,29 +174,26 @@ void ConversionReport::CountFile(const MidiFile& file, NoteListSet& raw, NoteLis
         row.played = 0;
         row.lost = 0;
         row.firstOfChannel = true;
-        for (const ListRow& other : m_lists) {
-            if (other.identity.track == row.identity.track &&
-                other.identity.channel == row.identity.channel)
-                row.firstOfChannel = false;
-        }
         const int track = row.identity.track;
         const int channel = row.identity.channel;
-        if (row.firstOfChannel && track >= 0 && track < trackCount && channel >= 0 &&
-            channel < kChannelCount)
-            row.played = played[static_cast<size_t>(track) * kChannelCount + channel];
+        if (track >= 0 && track < trackCount && channel >= 0 && channel < kChannelCount) {
+            const size_t slot = static_cast<size_t>(track) * kChannelCount + channel;
+            keptOfChannel[slot] += row.kept;
+            if (firstOfChannel[slot] < 0) {
+                firstOfChannel[slot] = static_cast<int>(m_lists.size());
+                row.played = played[slot];
+            } else {
+                row.firstOfChannel = false;
+            }
+        }
         m_lists.push_back(row);
     }
     // What the lists of a track and channel did not keep is lost.
-    for (ListRow& row : m_lists) {
-        if (!row.firstOfChannel)
-            continue;
-        long long kept = 0;
-        for (const ListRow& other : m_lists) {
-            if (other.identity.track == row.identity.track &&
-                other.identity.channel == row.identity.channel)
-                kept += other.kept;
+    for (size_t slot = 0; slot < played.size(); ++slot) {
+        if (firstOfChannel[slot] >= 0) {
+            ListRow& row = m_lists[static_cast<size_t>(firstOfChannel[slot])];
+            row.lost = row.played - keptOfChannel[slot];
         }
-        row.lost = row.played - kept;
     }
 }
 
