@@ -7,6 +7,7 @@
 #include "cli/OptionParser.h"
 #include "cli/OutputFile.h"
 #include "cli/PreviewOutput.h"
+#include "engine/ConversionReport.h"
 #include "engine/ConvertSettings.h"
 #include "engine/ConvertStatus.h"
 #include "engine/Converter.h"
@@ -174,6 +175,13 @@ void ConvertCommand::DeclareOptions(OptionParser& parser)
                      "list ordinals for parts 0, 1, 2, ... separated by commas; \"-\" leaves a part "
                      "unassigned; parts after the list are unassigned (default: part i gets list i)");
     parser.AddOption("force", 0, nullptr, "write the program even when it is larger than 64 MiB");
+    parser.AddOption("report", 0, nullptr,
+                     "after converting, write the conversion report to standard error");
+    parser.AddOption("report-only", 0, nullptr,
+                     "convert and write only the report, to standard output; no program");
+    parser.AddOption("max-line", 0, "N",
+                     "the report warns of PLAY lines longer than N characters (default 255); "
+                     "implies --report");
 }
 
 bool ConvertCommand::ParseResolution(const std::string& text, int& valueIndex) const
@@ -258,6 +266,12 @@ int ConvertCommand::ReadOptions(const OptionParser& options, ConvertSettings& se
             return ReportUsageError(err, "unknown PLAY kind '" + options.GetValue("kind") +
                                              "': use PLAY, \"PLAY HG\" or PLAY@");
         settings.SetPlayKind(index);
+    }
+    if (options.Has("max-line")) {
+        int limit = 0;
+        if (!ReadWholeNumber(options.GetValue("max-line"), limit) || limit < 1)
+            return ReportUsageError(err, "--max-line '" + options.GetValue("max-line") +
+                                             "' is not a number of 1 or more");
     }
     if (options.Has("assign") && !ParseAssignment(options.GetValue("assign"), assignment))
         return ReportUsageError(err, "--assign '" + options.GetValue("assign") +
@@ -379,10 +393,16 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
         Converter::kConvertOk)
         return ReportRefusal(err, path, status);
 
+    if (options.Has("report-only"))
+        return WriteReport(options, *objects.file, settings, assignment, program, path, out, err);
+
     code = CheckProgramSize(options, path, program, err);
     if (code != kExitOk)
         return code;
     code = WriteProgram(options, program, out, err);
+    // The report never changes the exit status of a written program.
+    if (code == kExitOk && (options.Has("report") || options.Has("max-line")))
+        WriteReport(options, *objects.file, settings, assignment, program, path, err, err);
     if (code != kExitOk)
         return code;
     return WritePreview(options, path, program, *objects.file, err);
@@ -425,5 +445,24 @@ int ConvertCommand::WritePreview(const OptionParser& options, const std::string&
     if (!output.Write(options.GetValue("wav"), program, "the program of " + path,
                       file.GetTimeBase(), tempo))
         return ReportFileFailure(err, output.GetFailedFile(), output.GetReason());
+    return kExitOk;
+}
+
+int ConvertCommand::WriteReport(const OptionParser& options, const MidiFile& file,
+                                const ConvertSettings& settings, const std::vector<int>& assignment,
+                                const std::string& program, const std::string& path,
+                                std::ostream& to, std::ostream& err) const
+{
+    ConversionReport report;
+    int limit = ConversionReport::kDefaultLineLimit;
+    if (options.Has("max-line") && ReadWholeNumber(options.GetValue("max-line"), limit))
+        report.SetLineLimit(limit);
+    if (report.Compute(file, settings, assignment, program) != ConversionReport::kReportOk)
+        return ReportFileFailure(err, path, "not enough memory for the conversion report");
+    const std::string text = report.Format();
+    to.write(text.data(), static_cast<std::streamsize>(text.size()));
+    to.flush();
+    if (!to)
+        return ReportFileFailure(err, "(standard output)", "the report could not be written");
     return kExitOk;
 }

@@ -27,6 +27,8 @@ class MidiFile;
 //
 // With --wav (declared by RenderCommand) the program's preview is written
 // there after the program, at --tempo or the file's first tempo.
+// --report adds the conversion report on standard error after the program;
+// --report-only writes the report instead of the program.
 class ConvertCommand : public Command {
 public:
     // 64 MiB: a song makes kilobytes; more comes from music far too long
@@ -81,6 +83,12 @@ private:
     // The step after the program is written: its preview, when --wav asks for it.
     int WritePreview(const OptionParser& options, const std::string& path,
                      const std::string& program, const MidiFile& file, std::ostream& err) const;
+    // The conversion report of program (--report, --report-only, --max-line)
+    // to 'to'. Returns kExitOk, or kExitFailure after a message on err.
+    int WriteReport(const OptionParser& options, const MidiFile& file,
+                    const ConvertSettings& settings, const std::vector<int>& assignment,
+                    const std::string& program, const std::string& path, std::ostream& to,
+                    std::ostream& err) const;
 
     size_t m_largestUnforcedProgram;
 };

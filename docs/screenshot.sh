@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Takes docs/main-window.png: KALTON.EXE under Wine on a private virtual
 # display, after opening the demo song, assigning its three channels to
-# parts 0 to 2 (F5) and converting (F3).
+# parts 0 to 2 (F5) and converting (F3); then docs/report-dialog.png, the
+# conversion report of that conversion (F7).
 #   docs/screenshot.sh [BUILD_DIR]     default build/win64
 # With MORVEK_SHOT_VOICES=4 it chooses List > Voices > 4 first and assigns
 # the song's five lists: docs/main-window-voices.png. MORVEK_SHOT_DISPLAY
 # picks the display (default :57); one that already runs is used as it is.
+# Without voices it then opens the conversion report (F7): docs/report-dialog.png.
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/win64}
@@ -69,4 +71,13 @@ xdotool key --window "$main" F3
 sleep 2
 import -window "$main" "$picture"
 echo "$picture written"
+if [ -z "${MORVEK_SHOT_VOICES:-}" ]; then
+  xdotool key --window "$main" F7
+  report=$(find_window '^(変換レポート|Conversion Report)$')
+  sleep 2
+  import -window "$report" "$root/docs/report-dialog.png"
+  echo "docs/report-dialog.png written"
+  xdotool key --window "$report" Return
+  sleep 1
+fi
 xdotool key --window "$main" alt+F4

@@ -3,13 +3,15 @@
 // passes and the BASIC builders), with settings and the voice count taken
 // from the first bytes.
 // Besides the sanitizers' checks it asserts what every finished program must
-// look like, and that a refusal changes nothing.
+// look like, that the report's self-check passes on it, and that a refusal
+// changes nothing.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "engine/ConversionReport.h"
 #include "engine/ConvertSettings.h"
 #include "engine/Converter.h"
 #include "engine/PlayKindTable.h"
@@ -137,6 +139,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Require(set == before && text == "unchanged", "a refused conversion changed its results");
     } else {
         CheckProgram(text, settings);
+        // The program read back holds exactly the quantized lists.
+        ConversionReport report;
+        Require(report.Compute(*file, settings, assignment, text) == ConversionReport::kReportOk,
+                "no report of a converted program");
+        if (!report.IsSelfCheckPassed())
+            std::fprintf(stderr, "convert_fuzzer: %s\n", report.GetSelfCheckFault().c_str());
+        Require(report.IsSelfCheckPassed(), "the report's self-check failed");
         // The set is rebuilt from the file each time: the same text again.
         std::string again;
         Require(converter.Convert(*file, settings, assignment, set, again) == Converter::kConvertOk &&

@@ -7,11 +7,13 @@
 // Dialog templates
 #define IDD_MAIN 3000
 #define IDD_ABOUT 3100
+#define IDD_REPORT 3300
 
 // Commands: buttons of the main window, menu items and accelerators share them
 #define IDM_OPEN 101
 #define IDM_CONVERT 102
 #define IDM_SAVE 103
+#define IDM_REPORT 104
 #define IDM_ADD 121
 #define IDM_REMOVE 122
 // List > Voices: voices per track and channel, radio items in this order
@@ -53,6 +55,10 @@
 #define IDC_ABOUT_PRODUCT 3101
 #define IDC_ABOUT_COPYRIGHT 3102
 #define IDC_ABOUT_LINK 3103
+
+// Controls of the conversion report
+#define IDC_REPORT_TEXT 3301
+#define IDC_REPORT_COPY 3302
 
 // Labels and frames that nobody addresses
 #ifndef IDC_STATIC

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "engine/ConversionReport.h"
 #include "engine/NoteValueTable.h"
 #include "engine/NumberText.h"
 #include "engine/PlayKindTable.h"
@@ -24,6 +25,7 @@
 #include "score/NoteListSet.h"
 #include "ui/AnsiText.h"
 #include "ui/FileDialog.h"
+#include "ui/ReportDialogHost.h"
 
 namespace {
 
@@ -87,6 +89,7 @@ const Command kCommands[] = {
     {IDM_ADD, &MainWindow::OnAdd, MainWindow::kCanConvert},
     {IDM_REMOVE, &MainWindow::OnRemove, MainWindow::kCanConvert},
     {IDM_SAVE, &MainWindow::OnSave, MainWindow::kCanSave},
+    {IDM_REPORT, &MainWindow::OnReport, MainWindow::kCanSave}, // a menu item only
     {IDM_PLAY, &MainWindow::OnPlay, MainWindow::kCanSave},
     {IDM_STOP, &MainWindow::OnStop, MainWindow::kCanStop},
     {IDM_SAVE_WAV, &MainWindow::OnSavePreview, MainWindow::kCanSave},
@@ -140,7 +143,7 @@ UINT MenuState(bool enabled)
 
 MainWindow::MainWindow()
     : m_midiFile(nullptr), m_noteListSet(nullptr), m_commandState(kCanOpen), m_midiPath(nullptr),
-      m_lastFocus(nullptr), m_player(new PreviewPlayer)
+      m_lastFocus(nullptr), m_player(new PreviewPlayer), m_reportOn(false)
 {
 }
 
@@ -718,7 +721,8 @@ LRESULT MainWindow::OnConvert(HWND hwnd, WPARAM, LPARAM)
     if (!ReadSettings(hwnd, settings))
         return kStopped;
     std::string text;
-    int result = RunConversion(settings, GetAssignment(settings.GetPartCount()), text);
+    const std::vector<int> assignment = GetAssignment(settings.GetPartCount());
+    int result = RunConversion(settings, assignment, text);
     if (result != Converter::kConvertOk) {
         // The previous source and state stay; the user learns why nothing came.
         ShowWarning(hwnd, LoadText(result == Converter::kConvertNoMemory ? kStrConvertNoMemory
@@ -730,7 +734,59 @@ LRESULT MainWindow::OnConvert(HWND hwnd, WPARAM, LPARAM)
     ShowSource();
     SetCommandState(GetCommandState() | kCanSave);
     UpdateCommandButtons();
+    m_lastSettings = settings;
+    m_lastAssignment = assignment;
+    if (m_reportOn) {
+        ConversionReport report;
+        ShowReportNotice(MakeReport(report) == 0 ? report.GetWarningCount() : 0);
+    }
     return kCompleted;
+}
+
+// ---- Conversion report ---------------------------------------------------------
+
+LRESULT MainWindow::OnReport(HWND hwnd, WPARAM, LPARAM)
+{
+    if ((m_commandState & kCanSave) == 0 || m_midiFile == nullptr)
+        return kStopped;
+    ConversionReport report;
+    if (MakeReport(report) != 0) {
+        ShowWarning(hwnd, LoadText(kStrReportNoMemory));
+        return kStopped;
+    }
+    m_reportOn = true;
+    ShowReportNotice(report.GetWarningCount());
+    ShowReport(hwnd, report.Format());
+    return kCompleted;
+}
+
+int MainWindow::MakeReport(ConversionReport& report)
+{
+    if (m_midiFile == nullptr)
+        return 1;
+    return report.Compute(*m_midiFile, m_lastSettings, m_lastAssignment, m_sourceText) ==
+                   ConversionReport::kReportOk
+               ? 0
+               : 1;
+}
+
+void MainWindow::ShowReportNotice(int warnings)
+{
+    const std::string notice = warnings > 0 ? LoadText(kStrReportWarnings) : std::string();
+    std::string caption =
+        ComposeCaption(GetText(), GetMidiPath(), kTextSize - static_cast<int>(notice.size()));
+    SetWindowTextA(GetHandle(), (caption + notice).c_str());
+}
+
+int MainWindow::ShowReport(HWND owner, const std::string& text)
+{
+    ReportDialogHost host;
+    return static_cast<int>(host.Show(GetInstance(), owner, text));
+}
+
+bool MainWindow::IsReportOn() const
+{
+    return m_reportOn;
 }
 
 int MainWindow::RunConversion(const ConvertSettings& settings, const std::vector<int>& assignment,

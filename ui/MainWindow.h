@@ -15,6 +15,7 @@
 #include "ui/MidiFileInfo.h"
 #include "ui/PreviewPlayer.h"
 
+class ConversionReport;
 class DiskFile;
 class MidiFile;
 class NoteListSet;
@@ -49,7 +50,7 @@ public:
     enum {
         kCanOpen = 1,    // Open
         kCanConvert = 2, // Convert, Add, Remove
-        kCanSave = 4,    // Save, Play, Save Preview as WAV
+        kCanSave = 4,    // Save, Conversion Report, Play, Save Preview as WAV
         kCanStop = 8     // Stop, while a preview plays
     };
     // The timer that ends a preview when its sound has run out.
@@ -181,6 +182,20 @@ public:
     virtual DiskFile* CreateDiskFile();
     virtual bool FileExists(const char* path);
 
+// Conversion report
+    // The report of the last conversion (its file, settings and program) in
+    // the report dialog, enabled like Save (F7). From its first use on, every
+    // Convert also puts a short notice in the caption when the report of the
+    // new program has warnings; until then nothing else changes.
+    virtual LRESULT OnReport(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    // Computes the report of the last conversion. 0, or 1 when memory ran out.
+    virtual int MakeReport(ConversionReport& report);
+    // The caption of the loaded file, with the notice when warnings > 0.
+    virtual void ShowReportNotice(int warnings);
+    // The report dialog over owner (ReportDialogHost).
+    virtual int ShowReport(HWND owner, const std::string& text);
+    virtual bool IsReportOn() const;
+
 // Command handlers
     virtual LRESULT OnOpen(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnAdd(HWND hwnd, WPARAM wParam, LPARAM lParam);
@@ -238,6 +253,10 @@ private:
     char* m_midiPath;           // owned
     HWND m_lastFocus;
     std::unique_ptr<PreviewPlayer> m_player;
+    // What the last conversion was given, for its report.
+    ConvertSettings m_lastSettings;
+    std::vector<int> m_lastAssignment;
+    bool m_reportOn;            // the report command was used
 };
 
 #endif

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "cli/CliApp.h"
+#include "engine/ConversionReport.h"
 #include "engine/ConvertSettings.h"
 #include "engine/Converter.h"
 #include "gen/SmfBuilder.h"
@@ -263,6 +264,65 @@ TEST_F(ConvertCommandTest, ExistingOutputIsReplacedWhole)
     ToolRun::Outcome o = RunTool({"--output", OutputPath(), m_songPath});
     EXPECT_EQ(0, o.code);
     EXPECT_EQ(RunTool({m_songPath}).out, Read(OutputPath()));
+}
+
+// The engine's report of the program it writes with these choices.
+std::string EngineReport(const Bytes& image, const ConvertSettings& settings,
+                         const std::vector<int>& assignment, int limit)
+{
+    const std::string program = EngineProgram(image, settings, assignment);
+    Converter converter;
+    MidiFile* file = converter.LoadMidiFile(image.data(), image.size());
+    ConversionReport report;
+    report.SetLineLimit(limit);
+    EXPECT_EQ(ConversionReport::kReportOk, report.Compute(*file, settings, assignment, program));
+    converter.FreeMidiFile(file);
+    return report.Format();
+}
+
+TEST_F(ConvertCommandTest, ReportGoesToStandardErrorAfterTheProgram)
+{
+    ConvertSettings settings;
+    settings.SetSplitStepCount(4 * 96);
+    settings.SetPartCount(2);
+    ToolRun::Outcome o = RunTool({"--report", "-p", "2", m_songPath});
+    EXPECT_EQ(0, o.code);
+    EXPECT_EQ(EngineProgram(m_song, settings, {0, 1}), o.out);
+    EXPECT_EQ(EngineReport(m_song, settings, {0, 1}, 255), o.err);
+    EXPECT_NE(std::string::npos, o.err.find("\n2\t0\t9\t8\t8\t0\t0\tnot assigned\n"));
+
+    ToolRun::Outcome written = RunTool({"--report", "-o", OutputPath(), m_songPath});
+    EXPECT_EQ(0, written.code);
+    EXPECT_EQ("", written.out);
+    EXPECT_EQ(0u, written.err.find("Conversion report\nkept 24 of 24 notes (100.0%)\n"));
+}
+
+TEST_F(ConvertCommandTest, ReportOnlyWritesNoProgram)
+{
+    ConvertSettings settings;
+    settings.SetSplitStepCount(4 * 96);
+    ToolRun::Outcome o = RunTool({"--report-only", "--max-line", "20", "-o", OutputPath(), m_songPath});
+    EXPECT_EQ(0, o.code);
+    EXPECT_EQ("", o.err);
+    EXPECT_EQ(EngineReport(m_song, settings, {0, 1, 2}, 20), o.out);
+    EXPECT_NE(std::string::npos, o.out.find("\nline limit\t20\n"));
+    EXPECT_EQ(std::vector<std::string>({"song.mid"}), Names());
+}
+
+TEST_F(ConvertCommandTest, MaxLineAloneReportsAndBadLimitsAreRefused)
+{
+    ToolRun::Outcome o = RunTool({"--max-line", "30", m_songPath});
+    EXPECT_EQ(0, o.code);
+    EXPECT_EQ(0u, o.out.find("1000 CLEAR"));
+    EXPECT_NE(std::string::npos, o.err.find("\nlong-lines\t"));
+    for (const char* bad : {"0", "-3", "x"}) {
+        ToolRun::Outcome refused = RunTool({"--max-line", bad, m_songPath});
+        EXPECT_EQ(2, refused.code) << bad;
+        EXPECT_EQ("", refused.out);
+        EXPECT_EQ(std::string("midi2morvek: --max-line '") + bad +
+                      "' is not a number of 1 or more (see --help)\n",
+                  refused.err);
+    }
 }
 
 TEST_F(ConvertCommandTest, ResolutionTextsNameTheTable)

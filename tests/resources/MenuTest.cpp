@@ -34,6 +34,7 @@ const std::vector<ExpectedPopup> kMenu = {
      {{IDM_OPEN, "&Open...\tF2"},
       {IDM_CONVERT, "&Convert\tF3"},
       {IDM_SAVE, "&Save...\tF4"},
+      {IDM_REPORT, "Conversion &Report...\tF7"},
       {0, nullptr},
       {IDM_EXIT, "E&xit"}}},
     {"&List", {{IDM_ADD, "&Add\tF5"}, {IDM_REMOVE, "&Remove\tF6"}, {0, nullptr}, {0, "&Voices"}}},
@@ -143,8 +144,8 @@ TEST(Accelerators, FunctionKeysWithoutModifiers) {
   ASSERT_NE(nullptr, table);
   const ExpectedKey expected[] = {
       {VK_F1, IDM_HELP},   {VK_F2, IDM_OPEN},   {VK_F3, IDM_CONVERT}, {VK_F4, IDM_SAVE},
-      {VK_F5, IDM_ADD},    {VK_F6, IDM_REMOVE}, {VK_F8, IDM_PLAY},     {VK_F9, IDM_STOP},
-      {VK_F10, IDM_ABOUT}, {VK_F11, IDM_SAVE_WAV},
+      {VK_F5, IDM_ADD},    {VK_F6, IDM_REMOVE}, {VK_F7, IDM_REPORT}, {VK_F8, IDM_PLAY},
+      {VK_F9, IDM_STOP},   {VK_F10, IDM_ABOUT}, {VK_F11, IDM_SAVE_WAV},
   };
   const int count = sizeof(expected) / sizeof(expected[0]);
   ACCEL keys[16] = {};

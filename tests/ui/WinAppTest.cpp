@@ -60,7 +60,7 @@ TEST(WinAppTest, InitLoadsNamesAndRegistersTheDialogClassWithMenuIconsAndKeys)
     EXPECT_EQ(reinterpret_cast<HBRUSH>(static_cast<INT_PTR>(COLOR_BTNFACE + 1)), resources->GetBrush());
     EXPECT_STREQ("KALTONMenu", resources->GetMenuName());
     ASSERT_NE(nullptr, resources->GetAccelTable());
-    EXPECT_EQ(10, CopyAcceleratorTableA(resources->GetAccelTable(), nullptr, 0));
+    EXPECT_EQ(11, CopyAcceleratorTableA(resources->GetAccelTable(), nullptr, 0));
 
     WNDCLASSEXA wc = {};
     wc.cbSize = sizeof wc;

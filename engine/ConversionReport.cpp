@@ -1,0 +1,515 @@
+#include "engine/ConversionReport.h"
+
+#include "engine/ConvertSettings.h"
+#include "engine/Converter.h"
+#include "engine/NoteValueTable.h"
+#include "engine/ProgramReader.h"
+#include "midi/MidiEvent.h"
+#include "midi/MidiFile.h"
+#include "midi/MidiTrack.h"
+#include "score/NoteList.h"
+#include "score/NoteListBuilder.h"
+#include "score/NoteListSet.h"
+
+#include <algorithm>
+#include <new>
+
+namespace {
+
+const int kChannelCount = 16;
+const int kKeysPerOctave = 12;
+
+const char* const kWarningKeys[ConversionReport::kWarningKinds] = {
+    "self-check", "line-numbers", "long-lines", "left-out", "overlaps", "vanished", "octaves"
+};
+
+std::string Number(long long value)
+{
+    return std::to_string(value);
+}
+
+// "86.7" for 867 tenths of a percent; whole numbers only, so no locale.
+std::string Percent(long long part, long long whole)
+{
+    const long long tenths = whole > 0 ? (part * 1000 + whole / 2) / whole : 1000;
+    return Number(tenths / 10) + "." + Number(tenths % 10);
+}
+
+long long CountNotes(NoteList& list)
+{
+    long long notes = 0;
+    for (NoteList::Position p = list.Begin(); p != list.End(); ++p)
+        notes += p->IsNote() ? 1 : 0;
+    return notes;
+}
+
+int OctaveOf(int key)
+{
+    return key / kKeysPerOctave - 1;
+}
+
+} // namespace
+
+ConversionReport::ConversionReport()
+    : m_lineLimit(kDefaultLineLimit)
+{
+    Clear();
+}
+
+ConversionReport::~ConversionReport()
+{
+}
+
+int ConversionReport::SetLineLimit(int limit)
+{
+    const int previous = m_lineLimit;
+    m_lineLimit = limit;
+    return previous;
+}
+
+int ConversionReport::GetLineLimit() const
+{
+    return m_lineLimit;
+}
+
+void ConversionReport::Clear()
+{
+    m_played = 0;
+    m_kept = 0;
+    m_lists.clear();
+    m_parts.clear();
+    m_playLines = 0;
+    m_bytes = 0;
+    m_longestLine = 0;
+    m_longLines = 0;
+    m_longestPlayLine = 0;
+    m_lastLineNumber = -1;
+    m_fault.clear();
+}
+
+int ConversionReport::Compute(const MidiFile& file, const ConvertSettings& settings,
+                              const std::vector<int>& assignment, const std::string& text)
+{
+    Clear();
+    NoteValueTable values;
+    Converter converter;
+    const int timeBase = file.GetTimeBase();
+    const int unit = values.GetTicksAt(settings.GetMinimumResolution(), timeBase);
+    const int segmentTicks = converter.GetSegmentTicks(settings.GetSplitStepCount(), timeBase);
+    const int partCount = settings.GetPartCount();
+    if (unit < 1 || segmentTicks < 1 || partCount < 1)
+        return kReportBadSettings;
+    try {
+        // The lists as built and as quantized, both the way the conversion
+        // makes them.
+        NoteListSet raw;
+        NoteListSet quantized;
+        NoteListBuilder builder;
+        builder.BuildNoteLists(file, raw);
+        builder.BuildQuantizedNoteLists(file, quantized, unit);
+        CountFile(file, raw, quantized);
+        Assign(assignment, partCount);
+
+        ProgramReader reader;
+        m_bytes = static_cast<long long>(text.size());
+        if (reader.Read(text.data(), text.size(), timeBase) != ProgramReader::kReadOk) {
+            Fault("the program cannot be read back: line " + Number(reader.GetErrorLine()) +
+                  " column " + Number(reader.GetErrorColumn()) + ": " + reader.GetErrorText());
+        }
+        m_playLines = reader.GetPlayLineCount();
+        m_longestLine = static_cast<long long>(reader.GetLongestLine());
+        m_lastLineNumber = reader.GetLastLineNumber();
+        for (const ProgramReader::PlayLine& line : reader.GetPlayLines()) {
+            const long long length = static_cast<long long>(line.length);
+            if (length > m_lineLimit)
+                ++m_longLines;
+            if (length > m_longestPlayLine)
+                m_longestPlayLine = length;
+        }
+        CountParts(reader);
+        if (m_fault.empty())
+            CheckLines(reader, segmentTicks);
+        if (m_fault.empty())
+            CheckNotes(reader, quantized);
+    } catch (const std::bad_alloc&) {
+        Clear();
+        return kReportNoMemory;
+    }
+    return kReportOk;
+}
+
+void ConversionReport::CountFile(const MidiFile& file, NoteListSet& raw, NoteListSet& quantized)
+{
+    // Note-ons with a velocity, per track and channel, straight from the file.
+    const int trackCount = file.GetTrackCount() > 0 ? file.GetTrackCount() : 0;
+    std::vector<long long> played(static_cast<size_t>(trackCount) * kChannelCount, 0);
+    for (int t = 0; t < trackCount; ++t) {
+        const MidiTrack* track = file.GetTrack(t);
+        if (!track)
+            continue;
+        const MidiTrack::Position end = track->GetPosition(1);
+        for (MidiTrack::Position p = track->GetPosition(0); p != end; ++p) {
+            const unsigned char* message = (*p)->GetData();
+            if (message && (*p)->GetLength() >= 3 && (message[0] & 0xF0) == 0x90 && message[2] > 0)
+                ++played[static_cast<size_t>(t) * kChannelCount + (message[0] & 0x0F)];
+        }
+    }
+    for (long long count : played)
+        m_played += count;
+
+    // Each track and channel in one slot: its first list and what all its
+    // lists keep. Slots, not a search of the rows: a file may give a
+    // million lists.
+    std::vector<long long> keptOfChannel(played.size(), 0);
+    std::vector<int> firstOfChannel(played.size(), -1);
+    for (int i = 0; i < raw.GetCount(); ++i) {
+        NoteList* list = raw.GetList(i);
+        NoteList* quantizedList = quantized.GetList(i);
+        if (!list || !quantizedList)
+            continue;
+        ListRow row;
+        list->GetIdentity(row.identity);
+        row.kept = CountNotes(*list);
+        row.vanished = row.kept - CountNotes(*quantizedList);
+        row.played = 0;
+        row.lost = 0;
+        row.firstOfChannel = true;
+        const int track = row.identity.track;
+        const int channel = row.identity.channel;
+        if (track >= 0 && track < trackCount && channel >= 0 && channel < kChannelCount) {
+            const size_t slot = static_cast<size_t>(track) * kChannelCount + channel;
+            keptOfChannel[slot] += row.kept;
+            if (firstOfChannel[slot] < 0) {
+                firstOfChannel[slot] = static_cast<int>(m_lists.size());
+                row.played = played[slot];
+            } else {
+                row.firstOfChannel = false;
+            }
+        }
+        m_lists.push_back(row);
+    }
+    // What the lists of a track and channel did not keep is lost.
+    for (size_t slot = 0; slot < played.size(); ++slot) {
+        if (firstOfChannel[slot] >= 0) {
+            ListRow& row = m_lists[static_cast<size_t>(firstOfChannel[slot])];
+            row.lost = row.played - keptOfChannel[slot];
+        }
+    }
+}
+
+void ConversionReport::Assign(const std::vector<int>& assignment, int partCount)
+{
+    PartRow empty = { kNotAssigned, 0, 0, 0, 0 };
+    m_parts.assign(static_cast<size_t>(partCount), empty);
+    for (int r = 0; r < partCount && r < static_cast<int>(assignment.size()); ++r) {
+        const int ordinal = assignment[static_cast<size_t>(r)];
+        if (ordinal < 0 || ordinal >= static_cast<int>(m_lists.size()))
+            continue;
+        m_parts[static_cast<size_t>(r)].list = ordinal;
+        m_lists[static_cast<size_t>(ordinal)].parts.push_back(r);
+    }
+    for (const ListRow& row : m_lists) {
+        if (!row.parts.empty())
+            m_kept += row.kept - row.vanished;
+    }
+}
+
+void ConversionReport::CountParts(const ProgramReader& reader)
+{
+    for (int p = 0; p < static_cast<int>(m_parts.size()) && p < reader.GetPartCount(); ++p) {
+        PartRow& row = m_parts[static_cast<size_t>(p)];
+        for (const ProgramNote& note : reader.GetPart(p)) {
+            if (note.key < 0 || note.key > 127)
+                continue;
+            const int octave = OctaveOf(note.key);
+            if (row.notes == 0 || octave < row.lowestOctave)
+                row.lowestOctave = octave;
+            if (row.notes == 0 || octave > row.highestOctave)
+                row.highestOctave = octave;
+            if (octave < kLowestGoodOctave || octave > kHighestGoodOctave)
+                ++row.outside;
+            ++row.notes;
+        }
+    }
+}
+
+// Every line ends at the same tick in every part whose music goes on past
+// it, and there are as many lines as the longest part needs.
+void ConversionReport::CheckLines(const ProgramReader& reader, int segmentTicks)
+{
+    const int partCount = static_cast<int>(m_parts.size());
+    if (reader.GetPlayLineCount() > 0 && reader.GetPartCount() != partCount) {
+        Fault("the program has " + Number(reader.GetPartCount()) + " parts where the settings have " +
+              Number(partCount));
+        return;
+    }
+    long long expected = 0;
+    for (int p = 0; p < partCount; ++p) {
+        if (m_parts[static_cast<size_t>(p)].list == kNotAssigned)
+            continue;
+        const long long lines = (reader.GetPartEnd(p) + segmentTicks - 1) / segmentTicks;
+        expected = std::max(expected, std::max(lines, 1LL));
+    }
+    if (reader.GetPlayLineCount() != expected) {
+        Fault("the program has " + Number(reader.GetPlayLineCount()) + " PLAY lines where the music needs " +
+              Number(expected));
+        return;
+    }
+    const std::vector<ProgramReader::PlayLine>& lines = reader.GetPlayLines();
+    for (int k = 0; k < reader.GetPlayLineCount(); ++k) {
+        const long long lineEnd = static_cast<long long>(k + 1) * segmentTicks;
+        for (int p = 0; p < partCount; ++p) {
+            const long long end = reader.GetPartEndAt(k, p);
+            const bool goesOn = reader.GetPartEnd(p) > end;
+            if ((goesOn && end != lineEnd) || end > lineEnd) {
+                Fault("PLAY line " + Number(lines[static_cast<size_t>(k)].number) + ": part " +
+                      Number(p) + " ends at tick " + Number(end) + " where the line ends at tick " +
+                      Number(lineEnd));
+                return;
+            }
+        }
+    }
+}
+
+// The notes of every part are exactly those of its quantized list.
+void ConversionReport::CheckNotes(const ProgramReader& reader, NoteListSet& quantized)
+{
+    for (int p = 0; p < static_cast<int>(m_parts.size()); ++p) {
+        std::vector<ProgramNote> expected;
+        long long end = 0;
+        const int ordinal = m_parts[static_cast<size_t>(p)].list;
+        if (NoteList* list = ordinal == kNotAssigned ? nullptr : quantized.GetList(ordinal)) {
+            for (NoteList::Position r = list->Begin(); r != list->End(); ++r) {
+                if (r->IsNote())
+                    expected.push_back(ProgramNote{ r->GetNote(), end, r->GetLength() });
+                end += r->GetLength();
+            }
+        }
+        size_t i = 0;
+        for (const ProgramNote& note : reader.GetPart(p)) {
+            if (note.key == MmlPartReader::kRest)
+                continue;
+            if (i >= expected.size() || note.key != expected[i].key ||
+                note.start != expected[i].start || note.length != expected[i].length) {
+                Fault("part " + Number(p) + ": note " + Number(static_cast<long long>(i) + 1) +
+                      " is key " + Number(note.key) + " at tick " + Number(note.start) + " for " +
+                      Number(note.length) + " ticks in the program" +
+                      (i < expected.size() ? ", key " + Number(expected[i].key) + " at tick " +
+                                                 Number(expected[i].start) + " for " +
+                                                 Number(expected[i].length) + " ticks in its list"
+                                           : ", and not in its list"));
+                return;
+            }
+            ++i;
+        }
+        if (i < expected.size()) {
+            Fault("part " + Number(p) + ": the program has " + Number(static_cast<long long>(i)) +
+                  " notes where its list has " + Number(static_cast<long long>(expected.size())));
+            return;
+        }
+        if (reader.GetPartEnd(p) != end && reader.GetPlayLineCount() > 0) {
+            Fault("part " + Number(p) + ": its music lasts " + Number(reader.GetPartEnd(p)) +
+                  " ticks in the program and " + Number(end) + " in its list");
+            return;
+        }
+    }
+}
+
+void ConversionReport::Fault(const std::string& what)
+{
+    if (m_fault.empty())
+        m_fault = what;
+}
+
+long long ConversionReport::GetLeftOut() const
+{
+    long long notes = 0;
+    for (const ListRow& row : m_lists) {
+        if (row.parts.empty())
+            notes += row.kept - row.vanished;
+    }
+    return notes;
+}
+
+long long ConversionReport::Sum(long long ListRow::*field) const
+{
+    long long sum = 0;
+    for (const ListRow& row : m_lists)
+        sum += row.*field;
+    return sum;
+}
+
+long long ConversionReport::GetPlayedTotal() const
+{
+    return m_played;
+}
+
+long long ConversionReport::GetKeptTotal() const
+{
+    return m_kept;
+}
+
+const std::vector<ConversionReport::ListRow>& ConversionReport::GetListRows() const
+{
+    return m_lists;
+}
+
+const std::vector<ConversionReport::PartRow>& ConversionReport::GetPartRows() const
+{
+    return m_parts;
+}
+
+int ConversionReport::GetPlayLineCount() const
+{
+    return m_playLines;
+}
+
+long long ConversionReport::GetByteCount() const
+{
+    return m_bytes;
+}
+
+long long ConversionReport::GetLongestLine() const
+{
+    return m_longestLine;
+}
+
+long long ConversionReport::GetLongLineCount() const
+{
+    return m_longLines;
+}
+
+long long ConversionReport::GetLastLineNumber() const
+{
+    return m_lastLineNumber;
+}
+
+bool ConversionReport::IsSelfCheckPassed() const
+{
+    return m_fault.empty();
+}
+
+const std::string& ConversionReport::GetSelfCheckFault() const
+{
+    return m_fault;
+}
+
+int ConversionReport::GetWarningCount() const
+{
+    int count = 0;
+    for (int w = 0; w < kWarningKinds; ++w)
+        count += GetWarningText(w).empty() ? 0 : 1;
+    return count;
+}
+
+std::string ConversionReport::GetWarningText(int warning) const
+{
+    long long outside = 0;
+    for (const PartRow& row : m_parts)
+        outside += row.outside;
+    int leftOutLists = 0;
+    for (const ListRow& row : m_lists)
+        leftOutLists += row.parts.empty() && row.kept - row.vanished > 0 ? 1 : 0;
+    const long long lost = Sum(&ListRow::lost);
+    const long long vanished = Sum(&ListRow::vanished);
+    switch (warning) {
+    case kWarnSelfCheck:
+        if (m_fault.empty())
+            return std::string();
+        return "the self-check failed: " + m_fault +
+               ". This is a fault of this program, not of the file or the settings; "
+               "please report it with the file and the settings";
+    case kWarnLineNumbers:
+        if (m_lastLineNumber <= kHighestLineNumber)
+            return std::string();
+        return "line numbers run to " + Number(m_lastLineNumber) + ", past " +
+               Number(kHighestLineNumber) +
+               ", the highest most BASICs accept: choose a smaller first line number or a larger "
+               "split step count";
+    case kWarnLongLines:
+        if (m_longLines == 0)
+            return std::string();
+        return Number(m_longLines) + " PLAY lines are longer than " + Number(m_lineLimit) +
+               " characters (the longest has " + Number(m_longestPlayLine) +
+               "): choose a smaller split step count";
+    case kWarnLeftOut:
+        if (leftOutLists == 0)
+            return std::string();
+        return Number(leftOutLists) + " lists with " + Number(GetLeftOut()) +
+               " notes are on no part (music left out): use more parts and assign them";
+    case kWarnOverlaps:
+        if (lost <= 0)
+            return std::string();
+        return Number(lost) +
+               " notes were lost where notes of one track and channel overlap (chords): a list "
+               "plays one note at a time; give the other notes parts or voices of their own";
+    case kWarnVanished:
+        if (vanished <= 0)
+            return std::string();
+        return Number(vanished) +
+               " notes shorter than the grid vanished in quantization: choose a finer minimum "
+               "resolution";
+    case kWarnOctaves:
+        if (outside == 0)
+            return std::string();
+        return Number(outside) + " notes lie outside octaves " + Number(kLowestGoodOctave) + " to " +
+               Number(kHighestGoodOctave) + ", which the machine may not play";
+    default:
+        return std::string();
+    }
+}
+
+std::string ConversionReport::Format() const
+{
+    std::string text = "Conversion report\n";
+    text += "kept " + Number(m_kept) + " of " + Number(m_played) + " notes (" +
+            Percent(m_kept, m_played) + "%)\n";
+
+    text += "\nWarnings\n";
+    const int warnings = GetWarningCount();
+    for (int w = 0; w < kWarningKinds; ++w) {
+        const std::string warning = GetWarningText(w);
+        if (!warning.empty())
+            text += std::string(kWarningKeys[w]) + "\t" + warning + "\n";
+    }
+    if (warnings == 0)
+        text += "none\n";
+
+    text += "\nLists\nlist\ttrack\tchannel\tplayed\tkept\tlost\tvanished\tpart\n";
+    for (const ListRow& row : m_lists) {
+        std::string parts;
+        for (int part : row.parts)
+            parts += (parts.empty() ? "" : ",") + Number(part);
+        if (parts.empty())
+            parts = row.kept - row.vanished > 0 ? "not assigned" : "-";
+        text += Number(row.identity.ordinal) + "\t" + Number(row.identity.track) + "\t" +
+                Number(row.identity.channel) + "\t" +
+                (row.firstOfChannel ? Number(row.played) : std::string()) + "\t" +
+                Number(row.kept) + "\t" + (row.firstOfChannel ? Number(row.lost) : std::string()) +
+                "\t" + Number(row.vanished) + "\t" + parts + "\n";
+    }
+
+    text += "\nParts\npart\tlist\tnotes\tlowest octave\thighest octave\toutside octaves 1-8\n";
+    for (size_t p = 0; p < m_parts.size(); ++p) {
+        const PartRow& row = m_parts[p];
+        const bool any = row.notes > 0;
+        text += Number(static_cast<long long>(p)) + "\t" +
+                (row.list == kNotAssigned ? std::string("-") : Number(row.list)) + "\t" +
+                Number(row.notes) + "\t" + (any ? Number(row.lowestOctave) : "-") + "\t" +
+                (any ? Number(row.highestOctave) : "-") + "\t" + Number(row.outside) + "\n";
+    }
+
+    text += "\nProgram\n";
+    text += "PLAY lines\t" + Number(m_playLines) + "\n";
+    text += "bytes\t" + Number(m_bytes) + "\n";
+    text += "longest line\t" + Number(m_longestLine) + "\n";
+    text += "line limit\t" + Number(m_lineLimit) + "\n";
+    text += "lines over the limit\t" + Number(m_longLines) + "\n";
+    text += "last line number\t" + Number(m_lastLineNumber) + "\n";
+    text += "past " + Number(kHighestLineNumber) + "\t" +
+            (m_lastLineNumber > kHighestLineNumber ? "yes" : "no") + "\n";
+
+    text += "\nSelf-check\n";
+    text += m_fault.empty() ? std::string("passed\n") : "FAILED\t" + m_fault + "\n";
+    return text;
+}

@@ -1,0 +1,137 @@
+#ifndef MORVEK_ENGINE_CONVERSIONREPORT_H
+#define MORVEK_ENGINE_CONVERSIONREPORT_H
+
+#include "score/NoteListIdentity.h"
+
+#include <string>
+#include <vector>
+
+class ConvertSettings;
+class MidiFile;
+class NoteListSet;
+class ProgramReader;
+
+// What a conversion kept and lost, and what will not fit the target's BASIC,
+// from the file, the settings, the assignment and the program text read back.
+// The program proves itself: every PLAY line must hold the same stretch of
+// music in every part that goes on past it, and the notes read back must be
+// the quantized lists; a difference is a fault of this program and is said
+// so plainly.
+//
+// Notes are counted per track and channel from the file ("played"), per list
+// from the list ("kept"; a channel may be spread over several lists), and
+// lost = played minus the kept of every list of that track and channel.
+//
+// 1. SetLineLimit if not 255.
+// 2. Compute with what Converter::Convert was given and the text it wrote.
+// 3. Format for the text; GetWarningCount and the Get functions for figures.
+class ConversionReport {
+public:
+    enum {
+        kDefaultLineLimit = 255,      // the input buffer of the era's BASICs
+        kHighestLineNumber = 65529,   // the highest line number most BASICs accept
+        kLowestGoodOctave = 1,
+        kHighestGoodOctave = 8,
+        kNotAssigned = -1
+    };
+    // Results of Compute.
+    enum { kReportOk = 0, kReportNoMemory = 1, kReportBadSettings = 2 };
+
+    // The warnings, most important first.
+    enum Warning {
+        kWarnSelfCheck = 0,      // the program does not hold what was converted
+        kWarnLineNumbers = 1,    // line numbers past kHighestLineNumber
+        kWarnLongLines = 2,      // PLAY lines longer than the limit
+        kWarnLeftOut = 3,        // lists with notes on no part
+        kWarnOverlaps = 4,       // notes lost where notes of one channel overlap
+        kWarnVanished = 5,       // notes shorter than the grid
+        kWarnOctaves = 6,        // notes outside octaves 1 to 8
+        kWarningKinds = 7
+    };
+
+    struct ListRow {
+        NoteListIdentity identity;
+        long long played;   // note-ons of the list's track and channel in the file
+        long long kept;     // notes in the list as built
+        long long lost;     // played minus kept of all lists of the track and channel
+        long long vanished; // kept notes that quantization removed
+        bool firstOfChannel; // played and lost belong to the first list of a channel
+        std::vector<int> parts; // the parts the list is on; empty: not assigned
+    };
+
+    struct PartRow {
+        int list;          // ordinal, or kNotAssigned
+        long long notes;   // read back from the program
+        int lowestOctave;  // of the notes read back; 0 without notes
+        int highestOctave;
+        long long outside; // notes outside octaves 1 to 8
+    };
+
+// Construction
+    ConversionReport();
+    virtual ~ConversionReport();
+    ConversionReport(const ConversionReport&) = delete;
+    ConversionReport& operator=(const ConversionReport&) = delete;
+
+// Attributes
+    // PLAY lines longer than this many characters are warned about.
+    virtual int SetLineLimit(int limit);
+    virtual int GetLineLimit() const;
+
+// Operations
+    // Computes every figure. file, settings and assignment as given to
+    // Converter::Convert, text the program it wrote (or an edited one).
+    // Returns kReportOk, kReportNoMemory, or kReportBadSettings for settings
+    // no conversion accepts (nothing computed).
+    virtual int Compute(const MidiFile& file, const ConvertSettings& settings,
+                        const std::vector<int>& assignment, const std::string& text);
+    // The report as plain text, LF line ends: a title, the totals, then
+    // headed sections of tab-separated rows.
+    virtual std::string Format() const;
+
+// Results
+    virtual long long GetPlayedTotal() const;
+    // Notes of the assigned lists written into the program.
+    virtual long long GetKeptTotal() const;
+    virtual const std::vector<ListRow>& GetListRows() const;
+    virtual const std::vector<PartRow>& GetPartRows() const;
+    virtual int GetPlayLineCount() const;
+    virtual long long GetByteCount() const;
+    virtual long long GetLongestLine() const;
+    // PLAY lines longer than the limit.
+    virtual long long GetLongLineCount() const;
+    virtual long long GetLastLineNumber() const;
+    virtual bool IsSelfCheckPassed() const;
+    // What the self-check found: "" when it passed.
+    virtual const std::string& GetSelfCheckFault() const;
+    // Warnings with something to report, and the text of one of them ("" when
+    // that one has nothing to report).
+    virtual int GetWarningCount() const;
+    virtual std::string GetWarningText(int warning) const;
+
+private:
+    void Clear();
+    void CountFile(const MidiFile& file, NoteListSet& raw, NoteListSet& quantized);
+    void Assign(const std::vector<int>& assignment, int partCount);
+    void CountParts(const ProgramReader& reader);
+    void CheckLines(const ProgramReader& reader, int segmentTicks);
+    void CheckNotes(const ProgramReader& reader, NoteListSet& quantized);
+    void Fault(const std::string& what);
+    long long GetLeftOut() const;
+    long long Sum(long long ListRow::*field) const;
+
+    int m_lineLimit;
+    long long m_played;
+    long long m_kept;
+    std::vector<ListRow> m_lists;
+    std::vector<PartRow> m_parts;
+    int m_playLines;
+    long long m_bytes;
+    long long m_longestLine;
+    long long m_longLines;
+    long long m_longestPlayLine;
+    long long m_lastLineNumber;
+    std::string m_fault;
+};
+
+#endif
