@@ -394,7 +394,8 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
         return ReportRefusal(err, path, status);
 
     if (options.Has("report-only"))
-        return WriteReport(options, *objects.file, settings, assignment, program, path, out, err);
+        return WriteReport(options, *objects.file, settings, assignment, voices, program, path,
+                           out, err);
 
     code = CheckProgramSize(options, path, program, err);
     if (code != kExitOk)
@@ -402,7 +403,7 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
     code = WriteProgram(options, program, out, err);
     // The report never changes the exit status of a written program.
     if (code == kExitOk && (options.Has("report") || options.Has("max-line")))
-        WriteReport(options, *objects.file, settings, assignment, program, path, err, err);
+        WriteReport(options, *objects.file, settings, assignment, voices, program, path, err, err);
     if (code != kExitOk)
         return code;
     return WritePreview(options, path, program, *objects.file, err);
@@ -450,10 +451,11 @@ int ConvertCommand::WritePreview(const OptionParser& options, const std::string&
 
 int ConvertCommand::WriteReport(const OptionParser& options, const MidiFile& file,
                                 const ConvertSettings& settings, const std::vector<int>& assignment,
-                                const std::string& program, const std::string& path,
+                                int voices, const std::string& program, const std::string& path,
                                 std::ostream& to, std::ostream& err) const
 {
     ConversionReport report;
+    report.SetVoiceCount(voices);
     int limit = ConversionReport::kDefaultLineLimit;
     if (options.Has("max-line") && ReadWholeNumber(options.GetValue("max-line"), limit))
         report.SetLineLimit(limit);

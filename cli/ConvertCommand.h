@@ -84,11 +84,11 @@ private:
     int WritePreview(const OptionParser& options, const std::string& path,
                      const std::string& program, const MidiFile& file, std::ostream& err) const;
     // The conversion report of program (--report, --report-only, --max-line)
-    // to 'to'. Returns kExitOk, or kExitFailure after a message on err.
+    // made with voices per track and channel, to 'to'. Returns kExitOk, or kExitFailure after a message on err.
     int WriteReport(const OptionParser& options, const MidiFile& file,
                     const ConvertSettings& settings, const std::vector<int>& assignment,
-                    const std::string& program, const std::string& path, std::ostream& to,
-                    std::ostream& err) const;
+                    int voices, const std::string& program, const std::string& path,
+                    std::ostream& to, std::ostream& err) const;
 
     size_t m_largestUnforcedProgram;
 };

@@ -51,7 +51,7 @@ int OctaveOf(int key)
 } // namespace
 
 ConversionReport::ConversionReport()
-    : m_lineLimit(kDefaultLineLimit)
+    : m_lineLimit(kDefaultLineLimit), m_voiceCount(NoteListBuilder::kMinVoiceCount)
 {
     Clear();
 }
@@ -70,6 +70,20 @@ int ConversionReport::SetLineLimit(int limit)
 int ConversionReport::GetLineLimit() const
 {
     return m_lineLimit;
+}
+
+int ConversionReport::SetVoiceCount(int count)
+{
+    NoteListBuilder builder;
+    builder.SetVoiceCount(count); // the builder's range
+    const int previous = m_voiceCount;
+    m_voiceCount = builder.GetVoiceCount();
+    return previous;
+}
+
+int ConversionReport::GetVoiceCount() const
+{
+    return m_voiceCount;
 }
 
 void ConversionReport::Clear()
@@ -105,6 +119,7 @@ int ConversionReport::Compute(const MidiFile& file, const ConvertSettings& setti
         NoteListSet raw;
         NoteListSet quantized;
         NoteListBuilder builder;
+        builder.SetVoiceCount(m_voiceCount);
         builder.BuildNoteLists(file, raw);
         builder.BuildQuantizedNoteLists(file, quantized, unit);
         CountFile(file, raw, quantized);

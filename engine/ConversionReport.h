@@ -77,6 +77,10 @@ public:
     // PLAY lines longer than this many characters are warned about.
     virtual int SetLineLimit(int limit);
     virtual int GetLineLimit() const;
+    // The voices per track and channel the conversion was made with (as
+    // Converter::SetVoiceCount); the lists are counted as it built them.
+    virtual int SetVoiceCount(int count);
+    virtual int GetVoiceCount() const;
 
 // Operations
     // Computes every figure. file, settings and assignment as given to
@@ -121,6 +125,7 @@ private:
     long long Sum(long long ListRow::*field) const;
 
     int m_lineLimit;
+    int m_voiceCount;
     long long m_played;
     long long m_kept;
     std::vector<ListRow> m_lists;

@@ -143,7 +143,7 @@ UINT MenuState(bool enabled)
 
 MainWindow::MainWindow()
     : m_midiFile(nullptr), m_noteListSet(nullptr), m_commandState(kCanOpen), m_midiPath(nullptr),
-      m_lastFocus(nullptr), m_player(new PreviewPlayer), m_reportOn(false)
+      m_lastFocus(nullptr), m_player(new PreviewPlayer), m_lastVoiceCount(1), m_reportOn(false)
 {
 }
 
@@ -736,6 +736,7 @@ LRESULT MainWindow::OnConvert(HWND hwnd, WPARAM, LPARAM)
     UpdateCommandButtons();
     m_lastSettings = settings;
     m_lastAssignment = assignment;
+    m_lastVoiceCount = m_converter.GetVoiceCount();
     if (m_reportOn) {
         ConversionReport report;
         ShowReportNotice(MakeReport(report) == 0 ? report.GetWarningCount() : 0);
@@ -764,6 +765,7 @@ int MainWindow::MakeReport(ConversionReport& report)
 {
     if (m_midiFile == nullptr)
         return 1;
+    report.SetVoiceCount(m_lastVoiceCount);
     return report.Compute(*m_midiFile, m_lastSettings, m_lastAssignment, m_sourceText) ==
                    ConversionReport::kReportOk
                ? 0

@@ -256,6 +256,7 @@ private:
     // What the last conversion was given, for its report.
     ConvertSettings m_lastSettings;
     std::vector<int> m_lastAssignment;
+    int m_lastVoiceCount;
     bool m_reportOn;            // the report command was used
 };
 

@@ -57,6 +57,14 @@ public:
         ASSERT_EQ(ConversionReport::kReportOk, report.Compute(*m_file, settings, assignment, text));
     }
 
+    // Voices for the conversion and, unless told otherwise, its report.
+    void SetVoices(int voices, bool alsoReport = true)
+    {
+        m_converter.SetVoiceCount(voices);
+        if (alsoReport)
+            report.SetVoiceCount(voices);
+    }
+
     ConvertSettings settings;
     ConversionReport report;
 
@@ -157,6 +165,31 @@ TEST(ConversionReportTest, CountsEveryFigureOfAKnownSong)
               "passed\n",
               c.report.Format());
     EXPECT_EQ(4, c.report.GetWarningCount());
+}
+
+// With three voices the chords of the known song are kept whole; a report
+// that counted the lists with one voice would compare the program with other
+// lists, and its self-check says so.
+TEST(ConversionReportTest, CountsTheListsOfTheConversionsVoices)
+{
+    for (bool reportKnowsVoices : { true, false }) {
+        SCOPED_TRACE(reportKnowsVoices);
+        Conversion c(KnownSong());
+        c.SetVoices(3, reportKnowsVoices);
+        c.settings.SetPartCount(4);
+        const std::vector<int> assignment = { 0, 1, 2, 3 };
+        const std::string text = c.Convert(assignment);
+        c.Report(assignment, text);
+        EXPECT_EQ(reportKnowsVoices, c.report.IsSelfCheckPassed()) << c.report.GetSelfCheckFault();
+        if (!reportKnowsVoices)
+            continue;
+        EXPECT_EQ(19, c.report.GetPlayedTotal());
+        EXPECT_EQ(18, c.report.GetKeptTotal());
+        long long lost = 0;
+        for (const ConversionReport::ListRow& row : c.report.GetListRows())
+            lost += row.lost;
+        EXPECT_EQ(0, lost);
+    }
 }
 
 // One line of 160 sixteenth notes jumping an octave: about three
