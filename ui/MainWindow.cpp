@@ -388,7 +388,9 @@ bool MainWindow::ReadSettings(HWND hwnd, ConvertSettings& settings)
     SettingsCheck check;
     if (check.CheckFields(ItemText(hwnd, IDC_SPLIT_STEP).c_str(), ItemText(hwnd, IDC_PART_COUNT).c_str(),
                           ItemText(hwnd, IDC_FIRST_LINE).c_str(), settings) != SettingsCheck::kSettingsValid) {
-        ShowWarning(hwnd, check.GetMessageText());
+        // Label and message from the string table of the interface's language.
+        ShowWarning(hwnd, check.ComposeMessageText(LoadText(check.GetLabelId()).c_str(),
+                                                   LoadText(check.GetMessageId()).c_str()));
         return false;
     }
     settings.SetMinimumResolution(SelectedItemData(hwnd, IDC_RESOLUTION));
