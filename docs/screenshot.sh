@@ -1,21 +1,29 @@
 #!/usr/bin/env bash
 # Takes docs/main-window.png: KALTON.EXE under Wine on a private virtual
 # display, after opening the demo song, assigning its three channels to
-# parts 0 to 2 (F5) and converting (F3).
+# parts 0 to 2 (F5) and converting (F3). With MORVEK_WINE_LOCALE=C.UTF-8
+# (code page 1252) it takes docs/main-window-en.png, the English interface.
+# MORVEK_DOCS_DISPLAY names the X display (default :57); one that already
+# runs is used as it is.
 #   docs/screenshot.sh [BUILD_DIR]     default build/win64
 set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/win64}
 # A prefix of its own, so that ending it ends nothing else.
 export MORVEK_WINEPREFIX=${MORVEK_WINEPREFIX:-$root/build/wineprefix-docs}
-display=:57
+display=${MORVEK_DOCS_DISPLAY:-:57}
 export DISPLAY=$display
+picture=$root/docs/main-window.png
+[ "${MORVEK_WINE_LOCALE:-}" = C.UTF-8 ] && picture=$root/docs/main-window-en.png
 
-Xvfb $display -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
+xvfb=
+if ! xdpyinfo -display "$display" >/dev/null 2>&1; then
+  Xvfb $display -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  xvfb=$!
+fi
 cleanup() {
   WINEPREFIX="$MORVEK_WINEPREFIX" wineserver -k 2>/dev/null || true
-  kill "$xvfb" 2>/dev/null || true
+  [ -z "$xvfb" ] || kill "$xvfb" 2>/dev/null || true
 }
 trap cleanup EXIT
 sleep 1
@@ -47,6 +55,6 @@ sleep 3
 for _ in 1 2 3; do xdotool key --window "$main" F5; sleep 0.3; done
 xdotool key --window "$main" F3
 sleep 2
-import -window "$main" "$root/docs/main-window.png"
-echo "docs/main-window.png written"
+import -window "$main" "$picture"
+echo "$picture written"
 xdotool key --window "$main" alt+F4
