@@ -88,6 +88,10 @@ public:
     // handler's own text (GetText) stays the plain caption. Returns the
     // title bar's previous text.
     virtual std::string SetCaption(const char* path);
+    // The manual F1 shows without a help file: the program's folder and
+    // string 1253 (manual\ja\index.html or manual\en\index.html).
+    virtual std::string SetManualPath(const std::string& path);
+    virtual const std::string& GetManualPath() const;
 
 // Window set-up
     // Centres the window on the screen, x on a multiple of 8.
@@ -141,8 +145,9 @@ public:
     // own question before an existing file is replaced: Yes takes the name,
     // No opens the dialog again, Cancel ends. 0 or kCancelled.
     virtual int AskSaveFileName(HWND owner, char* name, int capacity);
-    // Writes exactly size bytes to a new file path (an existing one is
-    // replaced). Returns 0, or the Windows error code after telling the user.
+    // Writes exactly size bytes to path through a temporary file beside it
+    // (SafeFileWriter): an existing file is replaced whole or not at all.
+    // Returns 0, or the Windows error code after telling the user.
     virtual unsigned long WriteSourceFile(HWND hwnd, const char* path, const char* bytes,
                                           unsigned long size);
     // A message box naming path, the failure (string messageId) and the
@@ -158,6 +163,16 @@ public:
     // A new DiskFile for one read or write; the caller deletes it.
     virtual DiskFile* CreateDiskFile();
     virtual bool FileExists(const char* path);
+    // WinHelpA with HELP_FINDER.
+    virtual BOOL RunWinHelp(HWND hwnd, const char* path);
+    // ShellExecuteA "open": the user's browser for a page.
+    virtual BOOL OpenDocument(HWND hwnd, const char* path);
+
+// Help
+    // F1: the help file (KALTON.HLP beside the program) with WinHelp when it
+    // is there; otherwise the manual of the interface's language in the
+    // user's browser; otherwise a message naming both files.
+    BOOL OpenHelp(HWND hwnd) override;
 
 // Command handlers
     virtual LRESULT OnOpen(HWND hwnd, WPARAM wParam, LPARAM lParam);
@@ -165,6 +180,11 @@ public:
     virtual LRESULT OnRemove(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnConvert(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnSave(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    // Resets the window and loads path, as Open does once a name is chosen.
+    virtual LRESULT OpenFile(HWND hwnd, const char* path);
+    // WM_DROPFILES (wParam is the HDROP): opens the first file as Open
+    // does; with several, first tells that one file is opened at a time.
+    virtual LRESULT OnDropFiles(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
 // Message handlers
     LRESULT OnCreate(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
@@ -202,6 +222,7 @@ private:
     unsigned m_commandState;
     char* m_midiPath;           // owned
     HWND m_lastFocus;
+    std::string m_manualPath;
 };
 
 #endif

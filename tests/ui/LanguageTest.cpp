@@ -176,6 +176,23 @@ TEST_F(LanguageTest, MessagesOfARefusedFileAndABadSetting)
     }
 }
 
+TEST_F(LanguageTest, HelpLooksForTheManualOfTheLanguage)
+{
+    TestMainWindow* window = m_app->GetWindow();
+    const std::string manual = m_japanese ? "manual\\ja\\index.html" : "manual\\en\\index.html";
+    EXPECT_EQ(TestProgramDirectory() + manual, window->GetManualPath());
+    TempFolder folder;
+    window->SetHelpPath(folder.PathOf("KALTON.HLP").c_str());
+    window->SetManualPath(folder.PathOf("index.html"));
+    m_app->GetProbe().helpChoice = true;
+    m_app->Command(IDM_HELP);
+    ASSERT_EQ(1u, m_app->GetProbe().messages.size());
+    EXPECT_EQ(std::string(m_japanese ? "ヘルプファイルもマニュアルも見つかりません。"
+                                     : "Neither the help file nor the manual was found.") +
+                  "\n\n" + folder.PathOf("KALTON.HLP") + "\n" + folder.PathOf("index.html"),
+              m_app->GetProbe().messages[0].text);
+}
+
 TEST_F(LanguageTest, AboutBoxCaption)
 {
     // The About box reads the version of KALTON.EXE beside this program.
