@@ -544,7 +544,7 @@ LRESULT MainWindow::OnDropFiles(HWND hwnd, WPARAM wParam, LPARAM)
         DragQueryFileA(drop, 0, path.data(), static_cast<UINT>(path.size()));
     // The names are copied out; the system's block goes before any message.
     DragFinish(drop);
-    if (count == 0 || path[0] == '\0')
+    if (count == 0 || path[0] == '\0' || !IsCommandEnabled(IDM_OPEN))
         return kStopped;
     if (count > 1)
         ShowWarning(hwnd, FormatText("%s\n\n%s", path.data(), LoadText(kStrDropOneFile).c_str()));

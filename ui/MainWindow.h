@@ -35,7 +35,9 @@ class NoteListSet;
 // Message boxes, the file dialogs and file access go through virtual
 // operations of their own (ShowMessage, RunOpenDialog, RunSaveDialog,
 // CreateDiskFile, FileExists), help and About through WindowHandler's
-// (OpenHelp, ShowAbout).
+// (OpenHelp, ShowAbout); F1's choice of help goes through RunWinHelp and
+// OpenDocument. A file dropped onto the window takes Open's road from the
+// chosen name on (OpenFile).
 class MainWindow : public DialogHandler {
 public:
     // Bits of the command state.
