@@ -2,11 +2,16 @@
 
 #include "framework/ActiveTarget.h"
 #include "app/MainApp.h"
+#include "framework/UiLanguage.h"
 
 // KALTON.EXE: one main window, one message loop, exit code 0. The command
 // line is not read; a second start hands over to the running instance.
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand)
 {
+    // Before the first string is loaded: Japanese or English texts.
+    UiLanguage language;
+    language.SetThreadLanguage(language.ChooseLanguage(GetACP()));
+
     ActiveTarget* target = new ActiveTarget;
     MainApp* app = new MainApp;
     MSG msg = {};

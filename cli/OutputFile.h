@@ -4,10 +4,13 @@
 #include <cstddef>
 #include <string>
 
-// Writes a whole file so that it is either complete or not there at all:
-// the bytes go to a new temporary file in the same folder through DiskFile,
-// which then replaces the target in one rename. Any failure removes the
-// temporary file and leaves an existing target untouched.
+class DiskFile;
+
+// Writes a whole file so that it is either complete or not there at all,
+// with the window's routine (SafeFileWriter): the bytes go to a new
+// temporary file in the same folder, which then replaces the target in one
+// move. Any failure removes the temporary file and leaves an existing
+// target untouched.
 class OutputFile {
 public:
 // Construction
@@ -24,10 +27,8 @@ public:
     virtual const std::string& GetReason() const;
 
 protected:
-    // The name of the attempt-th temporary file for path.
-    virtual std::string MakeTemporaryName(const std::string& path, int attempt) const;
-    // Moves the finished temporary file over the target, replacing it.
-    virtual bool Replace(const std::string& from, const std::string& to);
+    // The file access of one Write; the caller deletes it.
+    virtual DiskFile* CreateDiskFile();
 
 private:
     bool Fail(const std::string& reason);

@@ -2,7 +2,8 @@
 # Takes docs/main-window.png: KALTON.EXE under Wine on a private virtual
 # display, after opening the demo song, assigning its three channels to
 # parts 0 to 2 (F5) and converting (F3); then docs/report-dialog.png, the
-# conversion report of that conversion (F7).
+# conversion report of that conversion (F7). With MORVEK_WINE_LOCALE=C.UTF-8
+# (code page 1252) it takes docs/main-window-en.png, the English interface.
 #   docs/screenshot.sh [BUILD_DIR]     default build/win64
 # With MORVEK_SHOT_VOICES=4 it chooses List > Voices > 4 first and assigns
 # the song's five lists: docs/main-window-voices.png. MORVEK_SHOT_DISPLAY
@@ -13,10 +14,11 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/win64}
 # A prefix of its own, so that ending it ends nothing else.
 export MORVEK_WINEPREFIX=${MORVEK_WINEPREFIX:-$root/build/wineprefix-docs}
-display=${MORVEK_SHOT_DISPLAY:-:57}
+display=${MORVEK_SHOT_DISPLAY:-${MORVEK_DOCS_DISPLAY:-:57}}
 export DISPLAY=$display
 voices=${MORVEK_SHOT_VOICES:-}
 picture=$root/docs/main-window${voices:+-voices}.png
+[ "${MORVEK_WINE_LOCALE:-}" = C.UTF-8 ] && picture=$root/docs/main-window-en.png
 
 xvfb=
 if ! xdpyinfo -display "$display" >/dev/null 2>&1; then
@@ -71,7 +73,7 @@ xdotool key --window "$main" F3
 sleep 2
 import -window "$main" "$picture"
 echo "$picture written"
-if [ -z "${MORVEK_SHOT_VOICES:-}" ]; then
+if [ -z "${MORVEK_SHOT_VOICES:-}" ] && [ "${MORVEK_WINE_LOCALE:-}" != C.UTF-8 ]; then
   xdotool key --window "$main" F7
   report=$(find_window '^(変換レポート|Conversion Report)$')
   sleep 2

@@ -9,17 +9,17 @@ namespace {
 
 struct FaultText {
     int messageId;
-    const char* labelFormat; // code page 932 in the program
+    int labelId;
     const char* englishFormat;
 };
 
 // Indexed by SettingsCheck::Fault - 1.
 const FaultText kFaultTexts[] = {
-    { kStrBadSplitStep, "分割ステップ数 = %d\n\n%s",
+    { kStrBadSplitStep, kStrSplitStepLabel,
       "split step count %d is invalid: set a step count from 1 to 1,920" },
-    { kStrBadPartCount, "使用パート数 = %d\n\n%s",
+    { kStrBadPartCount, kStrPartCountLabel,
       "part count %d is invalid: set 1 to 18 parts" },
-    { kStrBadFirstLine, "開始行番号 = %d\n\n%s",
+    { kStrBadFirstLine, kStrFirstLineLabel,
       "first line number %d is invalid: set a line number from 1 to 32,000" },
 };
 
@@ -91,12 +91,25 @@ int SettingsCheck::GetMessageId() const
     return text ? text->messageId : 0;
 }
 
+int SettingsCheck::GetLabelId() const
+{
+    const FaultText* text = FindFaultText(m_fault);
+    return text ? text->labelId : 0;
+}
+
 std::string SettingsCheck::GetMessageText() const
 {
     const FaultText* text = FindFaultText(m_fault);
     if (!text)
         return std::string();
-    return FormatText(text->labelFormat, m_value, GetString(text->messageId));
+    return ComposeMessageText(GetString(text->labelId), GetString(text->messageId));
+}
+
+std::string SettingsCheck::ComposeMessageText(const char* label, const char* message) const
+{
+    if (FindFaultText(m_fault) == nullptr || label == nullptr || message == nullptr)
+        return std::string();
+    return FormatText("%s = %d\n\n%s", label, m_value, message);
 }
 
 std::string SettingsCheck::GetEnglishText() const

@@ -7,7 +7,7 @@ class ConvertSettings;
 
 // The check Convert applies to the typed settings before anything changes.
 // It remembers which setting failed and the value it read, so that the main
-// window can show its Japanese message box text and the command-line tool an
+// window can show its message box text and the command-line tool an
 // English line from the same check.
 //
 // 1. CheckFields (the texts of the fields) or CheckValues (numbers already read).
@@ -43,9 +43,15 @@ public:
     virtual int GetValue() const;
     // String-table id of the fault's message (1234, 1235, 1236), 0 when valid.
     virtual int GetMessageId() const;
+    // String-table id of the failing setting's label (1255, 1256, 1257), 0
+    // when valid.
+    virtual int GetLabelId() const;
     // Message box text (code page 932): the setting's label with the value,
     // a blank line and the string-table message. Empty when valid.
     virtual std::string GetMessageText() const;
+    // The same text from a label and a message the caller loaded, in the
+    // language of its own string table. Empty when valid or either is null.
+    virtual std::string ComposeMessageText(const char* label, const char* message) const;
     // One English line naming the setting, the value and the valid range.
     // Empty when valid.
     virtual std::string GetEnglishText() const;

@@ -39,6 +39,8 @@ public:
     static const unsigned long kSizeFailed = 0x8108;
     static const unsigned long kReadFailed = 0x8103;
     static const unsigned long kWriteFailed = 0x8104;
+    static const unsigned long kReplaceFailed = 0x8109;
+    static const unsigned long kRemoveFailed = 0x810A;
 
     static const unsigned long kInvalidSize = 0xFFFFFFFFUL;
 
@@ -62,6 +64,12 @@ public:
     // Both return the count the system reports as transferred.
     virtual unsigned long Read(Handle handle, void* buffer, unsigned long count);
     virtual unsigned long Write(Handle handle, const void* buffer, unsigned long count);
+    // Moves file from over file to, replacing it, and returns once the move
+    // is on the disk (MoveFileExA with MOVEFILE_REPLACE_EXISTING and
+    // MOVEFILE_WRITE_THROUGH; rename elsewhere). 1 = moved, 0 = failed.
+    virtual int Replace(const char* from, const char* to);
+    // Deletes the file name. 1 = deleted, 0 = failed.
+    virtual int Remove(const char* name);
     // The system's text for a recorded code, without a trailing line end.
     virtual std::string DescribeError(unsigned long code) const;
 

@@ -3,6 +3,7 @@
 #include "midi/DiskFile.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdint>
 #include <cstring>
 #include <fcntl.h>
@@ -232,6 +233,34 @@ unsigned long DiskFile::Write(Handle handle, const void* buffer, unsigned long c
         done += static_cast<unsigned long>(n);
     }
     return done;
+}
+
+int DiskFile::Replace(const char* from, const char* to)
+{
+    if (from == nullptr || to == nullptr) {
+        RecordFailure(kErrorInvalidParameter, kReplaceFailed);
+        return 0;
+    }
+    if (std::rename(from, to) != 0) {
+        int error = errno;
+        RecordFailure(error == ENOENT ? MissingFileCode(from) : CodeFromErrno(error), kReplaceFailed);
+        return 0;
+    }
+    return 1;
+}
+
+int DiskFile::Remove(const char* name)
+{
+    if (name == nullptr) {
+        RecordFailure(kErrorInvalidParameter, kRemoveFailed);
+        return 0;
+    }
+    if (::unlink(name) != 0) {
+        int error = errno;
+        RecordFailure(error == ENOENT ? MissingFileCode(name) : CodeFromErrno(error), kRemoveFailed);
+        return 0;
+    }
+    return 1;
 }
 
 std::string DiskFile::DescribeError(unsigned long code) const

@@ -58,6 +58,32 @@ unsigned long DiskFile::Write(Handle handle, const void* buffer, unsigned long c
     return done;
 }
 
+int DiskFile::Replace(const char* from, const char* to)
+{
+    if (from == nullptr || to == nullptr) {
+        RecordFailure(ERROR_INVALID_PARAMETER, kReplaceFailed);
+        return 0;
+    }
+    if (!::MoveFileExA(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        RecordFailure(::GetLastError(), kReplaceFailed);
+        return 0;
+    }
+    return 1;
+}
+
+int DiskFile::Remove(const char* name)
+{
+    if (name == nullptr) {
+        RecordFailure(ERROR_INVALID_PARAMETER, kRemoveFailed);
+        return 0;
+    }
+    if (!::DeleteFileA(name)) {
+        RecordFailure(::GetLastError(), kRemoveFailed);
+        return 0;
+    }
+    return 1;
+}
+
 std::string DiskFile::DescribeError(unsigned long code) const
 {
     char text[512];

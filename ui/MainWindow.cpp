@@ -1,6 +1,7 @@
 #include "ui/MainWindow.h"
 
 #include <commctrl.h>
+#include <shellapi.h>
 
 #include <cstring>
 #include <memory>
@@ -20,6 +21,7 @@
 #include "preview/PreviewTempo.h"
 #include "preview/ProgramPreview.h"
 #include "preview/TempoFinder.h"
+#include "midi/SafeFileWriter.h"
 #include "resources/ResourceIds.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
@@ -235,6 +237,18 @@ void MainWindow::FreeMidiPath()
 {
     delete[] m_midiPath;
     m_midiPath = nullptr;
+}
+
+std::string MainWindow::SetManualPath(const std::string& path)
+{
+    std::string old = m_manualPath;
+    m_manualPath = path;
+    return old;
+}
+
+const std::string& MainWindow::GetManualPath() const
+{
+    return m_manualPath;
 }
 
 std::string MainWindow::SetCaption(const char* path)
@@ -464,7 +478,9 @@ bool MainWindow::ReadSettings(HWND hwnd, ConvertSettings& settings)
     SettingsCheck check;
     if (check.CheckFields(ItemText(hwnd, IDC_SPLIT_STEP).c_str(), ItemText(hwnd, IDC_PART_COUNT).c_str(),
                           ItemText(hwnd, IDC_FIRST_LINE).c_str(), settings) != SettingsCheck::kSettingsValid) {
-        ShowWarning(hwnd, check.GetMessageText());
+        // Label and message from the string table of the interface's language.
+        ShowWarning(hwnd, check.ComposeMessageText(LoadText(check.GetLabelId()).c_str(),
+                                                   LoadText(check.GetMessageId()).c_str()));
         return false;
     }
     settings.SetMinimumResolution(SelectedItemData(hwnd, IDC_RESOLUTION));
@@ -528,20 +544,8 @@ unsigned long MainWindow::WriteSourceFile(HWND hwnd, const char* path, const cha
                                           unsigned long size)
 {
     std::unique_ptr<DiskFile> file(CreateDiskFile());
-    file->SetErrorCode(0);
-    DiskFile::Handle handle = file->Open(path, DiskFile::kGenericWrite, DiskFile::kFileAttributeNormal,
-                                         DiskFile::kCreateAlways);
-    unsigned long code = 0;
-    if (handle == nullptr) {
-        code = file->GetErrorCode() != 0 ? file->GetErrorCode() : ERROR_OPEN_FAILED;
-    } else {
-        unsigned long done = file->Write(handle, bytes, size);
-        if (done != size)
-            code = file->GetErrorCode() != 0 ? file->GetErrorCode() : ERROR_WRITE_FAULT;
-        // Data the system still holds may fail to reach the disk at close.
-        if (!file->Close(handle) && code == 0)
-            code = file->GetErrorCode() != 0 ? file->GetErrorCode() : ERROR_WRITE_FAULT;
-    }
+    SafeFileWriter writer;
+    unsigned long code = writer.Write(*file, path, bytes, size);
     if (code != 0)
         ReportFileError(hwnd, path, kStrWriteFailed, code, *file);
     return code;
@@ -575,6 +579,18 @@ DiskFile* MainWindow::CreateDiskFile()
     return new DiskFile;
 }
 
+BOOL MainWindow::RunWinHelp(HWND hwnd, const char* path)
+{
+    return WinHelpA(hwnd, path, HELP_FINDER, 0);
+}
+
+BOOL MainWindow::OpenDocument(HWND hwnd, const char* path)
+{
+    HINSTANCE result = ShellExecuteA(hwnd, "open", path, nullptr, nullptr, SW_SHOWNORMAL);
+    // Values above 32 mean success.
+    return reinterpret_cast<INT_PTR>(result) > 32;
+}
+
 bool MainWindow::FileExists(const char* path)
 {
     // Any file the name names counts, also one that cannot be opened for
@@ -591,9 +607,30 @@ LRESULT MainWindow::OnOpen(HWND hwnd, WPARAM, LPARAM)
         CopyAnsi(path, sizeof path, m_midiPath);
     if (AskOpenFileName(hwnd, path, sizeof path) != 0)
         return kStopped;
+    return OpenFile(hwnd, path);
+}
+
+LRESULT MainWindow::OpenFile(HWND hwnd, const char* path)
+{
     SetCaption(path);
     ResetWindow();
     return LoadFile(hwnd, path);
+}
+
+LRESULT MainWindow::OnDropFiles(HWND hwnd, WPARAM wParam, LPARAM)
+{
+    HDROP drop = reinterpret_cast<HDROP>(wParam);
+    UINT count = DragQueryFileA(drop, 0xFFFFFFFF, nullptr, 0);
+    std::vector<char> path(count > 0 ? DragQueryFileA(drop, 0, nullptr, 0) + 1 : 1, '\0');
+    if (count > 0)
+        DragQueryFileA(drop, 0, path.data(), static_cast<UINT>(path.size()));
+    // The names are copied out; the system's block goes before any message.
+    DragFinish(drop);
+    if (count == 0 || path[0] == '\0' || !IsCommandEnabled(IDM_OPEN))
+        return kStopped;
+    if (count > 1)
+        ShowWarning(hwnd, FormatText("%s\n\n%s", path.data(), LoadText(kStrDropOneFile).c_str()));
+    return OpenFile(hwnd, path.data());
 }
 
 LRESULT MainWindow::LoadFile(HWND hwnd, const char* path)
@@ -944,6 +981,12 @@ LRESULT MainWindow::OnCreate(HWND hwnd, WPARAM, LPARAM)
 
     ResetWindow();
     SetFocus(GetDlgItem(hwnd, IDM_OPEN));
+
+    char folder[MAX_PATH] = "";
+    GetProgramDirectory(folder, sizeof folder);
+    SetManualPath(std::string(folder) + LoadText(kStrManualFile));
+    // A file dropped onto the window opens as Open opens it.
+    DragAcceptFiles(hwnd, TRUE);
     return 0;
 }
 
@@ -1014,9 +1057,26 @@ LRESULT MainWindow::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lP
         // The window has no dialog procedure of its own, so the dialog
         // manager's default moves the focus and keeps the default button.
         return DefDlgProcA(hwnd, message, wParam, lParam);
+    case WM_DROPFILES:
+        OnDropFiles(hwnd, wParam, lParam);
+        return 0;
     default:
         return DialogHandler::WindowProc(hwnd, message, wParam, lParam);
     }
+}
+
+// ---- Help ---------------------------------------------------------------------
+
+BOOL MainWindow::OpenHelp(HWND hwnd)
+{
+    const char* helpPath = GetHelpPath() != nullptr ? GetHelpPath() : "";
+    // The help file when it is there and a viewer took it, as ever.
+    if (helpPath[0] != '\0' && FileExists(helpPath) && RunWinHelp(hwnd, helpPath))
+        return TRUE;
+    if (!m_manualPath.empty() && FileExists(m_manualPath.c_str()) && OpenDocument(hwnd, m_manualPath.c_str()))
+        return TRUE;
+    ShowWarning(hwnd, FormatText("%s\n\n%s\n%s", LoadText(kStrNoHelp).c_str(), helpPath, m_manualPath.c_str()));
+    return FALSE;
 }
 
 // ---- Helpers ------------------------------------------------------------------

@@ -43,7 +43,9 @@ class NoteListSet;
 // Message boxes, the file dialogs and file access go through virtual
 // operations of their own (ShowMessage, RunOpenDialog, RunSaveDialog,
 // CreateDiskFile, FileExists), help and About through WindowHandler's
-// (OpenHelp, ShowAbout).
+// (OpenHelp, ShowAbout); F1's choice of help goes through RunWinHelp and
+// OpenDocument. A file dropped onto the window takes Open's road from the
+// chosen name on (OpenFile).
 class MainWindow : public DialogHandler {
 public:
     // Bits of the command state.
@@ -103,6 +105,10 @@ public:
     // replaces (after stopping it).
     virtual std::unique_ptr<PreviewPlayer> SetPreviewPlayer(std::unique_ptr<PreviewPlayer> player);
     virtual PreviewPlayer& GetPreviewPlayer();
+    // The manual F1 shows without a help file: the program's folder and
+    // string 1258 (manual\ja\index.html or manual\en\index.html).
+    virtual std::string SetManualPath(const std::string& path);
+    virtual const std::string& GetManualPath() const;
 
 // Window set-up
     // Centres the window on the screen, x on a multiple of 8.
@@ -166,6 +172,9 @@ public:
                                       int capacity);
     // Writes exactly size bytes to a new file path (an existing one is
     // replaced). Returns 0, or the Windows error code after telling the user.
+    // Writes exactly size bytes to path through a temporary file beside it
+    // (SafeFileWriter): an existing file is replaced whole or not at all.
+    // Returns 0, or the Windows error code after telling the user.
     virtual unsigned long WriteSourceFile(HWND hwnd, const char* path, const char* bytes,
                                           unsigned long size);
     // A message box naming path, the failure (string messageId) and the
@@ -181,6 +190,16 @@ public:
     // A new DiskFile for one read or write; the caller deletes it.
     virtual DiskFile* CreateDiskFile();
     virtual bool FileExists(const char* path);
+    // WinHelpA with HELP_FINDER.
+    virtual BOOL RunWinHelp(HWND hwnd, const char* path);
+    // ShellExecuteA "open": the user's browser for a page.
+    virtual BOOL OpenDocument(HWND hwnd, const char* path);
+
+// Help
+    // F1: the help file (KALTON.HLP beside the program) with WinHelp when it
+    // is there; otherwise the manual of the interface's language in the
+    // user's browser; otherwise a message naming both files.
+    BOOL OpenHelp(HWND hwnd) override;
 
 // Conversion report
     // The report of the last conversion (its file, settings and program) in
@@ -210,6 +229,11 @@ public:
     virtual LRESULT OnPlay(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnStop(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnSavePreview(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    // Resets the window and loads path, as Open does once a name is chosen.
+    virtual LRESULT OpenFile(HWND hwnd, const char* path);
+    // WM_DROPFILES (wParam is the HDROP): opens the first file as Open
+    // does; with several, first tells that one file is opened at a time.
+    virtual LRESULT OnDropFiles(HWND hwnd, WPARAM wParam, LPARAM lParam);
 
 // Message handlers
     LRESULT OnCreate(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
@@ -258,6 +282,7 @@ private:
     std::vector<int> m_lastAssignment;
     int m_lastVoiceCount;
     bool m_reportOn;            // the report command was used
+    std::string m_manualPath;
 };
 
 #endif

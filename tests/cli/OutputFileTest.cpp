@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "midi/DiskFile.h"
 #include "tests/support/ToolRun.h"
 
 namespace {
@@ -16,13 +17,23 @@ namespace {
 namespace fs = std::filesystem;
 
 // Fails the last step, as a full disk or a lost folder would.
+class FailingReplaceDisk : public DiskFile {
+public:
+    explicit FailingReplaceDisk(bool* sawTemporary) : m_sawTemporary(sawTemporary) {}
+    int Replace(const char* from, const char* /*to*/) override
+    {
+        *m_sawTemporary = fs::exists(from);
+        SetErrorCode(112); // ERROR_DISK_FULL
+        return 0;
+    }
+
+private:
+    bool* m_sawTemporary;
+};
+
 class FailingReplaceFile : public OutputFile {
 protected:
-    bool Replace(const std::string& /*from*/, const std::string& /*to*/) override
-    {
-        m_sawTemporary = true;
-        return false;
-    }
+    DiskFile* CreateDiskFile() override { return new FailingReplaceDisk(&m_sawTemporary); }
 
 public:
     bool m_sawTemporary = false;
@@ -71,6 +82,7 @@ TEST_F(OutputFileTest, FailedReplaceKeepsTheOldFile)
     FailingReplaceFile file;
     EXPECT_FALSE(file.Write(m_path, "new", 3));
     EXPECT_TRUE(file.m_sawTemporary);
+    EXPECT_EQ(DiskFile().DescribeError(112), file.GetReason());
     EXPECT_EQ("old", Read());
     EXPECT_EQ(1u, EntryCount());
 }

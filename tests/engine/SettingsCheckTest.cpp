@@ -119,6 +119,22 @@ INSTANTIATE_TEST_SUITE_P(Faults, SettingsCheckMessageTest, ::testing::Values(
         "\x8A" "J\x8En\x8Ds\x94\xD4\x8D\x86 = 32001\n\n",
         "first line number 32001 is invalid: set a line number from 1 to 32,000" }));
 
+TEST(SettingsCheckTest, ComposesTheMessageFromTextsOfAnotherTable)
+{
+    // The window loads label and message in its interface's language.
+    SettingsCheck check;
+    check.CheckValues(1920, 19, 1000);
+    EXPECT_EQ(kStrPartCountLabel, check.GetLabelId());
+    EXPECT_EQ("Number of parts = 19\n\nSet 1 to 18 parts.",
+              check.ComposeMessageText("Number of parts", "Set 1 to 18 parts."));
+    EXPECT_EQ(check.GetMessageText(),
+              check.ComposeMessageText(GetString(check.GetLabelId()), GetString(check.GetMessageId())));
+    EXPECT_EQ("", check.ComposeMessageText(nullptr, "Set 1 to 18 parts."));
+    check.CheckValues(1, 1, 1);
+    EXPECT_EQ(0, check.GetLabelId());
+    EXPECT_EQ("", check.ComposeMessageText("Number of parts", "Set 1 to 18 parts."));
+}
+
 TEST(SettingsCheckTest, ALaterCheckClearsAnEarlierFault)
 {
     SettingsCheck check;

@@ -231,3 +231,38 @@ TEST(DiskFileFieldsTest, ReasonsAreOneLineTexts)
 }
 
 }  // namespace
+
+namespace {
+
+class DiskFileMoveTest : public DiskFileTest {};
+
+TEST_F(DiskFileMoveTest, ReplaceMovesOverAnExistingFile)
+{
+    WriteFile(PathOf("new"), {'n', 'e', 'w'});
+    WriteFile(PathOf("old"), {'o', 'l', 'd', '!'});
+    DiskFile f;
+    EXPECT_EQ(1, f.Replace(PathOf("new").c_str(), PathOf("old").c_str()));
+    EXPECT_FALSE(fs::exists(PathOf("new")));
+    EXPECT_EQ(3u, fs::file_size(PathOf("old")));
+    EXPECT_EQ(1, f.Remove(PathOf("old").c_str()));
+    EXPECT_FALSE(fs::exists(PathOf("old")));
+}
+
+TEST_F(DiskFileMoveTest, MissingFilesRecordWindowsCodes)
+{
+    DiskFile f;
+    EXPECT_EQ(0, f.Replace(PathOf("none").c_str(), PathOf("other").c_str()));
+    EXPECT_EQ(2u, f.GetErrorCode());  // ERROR_FILE_NOT_FOUND
+    EXPECT_EQ(0, f.Remove(PathOf("none").c_str()));
+    EXPECT_EQ(2u, f.GetErrorCode());
+    EXPECT_EQ(0, f.Remove(nullptr));
+    EXPECT_EQ(87u, f.GetErrorCode());  // ERROR_INVALID_PARAMETER
+    EXPECT_EQ(0, f.Replace(nullptr, PathOf("other").c_str()));
+    f.SetSystemErrorMode(0);
+    EXPECT_EQ(0, f.Replace(PathOf("none").c_str(), PathOf("other").c_str()));
+    EXPECT_EQ(+DiskFile::kReplaceFailed, f.GetErrorCode());
+    EXPECT_EQ(0, f.Remove(PathOf("none").c_str()));
+    EXPECT_EQ(+DiskFile::kRemoveFailed, f.GetErrorCode());
+}
+
+} // namespace

@@ -2,9 +2,9 @@
 
 namespace morvek_test {
 
-std::vector<unsigned char> ResourceBytes(LPCSTR type, LPCSTR name) {
-  HMODULE module = GetModuleHandleA(nullptr);
-  HRSRC info = FindResourceA(module, name, type);
+namespace {
+
+std::vector<unsigned char> BytesOf(HMODULE module, HRSRC info) {
   if (info == nullptr) return {};
   HGLOBAL loaded = LoadResource(module, info);
   const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
@@ -12,6 +12,18 @@ std::vector<unsigned char> ResourceBytes(LPCSTR type, LPCSTR name) {
   if (data == nullptr) return {};
   const unsigned char* bytes = static_cast<const unsigned char*>(data);
   return std::vector<unsigned char>(bytes, bytes + size);
+}
+
+}  // namespace
+
+std::vector<unsigned char> ResourceBytes(LPCSTR type, LPCSTR name) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  return BytesOf(module, FindResourceA(module, name, type));
+}
+
+std::vector<unsigned char> ResourceBytesIn(LPCSTR type, LPCSTR name, WORD language) {
+  HMODULE module = GetModuleHandleA(nullptr);
+  return BytesOf(module, FindResourceExA(module, type, name, language));
 }
 
 namespace {

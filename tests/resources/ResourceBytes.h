@@ -14,6 +14,8 @@ namespace morvek_test {
 // The bytes of one resource of this module; empty when it is missing.
 // Resource data stays mapped for the life of the module.
 std::vector<unsigned char> ResourceBytes(LPCSTR type, LPCSTR name);
+// The same for one language exactly, as FindResourceExA finds it.
+std::vector<unsigned char> ResourceBytesIn(LPCSTR type, LPCSTR name, WORD language);
 
 // A template field that is either a number (0xFFFF, n) or a text.
 struct NameOrOrdinal {

@@ -74,7 +74,9 @@ TEST(StringTable, HoldsEveryIdTheProgramLoads) {
                            1210, 1211, 1212, 1213, 1214, 1221, 1222, 1223, 1224, 1225};
   for (UINT id = 1100; id <= 1117; ++id) needed.insert(id);
   for (UINT id = 1231; id <= 1237; ++id) needed.insert(id);
-  for (UINT id = 1250; id <= 1254; ++id) needed.insert(id);
+  for (UINT id = 1250; id <= 1258; ++id) needed.insert(id);
+  for (UINT id = 1270; id <= 1277; ++id) needed.insert(id);
+  needed.insert({1260, 1261});
   for (UINT id : needed) {
     EXPECT_EQ(1u, defined.count(id)) << "string " << id << " is missing";
     if (id != 1010) {

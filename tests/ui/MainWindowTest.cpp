@@ -5,9 +5,11 @@
 #include <gtest/gtest.h>
 
 #include <commctrl.h>
+#include <shlobj.h>
 
 #include <algorithm>
 #include <memory>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -17,6 +19,7 @@
 #include "engine/TextFormat.h"
 #include "engine/Texts.h"
 #include "gen/SmfBuilder.h"
+#include "midi/DiskFile.h"
 #include "midi/MidiFile.h"
 #include "preview/PreviewTempo.h"
 #include "preview/ProgramPreview.h"
@@ -1124,6 +1127,236 @@ INSTANTIATE_TEST_SUITE_P(
                       WriteFailure{"ShortWrite", FailingDiskFile::kShortWrite, 0, ERROR_WRITE_FAULT},
                       WriteFailure{"CloseFails", FailingDiskFile::kClose, ERROR_NETNAME_DELETED, ERROR_NETNAME_DELETED}),
     [](const ::testing::TestParamInfo<WriteFailure>& info) { return info.param.name; });
+
+// A failed save loses nothing: the old file keeps every byte and no
+// temporary file stays beside it.
+std::vector<std::string> FolderNames(const std::string& folder)
+{
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA found;
+    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE)
+        return names;
+    do {
+        if (std::string(found.cFileName) != "." && std::string(found.cFileName) != "..")
+            names.push_back(found.cFileName);
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+class SafeSaveTest : public SaveTest, public ::testing::WithParamInterface<WriteFailure> {};
+
+TEST_P(SafeSaveTest, FailedWriteKeepsTheOldFileWholeAndLeavesNoTemporaryFile)
+{
+    const WriteFailure failure = GetParam();
+    const std::string old = std::string("1000 ' the old program\r\n\0\x83\x5C", 26);
+    std::string path = m_folder.Write("old.txt", old);
+    Probe().diskFileFactory = [failure]() { return new FailingDiskFile(failure.failure, failure.code); };
+    Save({path}, {IDYES});
+    ASSERT_EQ(2u, Probe().messages.size());
+    EXPECT_EQ(path + "\n\n" + GetString(kStrWriteFailed) + "\n" + DiskFile().DescribeError(failure.reason),
+              Probe().messages[1].text);
+    EXPECT_EQ(old, ReadWholeFile(path));
+    EXPECT_EQ((std::vector<std::string>{"old.txt", "song.mid"}), FolderNames(m_folder.PathOf("")));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Failures, SafeSaveTest,
+    ::testing::Values(WriteFailure{"CreateDenied", FailingDiskFile::kOpen, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED},
+                      WriteFailure{"DiskFull", FailingDiskFile::kWrite, ERROR_DISK_FULL, ERROR_DISK_FULL},
+                      WriteFailure{"ShortWrite", FailingDiskFile::kShortWrite, 0, ERROR_WRITE_FAULT},
+                      WriteFailure{"CloseFails", FailingDiskFile::kClose, ERROR_NETNAME_DELETED, ERROR_NETNAME_DELETED},
+                      WriteFailure{"ReplaceDenied", FailingDiskFile::kReplace, ERROR_ACCESS_DENIED, ERROR_ACCESS_DENIED}),
+    [](const ::testing::TestParamInfo<WriteFailure>& info) { return info.param.name; });
+
+TEST_F(SaveTest, ReplacingLeavesOnlyTheNewFileBehind)
+{
+    std::string path = m_folder.Write("old.txt", std::string("old text, rather long so that it would show"));
+    Save({path}, {IDYES});
+    EXPECT_EQ(Window()->GetSourceText(), ReadWholeFile(path));
+    EXPECT_EQ((std::vector<std::string>{"old.txt", "song.mid"}), FolderNames(m_folder.PathOf("")));
+}
+
+// ---- Dropped files ------------------------------------------------------------
+
+// A real HDROP as the shell hands it over: DROPFILES, then the ANSI names,
+// each ending in a NUL, and one more NUL.
+HDROP MakeDrop(const std::vector<std::string>& paths)
+{
+    size_t size = sizeof(DROPFILES) + 1;
+    for (const std::string& path : paths)
+        size += path.size() + 1;
+    HGLOBAL block = GlobalAlloc(GHND, size);
+    DROPFILES* header = static_cast<DROPFILES*>(GlobalLock(block));
+    header->pFiles = sizeof(DROPFILES);
+    header->fWide = FALSE;
+    char* names = reinterpret_cast<char*>(header + 1);
+    for (const std::string& path : paths) {
+        std::memcpy(names, path.c_str(), path.size() + 1);
+        names += path.size() + 1;
+    }
+    GlobalUnlock(block);
+    return static_cast<HDROP>(block);
+}
+
+class DropTest : public MainWindowTest {
+protected:
+    // Posts WM_DROPFILES as the shell does and lets the window take it.
+    void Drop(const std::vector<std::string>& paths)
+    {
+        ASSERT_TRUE(PostMessageA(Hwnd(), WM_DROPFILES, reinterpret_cast<WPARAM>(MakeDrop(paths)), 0));
+        MSG msg;
+        while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            TranslateMessage(&msg);
+            DispatchMessageA(&msg);
+        }
+    }
+
+    // What the window shows and was told since message first.
+    std::string Outcome(size_t first)
+    {
+        std::string text = WindowText(Hwnd()) + "|" + ControlText(Hwnd(), IDC_FILE_NAME) + "|" +
+                           ControlText(Hwnd(), IDC_FORMAT) + "|" + ControlText(Hwnd(), IDC_TIME_BASE) + "|" +
+                           std::to_string(Window()->GetCommandState()) + "|" +
+                           std::to_string(Window()->GetMidiChannelList().GetItemCount());
+        for (size_t i = first; i < Probe().messages.size(); ++i)
+            text += "|" + Probe().messages[i].text;
+        return text;
+    }
+};
+
+TEST_F(DropTest, TheWindowTakesDroppedFiles)
+{
+    EXPECT_NE(0, GetWindowLongA(Hwnd(), GWL_EXSTYLE) & WS_EX_ACCEPTFILES);
+}
+
+TEST_F(DropTest, DroppedSongOpensWithoutTheOpenDialog)
+{
+    std::string path = m_folder.Write("song.mid", ThreeListSong(96));
+    Drop({path});
+    EXPECT_TRUE(Probe().openCalls.empty());
+    EXPECT_TRUE(Probe().messages.empty());
+    EXPECT_EQ(std::string(kCaption) + " - " + path + "|song.mid|1|96|3|3", Outcome(0));
+    EXPECT_EQ(path, Window()->GetMidiPath());
+}
+
+struct DroppedFile {
+    const char* name;
+    std::string bytes; // "<none>": the file is not there
+};
+
+std::string SongBytes(int timeBase, int format = 1)
+{
+    std::vector<unsigned char> bytes = ThreeListSong(timeBase, format);
+    return std::string(bytes.begin(), bytes.end());
+}
+
+class DroppedFileTest : public DropTest, public ::testing::WithParamInterface<DroppedFile> {};
+
+TEST_P(DroppedFileTest, EndsExactlyAsOpenEnds)
+{
+    std::string path = m_folder.PathOf("dropped.mid");
+    if (GetParam().bytes != "<none>")
+        m_folder.Write("dropped.mid", GetParam().bytes);
+    OpenSong(96, "before.mid");
+    size_t first = Probe().messages.size();
+    Open(path);
+    std::string opened = Outcome(first);
+
+    OpenSong(96, "before.mid");
+    first = Probe().messages.size();
+    Drop({path});
+    EXPECT_EQ(opened, Outcome(first));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DroppedFileTest,
+    ::testing::Values(DroppedFile{"Song", SongBytes(480)},
+                      DroppedFile{"NotMidi", "not a MIDI file"},
+                      DroppedFile{"Format2", SongBytes(96, 2)},
+                      DroppedFile{"TimeBase120", SongBytes(120)},
+                      DroppedFile{"Missing", "<none>"}),
+    [](const ::testing::TestParamInfo<DroppedFile>& info) { return std::string(info.param.name); });
+
+TEST_F(DropTest, RefusedDropIsToldWithOpensMessage)
+{
+    std::string path = m_folder.Write("notes.mid", std::string("not a MIDI file"));
+    Drop({path});
+    ASSERT_EQ(1u, Probe().messages.size());
+    EXPECT_EQ(std::string(GetString(kStrNotMidi)), Probe().messages[0].text);
+    EXPECT_EQ(1u, Window()->GetCommandState());
+}
+
+TEST_F(DropTest, SeveralFilesOpenTheFirstAfterSayingSo)
+{
+    std::string first = m_folder.Write("first.mid", ThreeListSong(96));
+    std::string second = m_folder.Write("second.mid", ThreeListSong(480));
+    Drop({first, second, m_folder.PathOf("third.mid")});
+    ASSERT_EQ(1u, Probe().messages.size());
+    EXPECT_EQ(first + "\n\n" + GetString(kStrDropOneFile), Probe().messages[0].text);
+    EXPECT_EQ(0x30u, Probe().messages[0].flags);
+    EXPECT_EQ("first.mid", ControlText(Hwnd(), IDC_FILE_NAME));
+    EXPECT_EQ(3u, Window()->GetCommandState());
+}
+
+// ---- Help ---------------------------------------------------------------------
+
+struct HelpCase {
+    const char* name;
+    bool helpFile;
+    bool manual;
+    BOOL winHelpResult;
+    BOOL documentResult;
+    std::vector<std::string> shown; // with "HLP" and "MANUAL" for the paths
+    bool told;
+};
+
+class HelpChoiceTest : public MainWindowTest, public ::testing::WithParamInterface<HelpCase> {};
+
+TEST_P(HelpChoiceTest, HelpFileThenManualThenAMessage)
+{
+    const HelpCase& c = GetParam();
+    std::string help = m_folder.PathOf("KALTON.HLP");
+    std::string manual = m_folder.PathOf("index.html");
+    if (c.helpFile)
+        m_folder.Write("KALTON.HLP", std::string("?_"));
+    if (c.manual)
+        m_folder.Write("index.html", std::string("<html></html>"));
+    Window()->SetHelpPath(help.c_str());
+    Window()->SetManualPath(manual);
+    Probe().helpChoice = true;
+    Probe().winHelpResult = c.winHelpResult;
+    Probe().documentResult = c.documentResult;
+    m_app.Command(IDM_HELP);
+
+    std::vector<std::string> shown;
+    for (const std::string& s : c.shown)
+        shown.push_back(s == "HLP" ? "WinHelp " + help : "open " + manual);
+    EXPECT_EQ(shown, Probe().helpShown);
+    if (c.told) {
+        ASSERT_EQ(1u, Probe().messages.size());
+        EXPECT_EQ(std::string(GetString(kStrNoHelp)) + "\n\n" + help + "\n" + manual, Probe().messages[0].text);
+        EXPECT_EQ(0x30u, Probe().messages[0].flags);
+    } else {
+        EXPECT_TRUE(Probe().messages.empty());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, HelpChoiceTest,
+    ::testing::Values(HelpCase{"HelpFileFirst", true, true, TRUE, TRUE, {"HLP"}, false},
+                      HelpCase{"ManualWithoutHelpFile", false, true, TRUE, TRUE, {"MANUAL"}, false},
+                      HelpCase{"ManualWhenNoViewerTookTheHelpFile", true, true, FALSE, TRUE, {"HLP", "MANUAL"}, false},
+                      HelpCase{"NeitherFile", false, false, TRUE, TRUE, {}, true},
+                      HelpCase{"NoBrowserForTheManual", false, true, TRUE, FALSE, {"MANUAL"}, true}),
+    [](const ::testing::TestParamInfo<HelpCase>& info) { return std::string(info.param.name); });
+
+TEST_F(MainWindowTest, ManualIsTheJapanesePageBesideTheProgram)
+{
+    EXPECT_EQ(TestProgramDirectory() + "manual\\ja\\index.html", Window()->GetManualPath());
+}
 
 // ---- Caption, help, About, activation -----------------------------------------
 

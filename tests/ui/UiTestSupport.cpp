@@ -209,11 +209,23 @@ BOOL TestMainWindow::RunSaveDialog(OPENFILENAMEA& dialog)
     return Answer(m_probe->saveAnswers, dialog);
 }
 
-BOOL TestMainWindow::OpenHelp(HWND)
+BOOL TestMainWindow::OpenHelp(HWND hwnd)
 {
     ++m_probe->helpCalls;
     m_probe->helpPath = GetHelpPath() != nullptr ? GetHelpPath() : "(null)";
-    return TRUE;
+    return m_probe->helpChoice ? MainWindow::OpenHelp(hwnd) : TRUE;
+}
+
+BOOL TestMainWindow::RunWinHelp(HWND, const char* path)
+{
+    m_probe->helpShown.push_back(std::string("WinHelp ") + path);
+    return m_probe->winHelpResult;
+}
+
+BOOL TestMainWindow::OpenDocument(HWND, const char* path)
+{
+    m_probe->helpShown.push_back(std::string("open ") + path);
+    return m_probe->documentResult;
 }
 
 int TestMainWindow::ShowAbout(HWND)
@@ -377,6 +389,15 @@ unsigned long FailingDiskFile::Write(Handle handle, const void* buffer, unsigned
     if (m_failure == kShortWrite)
         return DiskFile::Write(handle, buffer, count / 2);
     return DiskFile::Write(handle, buffer, count);
+}
+
+int FailingDiskFile::Replace(const char* from, const char* to)
+{
+    if (m_failure == kReplace) {
+        SetErrorCode(m_code);
+        return 0;
+    }
+    return DiskFile::Replace(from, to);
 }
 
 // ---- ModalScript --------------------------------------------------------------

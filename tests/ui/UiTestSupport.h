@@ -89,6 +89,10 @@ struct UiProbe {
     std::vector<WORD> commands;          // of menus, keys and buttons
     int helpCalls = 0;
     std::string helpPath;
+    bool helpChoice = false;             // F1 chooses as the program does
+    std::vector<std::string> helpShown;  // "WinHelp path" or "open path"
+    BOOL winHelpResult = TRUE;           // what the viewer and browser report
+    BOOL documentResult = TRUE;
     int aboutCalls = 0;
 
     // Results the next conversions give instead of converting.
@@ -109,6 +113,8 @@ public:
     BOOL RunOpenDialog(OPENFILENAMEA& dialog) override;
     BOOL RunSaveDialog(OPENFILENAMEA& dialog) override;
     BOOL OpenHelp(HWND hwnd) override;
+    BOOL RunWinHelp(HWND hwnd, const char* path) override;
+    BOOL OpenDocument(HWND hwnd, const char* path) override;
     int ShowAbout(HWND hwnd) override;
     DiskFile* CreateDiskFile() override;
     int RunConversion(const ConvertSettings& settings, const std::vector<int>& assignment,
@@ -164,7 +170,7 @@ private:
 // chosen call returns its failure value and records code (0 records none).
 class FailingDiskFile : public DiskFile {
 public:
-    enum Failure { kNoFailure, kOpen, kSize, kRead, kShortRead, kWrite, kShortWrite, kClose };
+    enum Failure { kNoFailure, kOpen, kSize, kRead, kShortRead, kWrite, kShortWrite, kClose, kReplace };
 
     FailingDiskFile(Failure failure, unsigned long code);
     ~FailingDiskFile() override;
@@ -175,6 +181,7 @@ public:
     unsigned long GetSize(Handle handle, unsigned long* high) override;
     unsigned long Read(Handle handle, void* buffer, unsigned long count) override;
     unsigned long Write(Handle handle, const void* buffer, unsigned long count) override;
+    int Replace(const char* from, const char* to) override;
 
 private:
     Failure m_failure;

@@ -1,0 +1,207 @@
+// Every text of the window in the language its code page can show: run once
+// under the Japanese code page (932) and once under a Western one (1252),
+// after the same language choice WinMain makes.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "framework/AboutDialogHost.h"
+#include "framework/UiLanguage.h"
+#include "resources/ResourceIds.h"
+#include "tests/framework/WindowTestSupport.h"
+#include "tests/ui/UiTestSupport.h"
+
+namespace {
+
+const UINT kJapaneseCodePage = 932;
+
+// Main window, menu, column titles and drop-down lists as the user reads
+// them after start, one line per text.
+const char kJapaneseWindow[] =
+    "caption MIDI to MORVEK\n"
+    "Button &Open MIDI File\nButton &Convert\nButton &Save Source\nButton &About\nButton &Help\nButton E&xit\n"
+    "Button MIDI File Information\nStatic MIDI File Name\nStatic Format Type\nStatic Time Base\n"
+    "Static Used Channel\nStatic \nStatic 0\nStatic 480\nStatic 0\n"
+    "Button MORVEK Source Setting\nStatic 使用パート数(&P)\nEdit 6\nStatic 最小分解能(&M)\nComboBox 32分音符\n"
+    "Static 分割ステップ数(&B)\nEdit 1,920\nStatic 開始行番号(&N)\nEdit 1,000\nStatic PLAY文(&L)\nComboBox PLAY\n"
+    "Static MIDI Channel List(&I)\nSysListView32 \nButton A&dd =>\nButton &Remove\n"
+    "Static MORVEK Channel List(&Y)\nSysListView32 \nStatic MORVEK Source List(&V)\nEdit \n"
+    "msctls_updown32 \nmsctls_updown32 \nmsctls_updown32 \n"
+    "menu &File: &Open...\tF2|&Convert\tF3|&Save...\tF4||E&xit\n"
+    "menu &List: &Add\tF5|&Remove\tF6\n"
+    "menu &Help: &Help\tF1||&About...\tF10\n"
+    "columns No.|Tr.|Ch.|Step\n"
+    "columns Part|No.|Tr.|Ch.|Step\n"
+    "choices 全音符|付点2分音符|2分音符|付点4分音符|4分音符|付点8分音符|6分音符|8分音符|付点16分音符|"
+    "12分音符|16分音符|付点32分音符|24分音符|32分音符|48分音符|64分音符|96分音符|192分音符\n"
+    "choices PLAY|PLAY HG|PLAY@\n";
+
+const char kEnglishWindow[] =
+    "caption MIDI to MORVEK\n"
+    "Button &Open MIDI File\nButton &Convert\nButton &Save Source\nButton &About\nButton &Help\nButton E&xit\n"
+    "Button MIDI File Information\nStatic MIDI File Name\nStatic Format Type\nStatic Time Base\n"
+    "Static Used Channel\nStatic \nStatic 0\nStatic 480\nStatic 0\n"
+    "Button MORVEK Source Setting\nStatic &Parts\nEdit 6\nStatic &Minimum note\nComboBox 32nd\n"
+    "Static Steps per &block\nEdit 1,920\nStatic First line &no.\nEdit 1,000\nStatic P&LAY statement\nComboBox PLAY\n"
+    "Static MIDI Channel List(&I)\nSysListView32 \nButton A&dd =>\nButton &Remove\n"
+    "Static MORVEK Channel List(&Y)\nSysListView32 \nStatic MORVEK Source List(&V)\nEdit \n"
+    "msctls_updown32 \nmsctls_updown32 \nmsctls_updown32 \n"
+    "menu &File: &Open...\tF2|&Convert\tF3|&Save...\tF4||E&xit\n"
+    "menu &List: &Add\tF5|&Remove\tF6\n"
+    "menu &Help: &Help\tF1||&About...\tF10\n"
+    "columns No.|Tr.|Ch.|Step\n"
+    "columns Part|No.|Tr.|Ch.|Step\n"
+    "choices Whole|Dotted half|Half|Dotted quarter|Quarter|Dotted 8th|Half triplet|8th|Dotted 16th|"
+    "Quarter triplet|16th|Dotted 32nd|8th triplet|32nd|16th triplet|64th|32nd triplet|64th triplet\n"
+    "choices PLAY|PLAY HG|PLAY@\n";
+
+std::string ClassOf(HWND window)
+{
+    char name[64] = "";
+    GetClassNameA(window, name, sizeof name);
+    return name;
+}
+
+std::string MenuTexts(HMENU menu)
+{
+    std::string text;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char item[256] = "";
+        GetMenuStringA(menu, static_cast<UINT>(i), item, sizeof item, MF_BYPOSITION);
+        HMENU popup = GetSubMenu(menu, i);
+        if (popup != nullptr)
+            text += std::string("menu ") + item + ": " + MenuTexts(popup) + "\n";
+        else
+            text += std::string(i > 0 ? "|" : "") + item;
+    }
+    return text;
+}
+
+std::string ColumnTitles(HWND list)
+{
+    std::string text = "columns ";
+    for (int c = 0;; ++c) {
+        char title[256] = "";
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT;
+        column.pszText = title;
+        column.cchTextMax = sizeof title;
+        if (!SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column)))
+            break;
+        text += std::string(c > 0 ? "|" : "") + title;
+    }
+    return text + "\n";
+}
+
+std::string Choices(HWND combo)
+{
+    std::string text = "choices ";
+    LRESULT count = SendMessageA(combo, CB_GETCOUNT, 0, 0);
+    for (LRESULT i = 0; i < count; ++i) {
+        char item[256] = "";
+        SendMessageA(combo, CB_GETLBTEXT, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(item));
+        text += std::string(i > 0 ? "|" : "") + item;
+    }
+    return text + "\n";
+}
+
+std::string WindowTexts(HWND hwnd)
+{
+    std::string text = "caption " + WindowText(hwnd) + "\n";
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT))
+        text += ClassOf(child) + " " + WindowText(child) + "\n";
+    text += MenuTexts(GetMenu(hwnd));
+    text += ColumnTitles(GetDlgItem(hwnd, IDC_CHANNEL_LIST));
+    text += ColumnTitles(GetDlgItem(hwnd, IDC_PART_LIST));
+    text += Choices(GetDlgItem(hwnd, IDC_RESOLUTION));
+    text += Choices(GetDlgItem(hwnd, IDC_PLAY_KIND));
+    return text;
+}
+
+class LanguageTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        // As WinMain does before anything is loaded.
+        m_japanese = GetACP() == kJapaneseCodePage;
+        m_previous = m_language.SetThreadLanguage(m_language.ChooseLanguage(GetACP()));
+        m_app.reset(new AppWindow);
+        ASSERT_NE(nullptr, m_app->GetWindow());
+    }
+    void TearDown() override
+    {
+        m_app.reset();
+        m_language.SetThreadLanguage(m_previous);
+    }
+
+    UiLanguage m_language;
+    LANGID m_previous = 0;
+    bool m_japanese = false;
+    std::unique_ptr<AppWindow> m_app;
+};
+
+TEST_F(LanguageTest, RunsUnderOneOfTheTwoCodePages)
+{
+    // The test is registered twice, with LC_ALL=ja_JP.UTF-8 and C.UTF-8.
+    EXPECT_TRUE(GetACP() == 932 || GetACP() == 1252) << GetACP();
+}
+
+TEST_F(LanguageTest, WindowMenuColumnsAndChoices)
+{
+    EXPECT_EQ(m_japanese ? kJapaneseWindow : kEnglishWindow, WindowTexts(m_app->GetHandle()));
+}
+
+TEST_F(LanguageTest, MessagesOfARefusedFileAndABadSetting)
+{
+    TempFolder folder;
+    UiProbe& probe = m_app->GetProbe();
+    probe.openAnswers.push_back(folder.Write("notes.mid", std::string("not a MIDI file")));
+    m_app->Command(IDM_OPEN);
+    probe.openAnswers.push_back(folder.Write("song.mid", ThreeListSong(96)));
+    m_app->Command(IDM_OPEN);
+    SetDlgItemTextA(m_app->GetHandle(), IDC_PART_COUNT, "19");
+    m_app->Command(IDM_CONVERT);
+    ASSERT_EQ(2u, probe.messages.size());
+    if (m_japanese) {
+        EXPECT_EQ("選択されたファイルはMIDIファイルではありません。", probe.messages[0].text);
+        EXPECT_EQ("使用パート数 = 19\n\n使用パート数が不正です。\nパート数は1～18を設定してください。",
+                  probe.messages[1].text);
+    } else {
+        EXPECT_EQ("The selected file is not a MIDI file.", probe.messages[0].text);
+        EXPECT_EQ("Number of parts = 19\n\nThe number of parts is invalid.\nSet 1 to 18 parts.",
+                  probe.messages[1].text);
+    }
+}
+
+TEST_F(LanguageTest, HelpLooksForTheManualOfTheLanguage)
+{
+    TestMainWindow* window = m_app->GetWindow();
+    const std::string manual = m_japanese ? "manual\\ja\\index.html" : "manual\\en\\index.html";
+    EXPECT_EQ(TestProgramDirectory() + manual, window->GetManualPath());
+    TempFolder folder;
+    window->SetHelpPath(folder.PathOf("KALTON.HLP").c_str());
+    window->SetManualPath(folder.PathOf("index.html"));
+    m_app->GetProbe().helpChoice = true;
+    m_app->Command(IDM_HELP);
+    ASSERT_EQ(1u, m_app->GetProbe().messages.size());
+    EXPECT_EQ(std::string(m_japanese ? "ヘルプファイルもマニュアルも見つかりません。"
+                                     : "Neither the help file nor the manual was found.") +
+                  "\n\n" + folder.PathOf("KALTON.HLP") + "\n" + folder.PathOf("index.html"),
+              m_app->GetProbe().messages[0].text);
+}
+
+TEST_F(LanguageTest, AboutBoxCaption)
+{
+    // The About box reads the version of KALTON.EXE beside this program.
+    ModalScript script({PressButton(IDOK)});
+    AboutDialogHost about;
+    about.Show(GetModuleHandleA(nullptr), m_app->GetHandle());
+    ASSERT_EQ(1, script.GetStepsRun());
+    EXPECT_EQ(m_japanese ? "MIDI to MORVEK Converter について" : "About MIDI to MORVEK Converter",
+              script.GetBoxCaptions()[0]);
+}
+
+} // namespace
