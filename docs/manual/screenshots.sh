@@ -4,7 +4,8 @@
 #   docs/manual/screenshots.sh [BUILD_DIR]     default build/win64
 #   MORVEK_DISPLAY=:NN picks the display (default :58); a running X server there is used.
 # window.png       the window after converting the demo song, its areas numbered
-# menu-file.png, menu-list.png, menu-help.png   the three menus, opened
+# menu-file.png, menu-list.png, menu-preview.png, menu-help.png   the four menus, opened
+#                (the List menu with its Voices submenu)
 # refused.png      the message for a file that is not a MIDI file
 # bad-setting.png  the message for a split step count out of range
 set -eu
@@ -83,21 +84,29 @@ import -window "$main" "$work/window.png"
 
 # Numbers on the areas the manual describes (positions in the 630 x 488 picture).
 convert "$work/window.png" -fill '#d01010' -stroke white -strokewidth 1 \
-  -draw 'circle 148,22 148,34' -draw 'circle 412,22 412,34' -draw 'circle 138,188 138,200' \
+  -draw 'circle 174,24 174,36' -draw 'circle 412,22 412,34' -draw 'circle 138,188 138,200' \
   -draw 'circle 220,210 220,222' -draw 'circle 468,188 468,200' -draw 'circle 158,343 158,355' \
   -draw 'circle 514,100 514,112' \
   -fill white -stroke none -pointsize 16 -font DejaVu-Sans \
-  -annotate +143+28 1 -annotate +407+28 2 -annotate +133+194 3 -annotate +215+216 4 \
+  -annotate +169+30 1 -annotate +407+28 2 -annotate +133+194 3 -annotate +215+216 4 \
   -annotate +463+194 5 -annotate +153+349 6 -annotate +509+106 7 \
   "$out/window.png"
 
 # The menus, opened with the mouse on the menu bar (x of each title).
-for menu in file:17 list:52 help:90; do
+for menu in file:17 list:53 preview:98 help:143; do
   xdotool mousemove --window "$main" "${menu#*:}" 9 click 1
   sleep 1
+  size=300x170
+  if [ "${menu%%:*}" = list ]; then
+    # The Voices submenu opened too: down to its item (the separator is passed over), then right.
+    xdotool key Down Down Down Right
+    sleep 1
+    size=300x240
+  fi
   shoot_around_main "$work/menu.png"
   # The menu and the window's top left corner are all that is needed.
-  convert "$work/menu.png" -crop 300x170+0+0 +repage "$out/menu-${menu%%:*}.png"
+  convert "$work/menu.png" -crop "$size+0+0" +repage "$out/menu-${menu%%:*}.png"
+  [ "${menu%%:*}" != list ] || { xdotool key Escape; sleep 0.3; }
   xdotool key Escape
   sleep 0.3
   xdotool mousemove --window "$main" 600 470 click 1
