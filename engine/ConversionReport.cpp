@@ -490,7 +490,10 @@ std::string ConversionReport::Format() const
     if (warnings == 0)
         text += "none\n";
 
-    text += "\nLists\nlist\ttrack\tchannel\tplayed\tkept\tlost\tvanished\tpart\n";
+    // The voice column comes last and only with voices, as in --list.
+    const bool voices = m_voiceCount > 1;
+    text += "\nLists\nlist\ttrack\tchannel\tplayed\tkept\tlost\tvanished\tpart";
+    text += voices ? "\tvoice\n" : "\n";
     for (const ListRow& row : m_lists) {
         std::string parts;
         for (int part : row.parts)
@@ -501,7 +504,8 @@ std::string ConversionReport::Format() const
                 Number(row.identity.channel) + "\t" +
                 (row.firstOfChannel ? Number(row.played) : std::string()) + "\t" +
                 Number(row.kept) + "\t" + (row.firstOfChannel ? Number(row.lost) : std::string()) +
-                "\t" + Number(row.vanished) + "\t" + parts + "\n";
+                "\t" + Number(row.vanished) + "\t" + parts +
+                (voices ? "\t" + Number(row.identity.voice + 1) : std::string()) + "\n";
     }
 
     text += "\nParts\npart\tlist\tnotes\tlowest octave\thighest octave\toutside octaves 1-8\n";

@@ -189,6 +189,13 @@ TEST(ConversionReportTest, CountsTheListsOfTheConversionsVoices)
         for (const ConversionReport::ListRow& row : c.report.GetListRows())
             lost += row.lost;
         EXPECT_EQ(0, lost);
+        const std::string lists = "Lists\n"
+                                  "list\ttrack\tchannel\tplayed\tkept\tlost\tvanished\tpart\tvoice\n"
+                                  "0\t1\t0\t14\t6\t0\t1\t0\t1\n"
+                                  "1\t1\t0\t\t4\t\t0\t1\t2\n"
+                                  "2\t1\t0\t\t4\t\t0\t2\t3\n"
+                                  "3\t2\t1\t5\t5\t0\t0\t3\t1\n\n";
+        EXPECT_NE(std::string::npos, c.report.Format().find(lists)) << c.report.Format();
     }
 }
 
