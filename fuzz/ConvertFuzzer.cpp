@@ -141,6 +141,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CheckProgram(text, settings);
         // The program read back holds exactly the quantized lists.
         ConversionReport report;
+        report.SetVoiceCount(input.GetVoiceCount());
         Require(report.Compute(*file, settings, assignment, text) == ConversionReport::kReportOk,
                 "no report of a converted program");
         if (!report.IsSelfCheckPassed())
