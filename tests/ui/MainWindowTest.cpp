@@ -157,6 +157,26 @@ protected:
     AppWindow m_app;
 };
 
+// Runs a command line as its own process and waits for it; its exit code,
+// or a code above 255 when it could not be started or did not end in a minute.
+DWORD RunCommandLine(const std::string& command)
+{
+    STARTUPINFOA startup = {};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION process = {};
+    std::vector<char> line(command.begin(), command.end());
+    line.push_back('\0');
+    if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                        &process))
+        return 0x100;
+    DWORD code = 0x101;
+    if (WaitForSingleObject(process.hProcess, 60000) == WAIT_OBJECT_0)
+        GetExitCodeProcess(process.hProcess, &code);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+    return code;
+}
+
 // ---- Creation -----------------------------------------------------------------
 
 TEST_F(MainWindowTest, CreationShowsTheDefaultsWithOnlyOpenEnabled)
@@ -855,19 +875,7 @@ TEST_F(MainWindowTest, ConvertGivesTheBytesOfTheCommandLineTool)
     std::string output = m_folder.PathOf("tool.txt");
     std::string command = "\"" + TestProgramDirectory() + "midi2morvek.exe\" \"" + path +
                           "\" --parts 3 --assign 2,-,0 --resolution 8 --kind \"PLAY HG\" --output \"" + output + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        << command;
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    ASSERT_EQ(0u, code);
+    ASSERT_EQ(0u, RunCommandLine(command)) << command;
     EXPECT_EQ(ReadWholeFile(output), Window()->GetSourceText());
 }
 
@@ -1587,19 +1595,7 @@ TEST_F(PreviewTest, SavedPreviewIsTheCommandLineToolsWav)
     const std::string tool = m_folder.PathOf("tool.wav");
     std::string command = "\"" + TestProgramDirectory() + "midi2morvek.exe\" \"" + m_song +
                           "\" --assign 0 --output \"" + m_folder.PathOf("tool.txt") + "\" --wav \"" + tool + "\"";
-    STARTUPINFOA startup = {};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION process = {};
-    std::vector<char> line(command.begin(), command.end());
-    line.push_back('\0');
-    ASSERT_TRUE(CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
-        << command;
-    ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(process.hProcess, 60000));
-    DWORD code = 1;
-    GetExitCodeProcess(process.hProcess, &code);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    ASSERT_EQ(0u, code);
+    ASSERT_EQ(0u, RunCommandLine(command)) << command;
     EXPECT_EQ(ReadWholeFile(m_folder.PathOf("tool.txt")), Window()->GetSourceText());
     EXPECT_EQ(ReadWholeFile(tool), ReadWholeFile(path));
 }
