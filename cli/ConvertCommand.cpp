@@ -293,17 +293,11 @@ int ConvertCommand::LoadFile(const std::string& path, Converter& converter, Midi
     return kExitOk;
 }
 
-void ConvertCommand::ApplyFileDefaults(const OptionParser& options, Converter& converter,
-                                       const MidiFile& file, ConvertSettings& settings,
-                                       std::vector<int>& assignment) const
+void ConvertCommand::ApplyFileDefaults(const OptionParser& options, const MidiFile& file,
+                                       ConvertSettings& settings) const
 {
     if (!options.Has("split"))
         settings.SetSplitStepCountForTimeBase(file.GetTimeBase());
-    if (options.Has("assign"))
-        return;
-    const int lists = converter.CountLists(file);
-    for (int i = 0; i < settings.GetPartCount() && i < lists; ++i)
-        assignment.push_back(i);
 }
 
 int ConvertCommand::ReportRefusal(std::ostream& err, const std::string& path,
@@ -384,13 +378,18 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
     code = LoadFile(path, converter, objects.file, err);
     if (code != kExitOk)
         return code;
-    ApplyFileDefaults(options, converter, *objects.file, settings, assignment);
+    ApplyFileDefaults(options, *objects.file, settings);
 
-    // The same checks and conversion as the window's.
+    // The same checks and conversion as the window's. Without -a, part i
+    // plays list i.
     std::string program;
     ConvertStatus status;
-    if (converter.Convert(*objects.file, settings, assignment, objects.set, program, status) !=
-        Converter::kConvertOk)
+    const int result =
+        options.Has("assign")
+            ? converter.Convert(*objects.file, settings, assignment, objects.set, program, status)
+            : converter.ConvertInOrder(*objects.file, settings, assignment, objects.set, program,
+                                       status);
+    if (result != Converter::kConvertOk)
         return ReportRefusal(err, path, status);
 
     if (options.Has("report-only"))

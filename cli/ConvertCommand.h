@@ -66,11 +66,9 @@ private:
                     std::vector<int>& assignment, std::ostream& err) const;
     int LoadFile(const std::string& path, Converter& converter, MidiFile*& file,
                  std::ostream& err) const;
-    // The defaults that depend on the file: the split step count of its
-    // time base and part i on list i.
-    void ApplyFileDefaults(const OptionParser& options, Converter& converter,
-                           const MidiFile& file, ConvertSettings& settings,
-                           std::vector<int>& assignment) const;
+    // The split step count of the file's time base unless -s gave one.
+    void ApplyFileDefaults(const OptionParser& options, const MidiFile& file,
+                           ConvertSettings& settings) const;
     // The message for a refusal of Converter::Convert.
     int ReportRefusal(std::ostream& err, const std::string& path,
                       const ConvertStatus& status) const;

@@ -473,7 +473,23 @@ int Converter::Convert(const MidiFile& file, const ConvertSettings& settings,
                        const std::vector<int>& assignment, NoteListSet*& set,
                        std::string& text, ConvertStatus& status)
 {
-    int result = CheckInput(file, settings, assignment, status);
+    std::vector<int> parts(assignment);
+    return ConvertFresh(file, settings, parts, false, set, text, status);
+}
+
+int Converter::ConvertInOrder(const MidiFile& file, const ConvertSettings& settings,
+                              std::vector<int>& assignment, NoteListSet*& set,
+                              std::string& text, ConvertStatus& status)
+{
+    assignment.clear();
+    return ConvertFresh(file, settings, assignment, true, set, text, status);
+}
+
+int Converter::ConvertFresh(const MidiFile& file, const ConvertSettings& settings,
+                            std::vector<int>& assignment, bool inOrder, NoteListSet*& set,
+                            std::string& text, ConvertStatus& status)
+{
+    int result = CheckInput(file, settings, status);
     if (result != kConvertOk)
         return result;
 
@@ -492,7 +508,20 @@ int Converter::Convert(const MidiFile& file, const ConvertSettings& settings,
         builder.SetVoiceCount(m_voiceCount);
         builder.BuildQuantizedNoteLists(
             file, *fresh, values.GetTicksAt(settings.GetMinimumResolution(), file.GetTimeBase()));
-        result = ConvertInto(file, settings, assignment, *fresh, program, status);
+        // The assignment is checked against the lists just made, not a count
+        // made beforehand: the same number, without a second voice pass.
+        const int listCount = GetListCount(*fresh);
+        for (int r = 0; inOrder && r < settings.GetPartCount() && r < listCount; ++r)
+            assignment.push_back(r);
+        result = kConvertOk;
+        for (int ordinal : assignment) {
+            if (ordinal != kUnassigned && (ordinal < 0 || ordinal >= listCount)) {
+                result = RefuseAssignment(status, ordinal, listCount);
+                break;
+            }
+        }
+        if (result == kConvertOk)
+            result = ConvertInto(file, settings, assignment, *fresh, program, status);
     } catch (const std::bad_alloc&) {
         result = status.Refuse(kConvertNoMemory, ConvertStatus::kNoSetting, 0);
     }
@@ -507,7 +536,7 @@ int Converter::Convert(const MidiFile& file, const ConvertSettings& settings,
 }
 
 int Converter::CheckInput(const MidiFile& file, const ConvertSettings& settings,
-                          const std::vector<int>& assignment, ConvertStatus& status) const
+                          ConvertStatus& status) const
 {
     switch (CheckFile(file)) {
     case kConvertOk:
@@ -530,11 +559,6 @@ int Converter::CheckInput(const MidiFile& file, const ConvertSettings& settings,
     PlayKindTable kinds;
     if (kinds.GetKeyword(settings.GetPlayKind()) == nullptr)
         return status.Refuse(kConvertBadChoice, ConvertStatus::kPlayKind, settings.GetPlayKind());
-    const int listCount = CountLists(file);
-    for (int ordinal : assignment) {
-        if (ordinal != kUnassigned && (ordinal < 0 || ordinal >= listCount))
-            return RefuseAssignment(status, ordinal, listCount);
-    }
     status.Clear();
     return kConvertOk;
 }
@@ -548,7 +572,7 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
     std::vector<int> ordinals(partCount, kUnassigned);
     for (int r = 0; r < partCount && r < static_cast<int>(assignment.size()); ++r) {
         const int ordinal = assignment[r];
-        // CheckInput counted the same lists; this only guards the index.
+        // ConvertFresh checked against the same lists; this only guards the index.
         if (ordinal != kUnassigned && (ordinal < 0 || ordinal >= listCount))
             return RefuseAssignment(status, ordinal, listCount);
         ordinals[r] = ordinal;

@@ -165,11 +165,23 @@ public:
     virtual int Convert(const MidiFile& file, const ConvertSettings& settings,
                         const std::vector<int>& assignment, NoteListSet*& set,
                         std::string& text, ConvertStatus& status);
+    // The same with part r playing list r, for as many parts as the file has
+    // lists; assignment is replaced by the entries used (empty when a check
+    // before the lists are made refuses). The lists are made once: with
+    // voices, counting them first would cost as much as making them.
+    virtual int ConvertInOrder(const MidiFile& file, const ConvertSettings& settings,
+                               std::vector<int>& assignment, NoteListSet*& set,
+                               std::string& text, ConvertStatus& status);
 
 private:
     // The checks that need no note list, in Convert's order.
     int CheckInput(const MidiFile& file, const ConvertSettings& settings,
-                   const std::vector<int>& assignment, ConvertStatus& status) const;
+                   ConvertStatus& status) const;
+    // Convert and ConvertInOrder: with inOrder, assignment is filled in once
+    // the lists are known.
+    int ConvertFresh(const MidiFile& file, const ConvertSettings& settings,
+                     std::vector<int>& assignment, bool inOrder, NoteListSet*& set,
+                     std::string& text, ConvertStatus& status);
     int ConvertInto(const MidiFile& file, const ConvertSettings& settings,
                     const std::vector<int>& assignment, NoteListSet& set, std::string& text,
                     ConvertStatus& status);

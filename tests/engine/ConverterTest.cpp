@@ -245,6 +245,61 @@ TEST_F(ConverterTest, VoicesCarryAChordIntoParts)
     EXPECT_EQ(1, m_converter.GetVoiceCount());
 }
 
+// Without an assignment of its own, part r plays list r: the same program
+// as Convert given that assignment, for one voice and for three, and a
+// refusal with the list count the voices give.
+TEST_F(ConverterTest, ConvertInOrderAssignsTheListsItMakes)
+{
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    smf.NoteOn(t, 0, 0, 48, 100);
+    smf.NoteOn(t, 0, 0, 55, 100);
+    AddMelody(smf, t, 0);
+    smf.NoteOff(t, 0, 0, 48);
+    smf.NoteOff(t, 0, 0, 55);
+    smf.EndOfTrack(t);
+    Load(smf);
+    m_settings.SetMinimumResolution(10);
+    const struct {
+        int voices, parts;
+        std::vector<int> expected;
+    } cases[] = {
+        { 1, 1, { 0 } }, { 1, 6, { 0 } }, { 3, 1, { 0 } }, { 3, 2, { 0, 1 } }, { 3, 6, { 0, 1, 2 } },
+    };
+    for (const auto& c : cases) {
+        m_converter.SetVoiceCount(c.voices);
+        m_settings.SetPartCount(c.parts);
+        std::vector<int> assignment = { 5, 5, 5, 5 }; // replaced
+        std::string text;
+        ConvertStatus status;
+        ASSERT_EQ(Converter::kConvertOk,
+                  m_converter.ConvertInOrder(*m_file, m_settings, assignment, m_set, text, status))
+            << c.voices << " voices, " << c.parts << " parts";
+        EXPECT_EQ(c.expected, assignment) << c.voices << " voices, " << c.parts << " parts";
+        EXPECT_EQ(Convert(c.expected), text) << c.voices << " voices, " << c.parts << " parts";
+    }
+
+    // A refusal before the lists are made leaves no assignment.
+    NoteListSet* kept = m_set;
+    std::string text = "kept";
+    std::vector<int> assignment = { 0 };
+    ConvertStatus status;
+    m_settings.SetPartCount(19);
+    EXPECT_EQ(Converter::kConvertBadSettings,
+              m_converter.ConvertInOrder(*m_file, m_settings, assignment, m_set, text, status));
+    EXPECT_TRUE(assignment.empty());
+    EXPECT_EQ(kept, m_set);
+    EXPECT_EQ("kept", text);
+
+    // Assignments are checked against the lists the voices make.
+    m_settings.SetPartCount(6);
+    EXPECT_EQ(Converter::kConvertBadAssignment,
+              m_converter.Convert(*m_file, m_settings, { 0, 3 }, m_set, text, status));
+    EXPECT_EQ(3, status.GetListCount());
+    EXPECT_EQ(3, status.GetValue());
+    EXPECT_EQ(kept, m_set);
+}
+
 TEST_F(ConverterTest, NoPartAssignedGivesTheHeaderOnly)
 {
     LoadMelody();
