@@ -3,6 +3,7 @@
 #include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiTrack.h"
+#include "score/HugePageAllocator.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
 
@@ -53,21 +54,36 @@ void AppendRecord(NoteList& list, long long& carry, int unit, int note, long lon
 struct NoteListBuilder::SourceNote {
     long long start;
     long long end; // -1 while it sounds; a note never ended is not placed
-    int key;
-    int velocity;
-    int serial;    // its place among the track's note-ons
-    int nextOpen;  // the next sounding note of its key and channel, or -1
+    // While the notes are collected, the next sounding note of its key and
+    // channel, or -1; then its place among the channel's note-ons.
+    int order;
+    unsigned char key;
+    unsigned char velocity;
 };
 
 // The notes of one track, per channel, and what the walk needs to pair each
 // note-off with the earliest sounding note-on of its key. A track's channels
-// take the buffers in order, so that most tracks, of one channel, reuse the
-// memory the first one touched: new memory is slow to touch.
+// take the buffers in order. Every buffer has room for the most notes any
+// track gives it (ScanTracks), back to back in one block allocated once: on
+// huge pages for a long file, and never grown or copied.
 struct NoteListBuilder::Voices {
-    std::vector<SourceNote> buffers[kChannelCount];
-    std::vector<SourceNote>* notes[kChannelCount]; // null for a channel the track does not use
+    Voices() : block(nullptr), blockSize(0), buffers(), notes(), counts() {}
+    ~Voices()
+    {
+        if (block)
+            HugePageAllocator<SourceNote>().deallocate(block, blockSize);
+    }
+    Voices(const Voices&) = delete;
+    Voices& operator=(const Voices&) = delete;
+
+    SourceNote* block;
+    size_t blockSize;
+    SourceNote* buffers[kChannelCount];
+    SourceNote* notes[kChannelCount]; // null for a channel the track does not use
+    size_t counts[kChannelCount];     // of notes[channel]
     int firstOpen[kChannelCount][kKeyCount];
     int lastOpen[kChannelCount][kKeyCount];
+    std::vector<signed char> voiceOf; // per note of the channel placed: its voice, or -1
 };
 
 NoteListBuilder::NoteListBuilder()
@@ -227,14 +243,16 @@ int NoteListBuilder::BuildVoices(const MidiFile& file, NoteListSet* set, int uni
     if (set)
         set->Allocate(0);
     std::unique_ptr<Voices> voices(new Voices);
+    std::vector<unsigned> masks;
+    ScanTracks(file, masks, *voices);
     // At least one tick: the notes of one tick are always one chord.
     const long long chordTicks = std::max<long long>(
         1, static_cast<long long>(m_chordSpan) * file.GetTimeBase() / kFinestGridPerQuarter);
     int ordinal = 0;
     for (int t = 0; t < trackCount; ++t) {
         const MidiTrack* track = file.GetTrack(t);
-        unsigned mask = 0;
-        if (!track || GetChannelMask(*track, &mask) == 0)
+        const unsigned mask = masks[static_cast<size_t>(t)];
+        if (!track || mask == 0)
             continue;
         CollectNotes(*track, mask, *voices);
         for (int channel = 0; channel < kChannelCount; ++channel) {
@@ -249,6 +267,51 @@ int NoteListBuilder::BuildVoices(const MidiFile& file, NoteListSet* set, int uni
     return ordinal;
 }
 
+void NoteListBuilder::ScanTracks(const MidiFile& file, std::vector<unsigned>& masks,
+                                 Voices& voices)
+{
+    const int trackCount = file.GetTrackCount();
+    masks.assign(trackCount > 0 ? static_cast<size_t>(trackCount) : 0, 0u);
+    size_t most[kChannelCount] = {}; // per buffer, as CollectNotes hands them out
+    for (int t = 0; t < trackCount; ++t) {
+        const MidiTrack* track = file.GetTrack(t);
+        if (!track)
+            continue;
+        unsigned used = 0;
+        size_t noteOns[kChannelCount] = {};
+        const MidiTrack::Position end = track->GetPosition(1);
+        for (MidiTrack::Position p = track->GetPosition(0); p != end; ++p) {
+            const unsigned char* message = (*p)->GetData();
+            const int length = (*p)->GetLength();
+            if (!message || length < 1 || !IsChannelMessage(message[0]))
+                continue;
+            used |= 1u << (message[0] & 0x0F);
+            if (length >= 3 && ClassifyStatus(message, length) == kNoteOn)
+                ++noteOns[message[0] & 0x0F];
+        }
+        masks[static_cast<size_t>(t)] = used;
+        int buffer = 0;
+        for (int channel = 0; channel < kChannelCount; ++channel) {
+            if (used & (1u << channel)) {
+                most[buffer] = std::max(most[buffer], noteOns[channel]);
+                ++buffer;
+            }
+        }
+    }
+    size_t total = 0;
+    for (int buffer = 0; buffer < kChannelCount; ++buffer)
+        total += most[buffer];
+    if (total == 0)
+        return;
+    voices.block = HugePageAllocator<SourceNote>().allocate(total);
+    voices.blockSize = total;
+    SourceNote* next = voices.block;
+    for (int buffer = 0; buffer < kChannelCount; ++buffer) {
+        voices.buffers[buffer] = next;
+        next += most[buffer];
+    }
+}
+
 void NoteListBuilder::CollectNotes(const MidiTrack& track, unsigned mask, Voices& voices)
 {
     int buffer = 0;
@@ -256,16 +319,11 @@ void NoteListBuilder::CollectNotes(const MidiTrack& track, unsigned mask, Voices
         voices.notes[channel] = nullptr;
         if (!(mask & (1u << channel)))
             continue;
-        voices.notes[channel] = &voices.buffers[buffer++];
-        voices.notes[channel]->clear();
-        // Room for every event at once: growing would copy the notes over
-        // and over.
-        if (buffer == 1 && track.GetEventCount() > 0)
-            voices.notes[channel]->reserve(static_cast<size_t>(track.GetEventCount()));
+        voices.notes[channel] = voices.buffers[buffer++];
+        voices.counts[channel] = 0;
         std::fill_n(voices.firstOpen[channel], kKeyCount, -1);
         std::fill_n(voices.lastOpen[channel], kKeyCount, -1);
     }
-    int serial = 0;
     long long now = 0;
     const MidiTrack::Position end = track.GetPosition(1);
     for (MidiTrack::Position p = track.GetPosition(0); p != end; ++p) {
@@ -282,23 +340,24 @@ void NoteListBuilder::CollectNotes(const MidiTrack& track, unsigned mask, Voices
         const int key = message[1];
         if (key >= kKeyCount || !voices.notes[channel])
             continue;
-        std::vector<SourceNote>& notes = *voices.notes[channel];
+        SourceNote* notes = voices.notes[channel];
+        size_t& count = voices.counts[channel];
         int& first = voices.firstOpen[channel][key];
         int& last = voices.lastOpen[channel][key];
         if (kind == kNoteOn) {
             // A key struck again while it sounds is a second note: each
             // note-off ends the earliest note of its key.
-            const int index = static_cast<int>(notes.size());
-            notes.push_back(SourceNote{ now, -1, key, message[2], serial++, -1 });
+            const int index = static_cast<int>(count);
+            notes[count++] = SourceNote{ now, -1, -1, static_cast<unsigned char>(key), message[2] };
             if (last >= 0)
-                notes[last].nextOpen = index;
+                notes[last].order = index;
             else
                 first = index;
             last = index;
         } else if (first >= 0) {
             SourceNote& note = notes[first];
             note.end = now;
-            first = note.nextOpen;
+            first = note.order;
             if (first < 0)
                 last = -1;
         }
@@ -310,41 +369,36 @@ int NoteListBuilder::PlaceNotes(int track, int channel, Voices& voices, NoteList
 {
     // The notes of a chord, those that start less than chordTicks after the
     // first of them, are taken from the highest key down.
-    std::vector<SourceNote>& notes = *voices.notes[channel];
-    const size_t count = notes.size();
+    SourceNote* const notes = voices.notes[channel];
+    const size_t count = voices.counts[channel];
     for (size_t i = 0; i < count;) {
         size_t j = i + 1;
         while (j < count && notes[j].start - notes[i].start < chordTicks)
             ++j;
         if (j - i > 1) {
-            std::sort(notes.begin() + static_cast<long>(i), notes.begin() + static_cast<long>(j),
+            for (size_t k = i; k < j; ++k)
+                notes[k].order = static_cast<int>(k); // keys struck twice stay in order
+            std::sort(notes + i, notes + j,
                       [](const SourceNote& a, const SourceNote& b) {
-                          return a.key != b.key ? a.key > b.key : a.serial < b.serial;
+                          return a.key != b.key ? a.key > b.key : a.order < b.order;
                       });
         }
         i = j;
     }
 
-    NoteList* lists[kMaxVoiceCount] = {};
+    // First every note's voice, then each voice's records in one run: a
+    // list's records then lie together in the set's pool, and the passes
+    // after this one walk them without jumping between the voices.
+    std::vector<signed char>& voiceOf = voices.voiceOf;
+    voiceOf.assign(count, -1);
     long long lastEnd[kMaxVoiceCount] = {};
-    long long carry[kMaxVoiceCount] = {};
-    int used = 0;
+    int used = 1; // the first voice has a list even without a note
     int dropped = 0;
-    // The first voice has a list even without a note.
-    auto open = [&](int voice) {
-        used = voice + 1;
-        if (!set)
-            return;
-        NoteList* list = set->AddList();
-        NoteListIdentity identity = { track, channel, ordinal + voice, voice };
-        list->SetIdentity(identity);
-        lists[voice] = list;
-    };
-    open(0);
-    for (const SourceNote& note : notes) {
+    for (size_t i = 0; i < count; ++i) {
+        const SourceNote& note = notes[i];
         if (note.end < 0)
             continue;
-        // The lowest voice that is free; a voice without a list is free, so
+        // The lowest voice that is free; a voice not yet used is free, so
         // the voices come into use in order.
         int voice = 0;
         while (voice < m_voiceCount && lastEnd[voice] > note.start)
@@ -353,17 +407,29 @@ int NoteListBuilder::PlaceNotes(int track, int channel, Voices& voices, NoteList
             ++dropped;
             continue;
         }
-        if (voice == used)
-            open(voice);
-        if (set) {
-            AppendRecord(*lists[voice], carry[voice], unit, kRestNote, note.start - lastEnd[voice], 0);
-            AppendRecord(*lists[voice], carry[voice], unit, note.key, note.end - note.start,
-                         note.velocity);
-        }
+        used = std::max(used, voice + 1);
+        voiceOf[i] = static_cast<signed char>(voice);
         lastEnd[voice] = note.end;
     }
-    if (lists[0])
-        lists[0]->SetDroppedNoteCount(dropped);
+    if (!set)
+        return used;
+    for (int voice = 0; voice < used; ++voice) {
+        NoteList* list = set->AddList();
+        NoteListIdentity identity = { track, channel, ordinal + voice, voice };
+        list->SetIdentity(identity);
+        if (voice == 0)
+            list->SetDroppedNoteCount(dropped);
+        long long end = 0;
+        long long carry = 0;
+        for (size_t i = 0; i < count; ++i) {
+            if (voiceOf[i] != voice)
+                continue;
+            const SourceNote& note = notes[i];
+            AppendRecord(*list, carry, unit, kRestNote, note.start - end, 0);
+            AppendRecord(*list, carry, unit, note.key, note.end - note.start, note.velocity);
+            end = note.end;
+        }
+    }
     return used;
 }
 

@@ -85,6 +85,10 @@ private:
 
     struct SourceNote;
     struct Voices;
+    // The channels each track uses (as GetChannelMasks), with room made in
+    // voices for the most notes any track gives a channel buffer: the
+    // buffers are then filled without growing.
+    void ScanTracks(const MidiFile& file, std::vector<unsigned>& masks, Voices& voices);
     // The notes of every channel of track in mask, from note-on to note-off.
     void CollectNotes(const MidiTrack& track, unsigned mask, Voices& voices);
     // Spreads channel's collected notes over voices, its lists taking
