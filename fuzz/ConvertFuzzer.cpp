@@ -5,6 +5,7 @@
 // Besides the sanitizers' checks it asserts what every finished program must
 // look like, that the report's self-check passes on it, and that a refusal
 // changes nothing.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -13,6 +14,7 @@
 
 #include "engine/ConversionReport.h"
 #include "engine/ConvertSettings.h"
+#include "engine/ConvertStatus.h"
 #include "engine/Converter.h"
 #include "engine/PlayKindTable.h"
 #include "fuzz/ConversionInput.h"
@@ -152,6 +154,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         Require(converter.Convert(*file, settings, assignment, set, again) == Converter::kConvertOk &&
                     again == text,
                 "a second conversion gave another text");
+        // Where the assignment is "part r plays list r", ConvertInOrder
+        // finds it by itself and writes the same program.
+        const int lists = converter.GetListCount(*set);
+        const int parts = settings.GetPartCount();
+        bool inOrder = static_cast<int>(assignment.size()) == parts;
+        for (int r = 0; inOrder && r < parts; ++r)
+            inOrder = assignment[static_cast<size_t>(r)] == (r < lists ? r : Converter::kUnassigned);
+        if (inOrder) {
+            std::vector<int> found;
+            ConvertStatus status;
+            Require(converter.ConvertInOrder(*file, settings, found, set, again, status) ==
+                            Converter::kConvertOk &&
+                        static_cast<int>(found.size()) == std::min(parts, lists) && again == text,
+                    "ConvertInOrder gave another program");
+        }
     }
     converter.FreeNoteListSet(set);
     converter.FreeMidiFile(file);
