@@ -84,7 +84,7 @@ std::string ListCommand::FormatListing(const std::string& name, const MidiFile& 
     std::string text = "File name\t" + name + "\n" +
                        "Format\t" + std::to_string(file.GetFormat()) + "\n" +
                        "Time base\t" + std::to_string(file.GetTimeBase()) + "\n" +
-                       "Used channels\t" + std::to_string(set.GetCount()) + "\n" +
+                       "Used channels\t" + std::to_string(set.GetChannelCount()) + "\n" +
                        (voices ? "No.\tTr.\tCh.\tStep\tVoice\n" : "No.\tTr.\tCh.\tStep\n");
     for (int i = 0; i < set.GetCount(); ++i) {
         const NoteList* list = set.GetList(i);

@@ -76,6 +76,17 @@ int NoteListSet::GetCount() const
     return m_count;
 }
 
+int NoteListSet::GetChannelCount() const
+{
+    int count = 0;
+    for (int i = 0; i < GetCount(); ++i) {
+        const NoteList* list = GetList(i);
+        if (list && list->GetVoice() == 0)
+            ++count;
+    }
+    return count;
+}
+
 int NoteListSet::SetTimeBase(int timeBase)
 {
     int previous = m_timeBase;

@@ -31,6 +31,9 @@ public:
     virtual NoteList* GetList(int ordinal) const;
     virtual int SetCount(int count);
     virtual int GetCount() const;
+    // The track and channel pairs the lists come from: the lists of the
+    // first voice, so every list with one voice.
+    virtual int GetChannelCount() const;
     virtual int SetTimeBase(int timeBase);
     virtual int GetTimeBase() const;
     // Forwarded to the list with that ordinal; -1 when there is none.

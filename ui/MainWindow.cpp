@@ -446,7 +446,7 @@ int MainWindow::RebuildNoteLists()
 {
     m_converter.FreeNoteListSet(m_noteListSet);
     m_noteListSet = m_midiFile != nullptr ? m_converter.BuildNoteListSet(m_midiFile) : nullptr;
-    m_fileInfo.SetUsedChannelCount(m_noteListSet != nullptr ? m_converter.GetListCount(*m_noteListSet) : 0);
+    m_fileInfo.SetUsedChannelCount(m_noteListSet != nullptr ? m_noteListSet->GetChannelCount() : 0);
     ShowFileInfo();
     ClearMidiChannelList();
     ClearPartList();
@@ -653,7 +653,7 @@ LRESULT MainWindow::LoadFile(HWND hwnd, const char* path)
     m_fileInfo.SetName(FindFileName(path));
     m_fileInfo.SetFormat(m_midiFile->GetFormat());
     m_fileInfo.SetTimeBase(m_midiFile->GetTimeBase());
-    m_fileInfo.SetUsedChannelCount(m_noteListSet != nullptr ? m_converter.GetListCount(*m_noteListSet) : 0);
+    m_fileInfo.SetUsedChannelCount(m_noteListSet != nullptr ? m_noteListSet->GetChannelCount() : 0);
     ShowFileInfo();
     if (!IsSupportedFormat(m_fileInfo.GetFormat())) {
         return RefuseOpen(hwnd, kRefusedFile, FormatText(kFormatRefusal, m_fileInfo.GetName(),

@@ -78,7 +78,7 @@ TEST_F(ListCommandTest, VoicesAddAColumnAndTheirRows)
     EXPECT_EQ("File name\tchords.mid\n"
               "Format\t0\n"
               "Time base\t480\n"
-              "Used channels\t3\n"
+              "Used channels\t2\n" // two channels, three lists
               "No.\tTr.\tCh.\tStep\tVoice\n"
               "0\t0\t0\t1,080\t1\n"
               "1\t0\t0\t960\t2\n"
