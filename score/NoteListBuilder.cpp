@@ -286,7 +286,8 @@ void NoteListBuilder::ScanTracks(const MidiFile& file, std::vector<unsigned>& ma
             if (!message || length < 1 || !IsChannelMessage(message[0]))
                 continue;
             used |= 1u << (message[0] & 0x0F);
-            if (length >= 3 && ClassifyStatus(message, length) == kNoteOn)
+            // Room is all this needs: a note-on of velocity 0 counts too.
+            if ((message[0] & 0xF0) == kNoteOn)
                 ++noteOns[message[0] & 0x0F];
         }
         masks[static_cast<size_t>(t)] = used;
@@ -367,49 +368,47 @@ void NoteListBuilder::CollectNotes(const MidiTrack& track, unsigned mask, Voices
 int NoteListBuilder::PlaceNotes(int track, int channel, Voices& voices, NoteListSet* set,
                                 int unit, int ordinal, long long chordTicks)
 {
-    // The notes of a chord, those that start less than chordTicks after the
-    // first of them, are taken from the highest key down.
     SourceNote* const notes = voices.notes[channel];
     const size_t count = voices.counts[channel];
+    // First every note's voice, then each voice's records in one run: a
+    // list's records then lie together in the set's pool, and the passes
+    // after this one walk them without jumping between the voices.
+    std::vector<signed char>& voiceOf = voices.voiceOf;
+    voiceOf.resize(count);
+    long long lastEnd[kMaxVoiceCount] = {};
+    int used = 1; // the first voice has a list even without a note
+    int dropped = 0;
     for (size_t i = 0; i < count;) {
+        // The notes of a chord, those that start less than chordTicks after
+        // the first of them, are taken from the highest key down.
         size_t j = i + 1;
         while (j < count && notes[j].start - notes[i].start < chordTicks)
             ++j;
         if (j - i > 1) {
             for (size_t k = i; k < j; ++k)
                 notes[k].order = static_cast<int>(k); // keys struck twice stay in order
-            std::sort(notes + i, notes + j,
-                      [](const SourceNote& a, const SourceNote& b) {
-                          return a.key != b.key ? a.key > b.key : a.order < b.order;
-                      });
+            std::sort(notes + i, notes + j, [](const SourceNote& a, const SourceNote& b) {
+                return a.key != b.key ? a.key > b.key : a.order < b.order;
+            });
         }
-        i = j;
-    }
-
-    // First every note's voice, then each voice's records in one run: a
-    // list's records then lie together in the set's pool, and the passes
-    // after this one walk them without jumping between the voices.
-    std::vector<signed char>& voiceOf = voices.voiceOf;
-    voiceOf.assign(count, -1);
-    long long lastEnd[kMaxVoiceCount] = {};
-    int used = 1; // the first voice has a list even without a note
-    int dropped = 0;
-    for (size_t i = 0; i < count; ++i) {
-        const SourceNote& note = notes[i];
-        if (note.end < 0)
-            continue;
-        // The lowest voice that is free; a voice not yet used is free, so
-        // the voices come into use in order.
-        int voice = 0;
-        while (voice < m_voiceCount && lastEnd[voice] > note.start)
-            ++voice;
-        if (voice == m_voiceCount) {
-            ++dropped;
-            continue;
+        for (; i < j; ++i) {
+            const SourceNote& note = notes[i];
+            voiceOf[i] = -1;
+            if (note.end < 0)
+                continue;
+            // The lowest voice that is free; a voice not yet used is free,
+            // so the voices come into use in order.
+            int voice = 0;
+            while (voice < m_voiceCount && lastEnd[voice] > note.start)
+                ++voice;
+            if (voice == m_voiceCount) {
+                ++dropped;
+                continue;
+            }
+            used = std::max(used, voice + 1);
+            voiceOf[i] = static_cast<signed char>(voice);
+            lastEnd[voice] = note.end;
         }
-        used = std::max(used, voice + 1);
-        voiceOf[i] = static_cast<signed char>(voice);
-        lastEnd[voice] = note.end;
     }
     if (!set)
         return used;
