@@ -107,6 +107,22 @@ protected:
         m_settings.SetMinimumResolution(10);
     }
 
+    // The melody above a chord of two notes held under it, on the same
+    // channel: one list with one voice, three with three.
+    void LoadMelodyOverChord()
+    {
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    smf.NoteOn(t, 0, 0, 48, 100);
+    smf.NoteOn(t, 0, 0, 55, 100);
+    AddMelody(smf, t, 0);
+    smf.NoteOff(t, 0, 0, 48);
+    smf.NoteOff(t, 0, 0, 55);
+    smf.EndOfTrack(t);
+    Load(smf);
+    m_settings.SetMinimumResolution(10);
+    }
+
     Converter m_converter;
     ConvertSettings m_settings;
     MidiFile* m_file = nullptr;
@@ -212,16 +228,7 @@ TEST_F(ConverterTest, VoicesCarryAChordIntoParts)
     // A melody above a held chord of two notes on one channel: with one
     // voice only the first note of the chord survives; with three the
     // melody stays in the first part and the chord fills the next two.
-    SmfBuilder smf(0, 48);
-    int t = smf.AddTrack();
-    smf.NoteOn(t, 0, 0, 48, 100);
-    smf.NoteOn(t, 0, 0, 55, 100);
-    AddMelody(smf, t, 0);
-    smf.NoteOff(t, 0, 0, 48);
-    smf.NoteOff(t, 0, 0, 55);
-    smf.EndOfTrack(t);
-    Load(smf);
-    m_settings.SetMinimumResolution(10);
+    LoadMelodyOverChord();
     m_settings.SetPartCount(3);
     EXPECT_EQ(1, m_converter.CountLists(*m_file));
     EXPECT_EQ(std::string(kHeaderAt1000) + "1100 PLAY \"o4l1<c&c4\",\"\",\"\"\r\n",
@@ -250,16 +257,7 @@ TEST_F(ConverterTest, VoicesCarryAChordIntoParts)
 // refusal with the list count the voices give.
 TEST_F(ConverterTest, ConvertInOrderAssignsTheListsItMakes)
 {
-    SmfBuilder smf(0, 48);
-    int t = smf.AddTrack();
-    smf.NoteOn(t, 0, 0, 48, 100);
-    smf.NoteOn(t, 0, 0, 55, 100);
-    AddMelody(smf, t, 0);
-    smf.NoteOff(t, 0, 0, 48);
-    smf.NoteOff(t, 0, 0, 55);
-    smf.EndOfTrack(t);
-    Load(smf);
-    m_settings.SetMinimumResolution(10);
+    LoadMelodyOverChord();
     const struct {
         int voices, parts;
         std::vector<int> expected;
