@@ -8,6 +8,7 @@
 #include <string>
 
 #include "midi/DiskFile.h"
+#include "tests/support/FailingDiskFile.h"
 
 namespace {
 
@@ -23,42 +24,6 @@ std::string ImageText(const FileImage& image)
 {
     return std::string(reinterpret_cast<const char*>(image.GetData()), image.GetSize());
 }
-
-// A disk file that fails one call as the test says, recording code.
-class FailingDiskFile : public DiskFile {
-public:
-    enum Failure { kOpen, kSize, kRead, kShortRead };
-
-    FailingDiskFile(Failure failure, unsigned long code) : m_failure(failure), m_code(code) {}
-    Handle Open(const char* name, unsigned long access, unsigned long flags,
-                unsigned long creation) override
-    {
-        if (m_failure != kOpen)
-            return DiskFile::Open(name, access, flags, creation);
-        SetErrorCode(m_code);
-        return nullptr;
-    }
-    unsigned long GetSize(Handle handle, unsigned long* high) override
-    {
-        if (m_failure != kSize)
-            return DiskFile::GetSize(handle, high);
-        SetErrorCode(m_code);
-        return kInvalidSize;
-    }
-    unsigned long Read(Handle handle, void* buffer, unsigned long count) override
-    {
-        if (m_failure == kShortRead)
-            return DiskFile::Read(handle, buffer, count / 2);
-        if (m_failure != kRead)
-            return DiskFile::Read(handle, buffer, count);
-        SetErrorCode(m_code);
-        return 0;
-    }
-
-private:
-    Failure m_failure;
-    unsigned long m_code;
-};
 
 // A disk file whose size is what the test says.
 class SizedDiskFile : public DiskFile {

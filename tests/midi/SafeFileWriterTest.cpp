@@ -9,6 +9,7 @@
 #include <string>
 
 #include "midi/DiskFile.h"
+#include "tests/support/FailingDiskFile.h"
 
 namespace {
 
@@ -18,50 +19,6 @@ const unsigned long kErrorPathNotFound = 3;
 const unsigned long kErrorAccessDenied = 5;
 const unsigned long kErrorSharingViolation = 32;
 const unsigned long kErrorDiskFull = 112;
-
-// A DiskFile whose chosen call fails, recording code (0 records none).
-class FailingFile : public DiskFile {
-public:
-    enum Failure { kNone, kOpenTemporary, kWrite, kShortWrite, kClose, kReplace };
-
-    FailingFile(Failure failure, unsigned long code) : m_failure(failure), m_code(code) {}
-
-    Handle Open(const char* name, unsigned long access, unsigned long flags, unsigned long creation) override
-    {
-        if (m_failure == kOpenTemporary && creation == kCreateNew)
-            return Fail<Handle>(nullptr);
-        return DiskFile::Open(name, access, flags, creation);
-    }
-    unsigned long Write(Handle handle, const void* buffer, unsigned long count) override
-    {
-        if (m_failure == kWrite)
-            return Fail<unsigned long>(0);
-        if (m_failure == kShortWrite && count > 1)
-            return DiskFile::Write(handle, buffer, count - 1);
-        return DiskFile::Write(handle, buffer, count);
-    }
-    int Close(Handle handle) override
-    {
-        int closed = DiskFile::Close(handle);
-        return m_failure == kClose ? Fail<int>(0) : closed;
-    }
-    int Replace(const char* from, const char* to) override
-    {
-        return m_failure == kReplace ? Fail<int>(0) : DiskFile::Replace(from, to);
-    }
-
-private:
-    template <typename T>
-    T Fail(T value)
-    {
-        if (m_code != 0)
-            SetErrorCode(m_code);
-        return value;
-    }
-
-    Failure m_failure;
-    unsigned long m_code;
-};
 
 class SafeFileWriterTest : public ::testing::Test {
 protected:
@@ -184,7 +141,7 @@ TEST_F(SafeFileWriterTest, HeldTargetIsRefusedBeforeAnythingIsWritten)
 
 struct FailureCase {
     const char* name;
-    FailingFile::Failure failure;
+    FailingDiskFile::Failure failure;
     unsigned long code;
     unsigned long expected;
 };
@@ -196,7 +153,7 @@ TEST_P(SafeFileWriterFailure, OldFileKeepsEveryByteAndNoTemporaryFileStays)
     const std::string old = std::string("1000 ' old\r\n\0\xFF", 14);
     std::string path = PathOf("out.txt");
     Put(path, old);
-    FailingFile file(GetParam().failure, GetParam().code);
+    FailingDiskFile file(GetParam().failure, GetParam().code);
     SafeFileWriter writer;
     EXPECT_EQ(GetParam().expected, writer.Write(file, path.c_str(), "new text", 8));
     EXPECT_EQ(old, Read(path));
@@ -206,13 +163,13 @@ TEST_P(SafeFileWriterFailure, OldFileKeepsEveryByteAndNoTemporaryFileStays)
 INSTANTIATE_TEST_SUITE_P(
     EachStep, SafeFileWriterFailure,
     ::testing::Values(
-        FailureCase{"TemporaryFileDenied", FailingFile::kOpenTemporary, kErrorAccessDenied, kErrorAccessDenied},
-        FailureCase{"TemporaryFileWithoutCode", FailingFile::kOpenTemporary, 0, SafeFileWriter::kErrorOpenFailed},
-        FailureCase{"DiskFull", FailingFile::kWrite, kErrorDiskFull, kErrorDiskFull},
-        FailureCase{"ShortWrite", FailingFile::kShortWrite, 0, SafeFileWriter::kErrorWriteFault},
-        FailureCase{"CloseFails", FailingFile::kClose, 64, 64},
-        FailureCase{"ReplaceDenied", FailingFile::kReplace, kErrorAccessDenied, kErrorAccessDenied},
-        FailureCase{"ReplaceWithoutCode", FailingFile::kReplace, 0, SafeFileWriter::kErrorWriteFault}),
+        FailureCase{"TemporaryFileDenied", FailingDiskFile::kOpenTemporary, kErrorAccessDenied, kErrorAccessDenied},
+        FailureCase{"TemporaryFileWithoutCode", FailingDiskFile::kOpenTemporary, 0, SafeFileWriter::kErrorOpenFailed},
+        FailureCase{"DiskFull", FailingDiskFile::kWrite, kErrorDiskFull, kErrorDiskFull},
+        FailureCase{"ShortWrite", FailingDiskFile::kShortWrite, 0, SafeFileWriter::kErrorWriteFault},
+        FailureCase{"CloseFails", FailingDiskFile::kClose, 64, 64},
+        FailureCase{"ReplaceDenied", FailingDiskFile::kReplace, kErrorAccessDenied, kErrorAccessDenied},
+        FailureCase{"ReplaceWithoutCode", FailingDiskFile::kReplace, 0, SafeFileWriter::kErrorWriteFault}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
 TEST(SafeFileWriterNames, TemporaryFileSitsBesideTheTarget)

@@ -12,6 +12,7 @@
 #include "framework/ActiveTarget.h"
 #include "app/MainApp.h"
 #include "midi/DiskFile.h"
+#include "tests/support/FailingDiskFile.h"
 #include "ui/MainWindow.h"
 
 // ---- Files --------------------------------------------------------------------
@@ -162,30 +163,6 @@ private:
     ActiveTarget m_target;
     std::unique_ptr<TestApp> m_app;
     HWND m_hwnd;
-};
-
-// ---- Disk files that fail on purpose ------------------------------------------
-
-// A DiskFile over the real files whose calls can be made to fail: the
-// chosen call returns its failure value and records code (0 records none).
-class FailingDiskFile : public DiskFile {
-public:
-    enum Failure { kNoFailure, kOpen, kSize, kRead, kShortRead, kWrite, kShortWrite, kClose, kReplace };
-
-    FailingDiskFile(Failure failure, unsigned long code);
-    ~FailingDiskFile() override;
-
-    Handle Open(const char* name, unsigned long access, unsigned long flagsAndAttributes,
-                unsigned long creation) override;
-    int Close(Handle handle) override;
-    unsigned long GetSize(Handle handle, unsigned long* high) override;
-    unsigned long Read(Handle handle, void* buffer, unsigned long count) override;
-    unsigned long Write(Handle handle, const void* buffer, unsigned long count) override;
-    int Replace(const char* from, const char* to) override;
-
-private:
-    Failure m_failure;
-    unsigned long m_code;
 };
 
 // ---- Modal boxes answered by the test itself ----------------------------------
