@@ -4,6 +4,7 @@
 #include "engine/ProgramReader.h"
 
 #include "engine/Converter.h"
+#include "tests/support/NoteListText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,18 +12,6 @@
 #include <vector>
 
 namespace {
-
-std::string Describe(const std::vector<ProgramNote>& notes)
-{
-    std::string text;
-    for (const ProgramNote& note : notes) {
-        if (!text.empty())
-            text += ' ';
-        text += note.key == MmlPartReader::kRest ? std::string("r") : std::to_string(note.key);
-        text += '@' + std::to_string(note.start) + '+' + std::to_string(note.length);
-    }
-    return text;
-}
 
 // Every PLAY line: "number/text line/length:" and each part's end after it.
 std::string DescribeLines(const ProgramReader& reader)
@@ -70,10 +59,10 @@ TEST_P(ProgramReaderTest, ReadsPartsLinesAndPositions)
     ASSERT_EQ(ProgramReader::kReadOk, reader.Read(text.data(), text.size(), 96))
         << reader.GetErrorLine() << ':' << reader.GetErrorColumn() << ' ' << reader.GetErrorText();
     ASSERT_EQ(3, reader.GetPartCount());
-    EXPECT_EQ("60@0+96 62@96+240 r@336+48", Describe(reader.GetPart(0)));
-    EXPECT_EQ("57@0+48 59@48+48 60@96+48 59@144+48 r@192+192", Describe(reader.GetPart(1)));
-    EXPECT_EQ("72@0+192", Describe(reader.GetPart(2)));
-    EXPECT_EQ("", Describe(reader.GetPart(3)));
+    EXPECT_EQ("60@0+96 62@96+240 r@336+48", DescribeProgramNotes(reader.GetPart(0)));
+    EXPECT_EQ("57@0+48 59@48+48 60@96+48 59@144+48 r@192+192", DescribeProgramNotes(reader.GetPart(1)));
+    EXPECT_EQ("72@0+192", DescribeProgramNotes(reader.GetPart(2)));
+    EXPECT_EQ("", DescribeProgramNotes(reader.GetPart(3)));
     const size_t keyword = std::string(GetParam().keyword).size();
     EXPECT_EQ("1100/11/" + std::to_string(36 + keyword) + ": 192 192 192\n" +
                   "1110/12/" + std::to_string(21 + keyword) + ": 384 384 192\n",

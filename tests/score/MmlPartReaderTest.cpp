@@ -7,20 +7,9 @@
 #include <string>
 #include <vector>
 
-namespace {
+#include "tests/support/NoteListText.h"
 
-// "key@start+length" for every note, "r" for a rest's key.
-std::string Describe(const std::vector<ProgramNote>& notes)
-{
-    std::string text;
-    for (const ProgramNote& note : notes) {
-        if (!text.empty())
-            text += ' ';
-        text += note.key == MmlPartReader::kRest ? std::string("r") : std::to_string(note.key);
-        text += '@' + std::to_string(note.start) + '+' + std::to_string(note.length);
-    }
-    return text;
-}
+namespace {
 
 struct ReadCase {
     std::vector<const char*> strings; // one part's strings, line by line
@@ -36,7 +25,7 @@ TEST_P(MmlPartReaderTest, ReadsNotesWithTiesJoined)
     reader.SetTimeBase(GetParam().timeBase);
     for (const char* mml : GetParam().strings)
         ASSERT_EQ(MmlPartReader::kReadOk, reader.Read(mml, std::string(mml).size())) << mml;
-    EXPECT_EQ(GetParam().notes, Describe(reader.GetNotes()));
+    EXPECT_EQ(GetParam().notes, DescribeProgramNotes(reader.GetNotes()));
     const std::vector<ProgramNote>& notes = reader.GetNotes();
     EXPECT_EQ(notes.empty() ? 0 : notes.back().start + notes.back().length, reader.GetPosition());
 }
@@ -96,7 +85,7 @@ TEST(MmlPartReaderBoundsTest, ReadsOnlyTheGivenBytes)
     EXPECT_EQ(MmlPartReader::kReadOk, reader.Read(text, 1));
     EXPECT_EQ(MmlPartReader::kReadOk, reader.Read(text, 0));
     EXPECT_EQ(4, reader.Read(text, 4)); // "o" at the very end
-    EXPECT_EQ("60@0+48 61@48+24", Describe(reader.GetNotes()));
+    EXPECT_EQ("60@0+48 61@48+24", DescribeProgramNotes(reader.GetNotes()));
 }
 
 TEST(MmlPartReaderBoundsTest, ResetForgetsEverything)
@@ -105,7 +94,7 @@ TEST(MmlPartReaderBoundsTest, ResetForgetsEverything)
     reader.Read("o6l8c&", 6);
     reader.Reset();
     reader.Read("c", 1);
-    EXPECT_EQ("60@0+48", Describe(reader.GetNotes()));
+    EXPECT_EQ("60@0+48", DescribeProgramNotes(reader.GetNotes()));
     EXPECT_EQ("", reader.GetError());
 }
 

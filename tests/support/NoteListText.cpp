@@ -1,5 +1,6 @@
 #include "tests/support/NoteListText.h"
 
+#include "score/MmlPartReader.h"
 #include "score/NoteList.h"
 
 #include <cstdlib>
@@ -90,6 +91,18 @@ std::string DescribeNoteList(NoteList& list)
             text += '/' + std::to_string(p->GetValueIndex());
         if (p->IsTied())
             text += '&';
+    }
+    return text;
+}
+
+std::string DescribeProgramNotes(const std::vector<ProgramNote>& notes)
+{
+    std::string text;
+    for (const ProgramNote& note : notes) {
+        if (!text.empty())
+            text += ' ';
+        text += note.key == MmlPartReader::kRest ? std::string("r") : std::to_string(note.key);
+        text += '@' + std::to_string(note.start) + '+' + std::to_string(note.length);
     }
     return text;
 }

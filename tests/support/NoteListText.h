@@ -2,6 +2,9 @@
 #define MORVEK_TESTS_SUPPORT_NOTELISTTEXT_H
 
 #include <string>
+#include <vector>
+
+#include "score/ProgramNote.h"
 
 class NoteList;
 
@@ -19,5 +22,9 @@ int FillNoteList(NoteList& list, const std::string& text);
 
 // The text form of list.
 std::string DescribeNoteList(NoteList& list);
+
+// Notes read back from a program: "key@start+length" each, "r" for a
+// rest's key, separated by spaces.
+std::string DescribeProgramNotes(const std::vector<ProgramNote>& notes);
 
 #endif
