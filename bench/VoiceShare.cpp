@@ -23,7 +23,7 @@
 #include <vector>
 
 #include "engine/Converter.h"
-#include "engine/NoteValueTable.h"
+#include "settings/NoteValueTable.h"
 #include "gen/SmfBuilder.h"
 #include "gen/SongGenerator.h"
 #include "midi/MidiEvent.h"

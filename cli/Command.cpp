@@ -3,8 +3,8 @@
 #include <ostream>
 
 #include "cli/OptionParser.h"
-#include "midi/DiskFile.h"
-#include "midi/FileImage.h"
+#include "base/DiskFile.h"
+#include "base/FileImage.h"
 
 Command::Command()
 {

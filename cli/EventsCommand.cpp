@@ -4,7 +4,7 @@
 #include <string>
 
 #include "cli/OptionParser.h"
-#include "midi/FileImage.h"
+#include "base/FileImage.h"
 #include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiTrack.h"

@@ -2,8 +2,8 @@
 
 #include <memory>
 
-#include "midi/DiskFile.h"
-#include "midi/SafeFileWriter.h"
+#include "base/DiskFile.h"
+#include "base/SafeFileWriter.h"
 
 OutputFile::OutputFile()
 {

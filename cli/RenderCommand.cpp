@@ -4,7 +4,7 @@
 
 #include "cli/OptionParser.h"
 #include "cli/PreviewOutput.h"
-#include "midi/FileImage.h"
+#include "base/FileImage.h"
 #include "preview/PreviewTempo.h"
 
 RenderCommand::RenderCommand()

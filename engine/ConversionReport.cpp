@@ -1,8 +1,8 @@
 #include "engine/ConversionReport.h"
 
-#include "engine/ConvertSettings.h"
+#include "settings/ConvertSettings.h"
 #include "engine/Converter.h"
-#include "engine/NoteValueTable.h"
+#include "settings/NoteValueTable.h"
 #include "engine/ProgramReader.h"
 #include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"

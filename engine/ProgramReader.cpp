@@ -1,6 +1,6 @@
 #include "engine/ProgramReader.h"
 
-#include "engine/PlayKindTable.h"
+#include "settings/PlayKindTable.h"
 
 #include <algorithm>
 #include <climits>

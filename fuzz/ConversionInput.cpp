@@ -1,6 +1,6 @@
 #include "fuzz/ConversionInput.h"
 
-#include "engine/ConvertSettings.h"
+#include "settings/ConvertSettings.h"
 
 namespace {
 

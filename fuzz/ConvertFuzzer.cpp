@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "engine/ConversionReport.h"
-#include "engine/ConvertSettings.h"
+#include "settings/ConvertSettings.h"
 #include "engine/ConvertStatus.h"
 #include "engine/Converter.h"
-#include "engine/PlayKindTable.h"
+#include "settings/PlayKindTable.h"
 #include "fuzz/ConversionInput.h"
 #include "midi/MidiFile.h"
 #include "score/NoteList.h"

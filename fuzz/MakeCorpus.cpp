@@ -10,7 +10,7 @@
 #include <sys/stat.h>
 #include <vector>
 
-#include "engine/ConvertSettings.h"
+#include "settings/ConvertSettings.h"
 #include "engine/Converter.h"
 #include "fuzz/ConversionInput.h"
 #include "gen/SeedImages.h"

@@ -9,9 +9,9 @@
 #include <cstring>
 #include <string>
 
-#include "engine/ConvertSettings.h"
-#include "engine/NumberText.h"
-#include "engine/SettingsCheck.h"
+#include "settings/ConvertSettings.h"
+#include "text/NumberText.h"
+#include "settings/SettingsCheck.h"
 
 namespace {
 

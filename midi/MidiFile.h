@@ -4,7 +4,7 @@
 #include <memory>
 #include <vector>
 
-#include "midi/MemoryArena.h"
+#include "base/MemoryArena.h"
 #include "midi/MidiHeaderChunk.h"
 
 class MidiTrack;

@@ -5,8 +5,8 @@
 #include <list>
 #include <memory>
 
-#include "midi/ArenaAllocator.h"
-#include "midi/MemoryArena.h"
+#include "base/ArenaAllocator.h"
+#include "base/MemoryArena.h"
 #include "midi/MidiChunk.h"
 #include "midi/MidiEvent.h"
 

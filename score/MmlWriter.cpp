@@ -1,6 +1,6 @@
 #include "score/MmlWriter.h"
 
-#include "engine/NoteValueTable.h"
+#include "settings/NoteValueTable.h"
 #include "score/NoteListSet.h"
 
 namespace {

@@ -1,6 +1,6 @@
 #include "score/NoteList.h"
 
-#include "engine/NoteValueTable.h"
+#include "settings/NoteValueTable.h"
 
 #include <climits>
 #include <iterator>

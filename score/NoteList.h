@@ -1,10 +1,10 @@
 #ifndef MORVEK_SCORE_NOTELIST_H
 #define MORVEK_SCORE_NOTELIST_H
 
-#include "score/NodePool.h"
+#include "base/NodePool.h"
 #include "score/NoteListIdentity.h"
 #include "score/NoteRecord.h"
-#include "score/PoolAllocator.h"
+#include "base/PoolAllocator.h"
 
 #include <list>
 #include <memory>

@@ -3,7 +3,7 @@
 #include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiTrack.h"
-#include "score/HugePageAllocator.h"
+#include "base/HugePageAllocator.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
 

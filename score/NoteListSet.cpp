@@ -1,6 +1,6 @@
 #include "score/NoteListSet.h"
 
-#include "engine/NoteValueTable.h"
+#include "settings/NoteValueTable.h"
 #include "score/NoteList.h"
 
 #include <new>

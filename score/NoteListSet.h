@@ -1,7 +1,7 @@
 #ifndef MORVEK_SCORE_NOTELISTSET_H
 #define MORVEK_SCORE_NOTELISTSET_H
 
-#include "score/NodePool.h"
+#include "base/NodePool.h"
 #include "score/NoteList.h"
 
 #include <vector>

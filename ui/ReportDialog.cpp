@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "engine/Texts.h"
+#include "text/Texts.h"
 #include "resources/ResourceIds.h"
 
 namespace {

@@ -12,7 +12,7 @@
 
 #include "cli/CliApp.h"
 #include "engine/ConversionReport.h"
-#include "engine/ConvertSettings.h"
+#include "settings/ConvertSettings.h"
 #include "engine/Converter.h"
 #include "gen/SmfBuilder.h"
 #include "midi/MidiFile.h"

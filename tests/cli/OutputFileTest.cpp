@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "midi/DiskFile.h"
+#include "base/DiskFile.h"
 #include "tests/support/ToolRun.h"
 
 namespace {

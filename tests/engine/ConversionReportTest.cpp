@@ -3,7 +3,7 @@
 // that the self-check must catch.
 #include "engine/ConversionReport.h"
 
-#include "engine/ConvertSettings.h"
+#include "settings/ConvertSettings.h"
 #include "engine/Converter.h"
 #include "examples/DemoSong.h"
 #include "gen/SmfBuilder.h"

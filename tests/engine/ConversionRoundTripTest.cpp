@@ -2,9 +2,9 @@
 // must sound exactly like the quantized note list it was written from.
 #include "engine/Converter.h"
 
-#include "engine/ConvertSettings.h"
-#include "engine/NoteValueTable.h"
-#include "engine/PlayKindTable.h"
+#include "settings/ConvertSettings.h"
+#include "settings/NoteValueTable.h"
+#include "settings/PlayKindTable.h"
 #include "gen/SmfBuilder.h"
 #include "midi/MidiFile.h"
 #include "score/NoteList.h"

@@ -1,6 +1,6 @@
 #include "engine/Converter.h"
 
-#include "engine/ConvertSettings.h"
+#include "settings/ConvertSettings.h"
 #include "engine/ConvertStatus.h"
 #include "gen/SmfBuilder.h"
 #include "gen/SongGenerator.h"

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "engine/ConvertSettings.h"
+#include "settings/ConvertSettings.h"
 #include "engine/Converter.h"
 #include "gen/SeedImages.h"
 #include "midi/MidiFile.h"

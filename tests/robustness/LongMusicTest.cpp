@@ -14,7 +14,7 @@
 
 #include "cli/CliApp.h"
 #include "cli/ConvertCommand.h"
-#include "engine/ConvertSettings.h"
+#include "settings/ConvertSettings.h"
 #include "engine/ConvertStatus.h"
 #include "engine/Converter.h"
 #include "gen/SeedImages.h"

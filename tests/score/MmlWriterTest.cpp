@@ -1,6 +1,6 @@
 #include "score/MmlWriter.h"
 
-#include "engine/NoteValueTable.h"
+#include "settings/NoteValueTable.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
 #include "tests/support/NoteListText.h"

@@ -1,4 +1,4 @@
-#include "score/NodePool.h"
+#include "base/NodePool.h"
 
 #include "score/NoteList.h"
 

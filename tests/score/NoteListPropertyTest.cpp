@@ -3,7 +3,7 @@
 // model written in absolute times, and the MML of every list is read back.
 #include "score/NoteList.h"
 
-#include "engine/NoteValueTable.h"
+#include "settings/NoteValueTable.h"
 #include "score/MmlWriter.h"
 #include "tests/support/MmlReader.h"
 #include "tests/support/NoteListText.h"

@@ -1,7 +1,7 @@
 #ifndef MORVEK_TESTS_SUPPORT_FAILINGDISKFILE_H
 #define MORVEK_TESTS_SUPPORT_FAILINGDISKFILE_H
 
-#include "midi/DiskFile.h"
+#include "base/DiskFile.h"
 
 // A DiskFile over the real files whose chosen call fails: it returns its
 // failure value and records code (0 records none). A short read or write

@@ -13,13 +13,13 @@
 #include <string>
 #include <vector>
 
-#include "engine/ConvertSettings.h"
+#include "settings/ConvertSettings.h"
 #include "engine/Converter.h"
-#include "engine/NumberText.h"
-#include "engine/TextFormat.h"
-#include "engine/Texts.h"
+#include "text/NumberText.h"
+#include "text/TextFormat.h"
+#include "text/Texts.h"
 #include "gen/SmfBuilder.h"
-#include "midi/DiskFile.h"
+#include "base/DiskFile.h"
 #include "midi/MidiFile.h"
 #include "preview/PreviewTempo.h"
 #include "preview/ProgramPreview.h"

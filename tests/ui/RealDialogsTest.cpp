@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "engine/Texts.h"
+#include "text/Texts.h"
 #include "resources/ResourceIds.h"
 #include "tests/framework/WindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"

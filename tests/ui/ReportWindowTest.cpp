@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "engine/ConversionReport.h"
-#include "engine/Texts.h"
+#include "text/Texts.h"
 #include "midi/MidiFile.h"
 #include "resources/ResourceIds.h"
 #include "tests/framework/WindowTestSupport.h"

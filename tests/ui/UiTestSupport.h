@@ -11,7 +11,7 @@
 
 #include "framework/ActiveTarget.h"
 #include "app/MainApp.h"
-#include "midi/DiskFile.h"
+#include "base/DiskFile.h"
 #include "tests/support/FailingDiskFile.h"
 #include "ui/MainWindow.h"
 

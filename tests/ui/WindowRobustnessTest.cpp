@@ -23,10 +23,10 @@
 #include <string>
 #include <vector>
 
-#include "engine/ConvertSettings.h"
+#include "settings/ConvertSettings.h"
 #include "engine/Converter.h"
-#include "engine/SettingsCheck.h"
-#include "engine/Texts.h"
+#include "settings/SettingsCheck.h"
+#include "text/Texts.h"
 #include "gen/SongGenerator.h"
 #include "midi/MidiFile.h"
 #include "resources/ResourceIds.h"

@@ -1,0 +1,27 @@
+#ifndef MORVEK_BASE_HUGEPAGEBLOCK_H
+#define MORVEK_BASE_HUGEPAGEBLOCK_H
+
+#include <cstddef>
+
+// Blocks of megabytes on huge-page boundaries, offered to the kernel for
+// huge pages: touching such a block costs a page fault per 2 MB instead of
+// one per 4 KB. Only where the system has them (Linux); elsewhere
+// IsAvailable is false and callers take the heap.
+class HugePageBlock final {
+public:
+    enum { kPageSize = 2 * 1024 * 1024 };
+
+// Operations
+    // size bytes (a multiple of kPageSize) on a huge-page boundary; null
+    // when the system refuses the mapping or has no huge pages.
+    static void* Map(size_t size);
+    // Gives back what Map returned, with the same size.
+    static void Unmap(void* base, size_t size);
+
+// Attributes
+    static bool IsAvailable();
+    // size rounded up to whole huge pages; size itself when that would wrap.
+    static size_t RoundUp(size_t size);
+};
+
+#endif

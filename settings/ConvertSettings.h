@@ -1,0 +1,63 @@
+#ifndef MORVEK_SETTINGS_CONVERTSETTINGS_H
+#define MORVEK_SETTINGS_CONVERTSETTINGS_H
+
+#include <string>
+
+// The five values that control a conversion, and the file name Save proposes.
+// The record starts from fixed defaults; nothing is ever stored between runs.
+class ConvertSettings {
+public:
+    enum {
+        kDefaultPartCount = 6,
+        kMinPartCount = 1,
+        kMaxPartCount = 18,
+        kDefaultResolution = 13, // "32分音符"
+        kDefaultSplitStepCount = 1920,
+        kMinSplitStepCount = 1,
+        kMaxSplitStepCount = 1920,
+        kDefaultFirstLineNumber = 1000,
+        kMinFirstLineNumber = 1,
+        kMaxFirstLineNumber = 32000,
+        kDefaultPlayKind = 0, // "PLAY"
+        kQuartersPerSplit = 4 // split step count after a load: four quarter notes
+    };
+
+// Construction
+    ConvertSettings();
+    virtual ~ConvertSettings();
+
+// Operations
+    // Back to the defaults, output name cleared.
+    virtual void Reset();
+    // After a successful load: one split per four quarter notes of the file.
+    // Returns the previous split step count.
+    virtual int SetSplitStepCountForTimeBase(int timeBase);
+
+// Attributes
+    virtual int SetPartCount(int count);
+    virtual int GetPartCount() const;
+    virtual int SetMinimumResolution(int valueIndex);
+    virtual int GetMinimumResolution() const;
+    virtual int SetSplitStepCount(int ticks);
+    virtual int GetSplitStepCount() const;
+    virtual int SetFirstLineNumber(int lineNumber);
+    virtual int GetFirstLineNumber() const;
+    virtual int SetPlayKind(int kind);
+    virtual int GetPlayKind() const;
+    virtual std::string SetOutputName(const std::string& name);
+    virtual const std::string& GetOutputName() const;
+
+    // Resolution unit in ticks of a file with timeBase: the minimum
+    // resolution's note value scaled by timeBase / 48.
+    virtual int GetResolutionUnit(int timeBase) const;
+
+private:
+    int m_partCount;
+    int m_minimumResolution;
+    int m_splitStepCount;
+    int m_firstLineNumber;
+    int m_playKind;
+    std::string m_outputName;
+};
+
+#endif

@@ -1,0 +1,46 @@
+#include "base/HugePageBlock.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+
+namespace {
+
+const size_t kPage = HugePageBlock::kPageSize;
+
+TEST(HugePageBlockTest, RoundUpGivesWholePages)
+{
+    const struct {
+        size_t size, expected;
+    } cases[] = {
+        { 0, 0 }, { 1, kPage }, { kPage - 1, kPage }, { kPage, kPage }, { kPage + 1, 2 * kPage },
+        { SIZE_MAX, SIZE_MAX }, // would wrap: unchanged, and Map refuses it
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(c.expected, HugePageBlock::RoundUp(c.size)) << c.size;
+}
+
+// A mapped block starts on a page boundary and every byte of it can be
+// written and read back; where the system has no huge pages Map says so.
+TEST(HugePageBlockTest, BlocksAreAlignedAndWholeOrNull)
+{
+    for (size_t pages : { 1u, 3u }) {
+        const size_t size = pages * kPage;
+        unsigned char* p = static_cast<unsigned char*>(HugePageBlock::Map(size));
+        if (!HugePageBlock::IsAvailable()) {
+            EXPECT_EQ(nullptr, p);
+            continue;
+        }
+        ASSERT_NE(nullptr, p);
+        EXPECT_EQ(0u, reinterpret_cast<uintptr_t>(p) % kPage);
+        std::memset(p, 0x5A, size);
+        EXPECT_EQ(0x5A, p[0]);
+        EXPECT_EQ(0x5A, p[size - 1]);
+        HugePageBlock::Unmap(p, size);
+    }
+    EXPECT_EQ(nullptr, HugePageBlock::Map(0));
+    EXPECT_EQ(nullptr, HugePageBlock::Map(SIZE_MAX));
+}
+
+} // namespace

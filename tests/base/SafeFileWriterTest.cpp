@@ -1,0 +1,191 @@
+#include "base/SafeFileWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <string>
+
+#include "base/DiskFile.h"
+#include "tests/support/FailingDiskFile.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+const unsigned long kErrorPathNotFound = 3;
+const unsigned long kErrorAccessDenied = 5;
+const unsigned long kErrorSharingViolation = 32;
+const unsigned long kErrorDiskFull = 112;
+
+class SafeFileWriterTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        std::string name = std::string("safewriter-") + info->test_suite_name() + "-" + info->name();
+        for (char& c : name) {
+            if (c == '/')
+                c = '-';
+        }
+        m_folder = fs::temp_directory_path() / name;
+        fs::remove_all(m_folder);
+        fs::create_directories(m_folder);
+    }
+    void TearDown() override
+    {
+        std::error_code ignored;
+        fs::remove_all(m_folder, ignored);
+    }
+    std::string PathOf(const char* name) const { return (m_folder / name).string(); }
+    void Put(const std::string& path, const std::string& bytes)
+    {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    std::string Read(const std::string& path) const
+    {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+    std::set<std::string> Names() const
+    {
+        std::set<std::string> names;
+        for (const fs::directory_entry& entry : fs::directory_iterator(m_folder))
+            names.insert(entry.path().filename().string());
+        return names;
+    }
+
+    fs::path m_folder;
+};
+
+TEST_F(SafeFileWriterTest, NewFileHoldsExactlyTheBytes)
+{
+    // Embedded NULs, CR LF, and more than one write slice.
+    std::string bytes = std::string("10 PLAY \"c\"\r\n\0\x83\x5C", 16);
+    bytes += std::string(3u << 20, 'x');
+    std::string path = PathOf("out.txt");
+    DiskFile file;
+    SafeFileWriter writer;
+    EXPECT_EQ(0u, writer.Write(file, path.c_str(), bytes.data(), bytes.size()));
+    EXPECT_EQ(bytes, Read(path));
+    EXPECT_EQ(path + ".~0", writer.GetTemporaryName());
+    EXPECT_EQ((std::set<std::string>{"out.txt"}), Names());
+}
+
+TEST_F(SafeFileWriterTest, ReplacesAnExistingFileAndAnEmptyTextEmptiesIt)
+{
+    std::string path = PathOf("out.txt");
+    Put(path, "an older and longer text");
+    DiskFile file;
+    SafeFileWriter writer;
+    EXPECT_EQ(0u, writer.Write(file, path.c_str(), "new", 3));
+    EXPECT_EQ("new", Read(path));
+    EXPECT_EQ(0u, writer.Write(file, path.c_str(), "", 0));
+    EXPECT_EQ("", Read(path));
+    EXPECT_EQ((std::set<std::string>{"out.txt"}), Names());
+}
+
+TEST_F(SafeFileWriterTest, TakenTemporaryNamesAreSteppedOverAndKept)
+{
+    std::string path = PathOf("out.txt");
+    Put(path + ".~0", "someone else's");
+    Put(path + ".~1", "someone else's too");
+    DiskFile file;
+    SafeFileWriter writer;
+    EXPECT_EQ(0u, writer.Write(file, path.c_str(), "new", 3));
+    EXPECT_EQ(path + ".~2", writer.GetTemporaryName());
+    EXPECT_EQ("new", Read(path));
+    EXPECT_EQ("someone else's", Read(path + ".~0"));
+    EXPECT_EQ((std::set<std::string>{"out.txt", "out.txt.~0", "out.txt.~1"}), Names());
+}
+
+TEST_F(SafeFileWriterTest, NoFreeTemporaryNameIsAFailure)
+{
+    std::string path = PathOf("out.txt");
+    Put(path, "old");
+    for (int i = 0; i < SafeFileWriter::kMaxAttempts; ++i)
+        Put(path + ".~" + std::to_string(i), "");
+    DiskFile file;
+    SafeFileWriter writer;
+    EXPECT_EQ(SafeFileWriter::kErrorFileExists, writer.Write(file, path.c_str(), "new", 3));
+    EXPECT_EQ("old", Read(path));
+    EXPECT_EQ(static_cast<size_t>(SafeFileWriter::kMaxAttempts) + 1, Names().size());
+}
+
+TEST_F(SafeFileWriterTest, MissingFolderIsReportedAsADirectWriteWouldBe)
+{
+    std::string path = PathOf("missing/out.txt");
+    DiskFile file;
+    SafeFileWriter writer;
+    EXPECT_EQ(kErrorPathNotFound, writer.Write(file, path.c_str(), "new", 3));
+    EXPECT_TRUE(Names().empty());
+}
+
+TEST_F(SafeFileWriterTest, HeldTargetIsRefusedBeforeAnythingIsWritten)
+{
+    std::string path = PathOf("held.txt");
+    Put(path, "kept");
+    DiskFile holder;
+    DiskFile::Handle held = holder.Open(path.c_str(), DiskFile::kGenericRead, DiskFile::kFileAttributeNormal,
+                                        DiskFile::kOpenExisting);
+    ASSERT_NE(nullptr, held);
+    DiskFile file;
+    SafeFileWriter writer;
+    EXPECT_EQ(kErrorSharingViolation, writer.Write(file, path.c_str(), "new", 3));
+    holder.Close(held);
+    EXPECT_EQ("kept", Read(path));
+    EXPECT_EQ((std::set<std::string>{"held.txt"}), Names());
+}
+
+struct FailureCase {
+    const char* name;
+    FailingDiskFile::Failure failure;
+    unsigned long code;
+    unsigned long expected;
+};
+
+class SafeFileWriterFailure : public SafeFileWriterTest, public ::testing::WithParamInterface<FailureCase> {};
+
+TEST_P(SafeFileWriterFailure, OldFileKeepsEveryByteAndNoTemporaryFileStays)
+{
+    const std::string old = std::string("1000 ' old\r\n\0\xFF", 14);
+    std::string path = PathOf("out.txt");
+    Put(path, old);
+    FailingDiskFile file(GetParam().failure, GetParam().code);
+    SafeFileWriter writer;
+    EXPECT_EQ(GetParam().expected, writer.Write(file, path.c_str(), "new text", 8));
+    EXPECT_EQ(old, Read(path));
+    EXPECT_EQ((std::set<std::string>{"out.txt"}), Names());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    EachStep, SafeFileWriterFailure,
+    ::testing::Values(
+        FailureCase{"TemporaryFileDenied", FailingDiskFile::kOpenTemporary, kErrorAccessDenied, kErrorAccessDenied},
+        FailureCase{"TemporaryFileWithoutCode", FailingDiskFile::kOpenTemporary, 0, SafeFileWriter::kErrorOpenFailed},
+        FailureCase{"DiskFull", FailingDiskFile::kWrite, kErrorDiskFull, kErrorDiskFull},
+        FailureCase{"ShortWrite", FailingDiskFile::kShortWrite, 0, SafeFileWriter::kErrorWriteFault},
+        FailureCase{"CloseFails", FailingDiskFile::kClose, 64, 64},
+        FailureCase{"ReplaceDenied", FailingDiskFile::kReplace, kErrorAccessDenied, kErrorAccessDenied},
+        FailureCase{"ReplaceWithoutCode", FailingDiskFile::kReplace, 0, SafeFileWriter::kErrorWriteFault}),
+    [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
+
+TEST(SafeFileWriterNames, TemporaryFileSitsBesideTheTarget)
+{
+    SafeFileWriter writer;
+    EXPECT_EQ("C:\\songs\\song.txt.~0", writer.MakeTemporaryName("C:\\songs\\song.txt", 0));
+    EXPECT_EQ("out.txt.~42", writer.MakeTemporaryName("out.txt", 42));
+    EXPECT_TRUE(writer.GetTemporaryName().empty());
+}
+
+TEST(SafeFileWriterNames, NoNameIsRefused)
+{
+    DiskFile file;
+    SafeFileWriter writer;
+    EXPECT_EQ(SafeFileWriter::kErrorOpenFailed, writer.Write(file, "", "x", 1));
+    EXPECT_EQ(SafeFileWriter::kErrorOpenFailed, writer.Write(file, nullptr, "x", 1));
+}
+
+} // namespace
