@@ -19,7 +19,6 @@
 #include "midi/MidiFile.h"
 #include "preview/PreviewTempo.h"
 #include "preview/TempoFinder.h"
-#include "score/NoteListSet.h"
 
 namespace {
 
@@ -29,14 +28,12 @@ public:
     explicit ConversionObjects(Converter& converter) : m_converter(converter) {}
     virtual ~ConversionObjects()
     {
-        m_converter.FreeNoteListSet(set);
         m_converter.FreeMidiFile(file);
     }
     ConversionObjects(const ConversionObjects&) = delete;
     ConversionObjects& operator=(const ConversionObjects&) = delete;
 
     MidiFile* file = nullptr;
-    NoteListSet* set = nullptr;
 
 private:
     Converter& m_converter;
@@ -367,13 +364,11 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
         code = CheckPreviewOptions(options, err);
     if (code != kExitOk)
         return code;
-    int voices = 1;
-    code = ReadVoiceCount(options, voices, err);
+    code = ReadVoiceCount(options, settings, err);
     if (code != kExitOk)
         return code;
 
     Converter converter;
-    converter.SetVoiceCount(voices);
     ConversionObjects objects(converter);
     code = LoadFile(path, converter, objects.file, err);
     if (code != kExitOk)
@@ -382,27 +377,23 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
 
     // The same checks and conversion as the window's. Without -a, part i
     // plays list i.
-    std::string program;
-    ConvertStatus status;
-    const int result =
-        options.Has("assign")
-            ? converter.Convert(*objects.file, settings, assignment, objects.set, program, status)
-            : converter.ConvertInOrder(*objects.file, settings, assignment, objects.set, program,
-                                       status);
-    if (result != Converter::kConvertOk)
-        return ReportRefusal(err, path, status);
+    const ConversionResult result = options.Has("assign")
+                                        ? converter.Convert(*objects.file, settings, assignment)
+                                        : converter.ConvertInOrder(*objects.file, settings);
+    if (!result.IsOk())
+        return ReportRefusal(err, path, result.GetStatus());
 
     if (options.Has("report-only"))
-        return WriteReport(options, *objects.file, settings, assignment, voices, program, path,
-                           out, err);
+        return WriteReport(options, *objects.file, result, path, out, err);
 
+    const std::string& program = result.GetText();
     code = CheckProgramSize(options, path, program, err);
     if (code != kExitOk)
         return code;
     code = WriteProgram(options, program, out, err);
     // The report never changes the exit status of a written program.
     if (code == kExitOk && (options.Has("report") || options.Has("max-line")))
-        WriteReport(options, *objects.file, settings, assignment, voices, program, path, err, err);
+        WriteReport(options, *objects.file, result, path, err, err);
     if (code != kExitOk)
         return code;
     return WritePreview(options, path, program, *objects.file, err);
@@ -449,16 +440,14 @@ int ConvertCommand::WritePreview(const OptionParser& options, const std::string&
 }
 
 int ConvertCommand::WriteReport(const OptionParser& options, const MidiFile& file,
-                                const ConvertSettings& settings, const std::vector<int>& assignment,
-                                int voices, const std::string& program, const std::string& path,
+                                const ConversionResult& result, const std::string& path,
                                 std::ostream& to, std::ostream& err) const
 {
     ConversionReport report;
-    report.SetVoiceCount(voices);
     int limit = ConversionReport::kDefaultLineLimit;
     if (options.Has("max-line") && ReadWholeNumber(options.GetValue("max-line"), limit))
         report.SetLineLimit(limit);
-    if (report.Compute(file, settings, assignment, program) != ConversionReport::kReportOk)
+    if (report.Compute(file, result, result.GetText()) != ConversionReport::kReportOk)
         return ReportFileFailure(err, path, "not enough memory for the conversion report");
     const std::string text = report.Format();
     to.write(text.data(), static_cast<std::streamsize>(text.size()));

@@ -9,6 +9,7 @@
 #include "text/NumberText.h"
 #include "base/FileImage.h"
 #include "midi/MidiFile.h"
+#include "settings/ConvertSettings.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
 
@@ -48,8 +49,8 @@ int ListCommand::Run(const OptionParser& options, std::ostream& out, std::ostrea
     if (args.size() != 1)
         return ReportUsageError(err, "--list needs exactly one FILE");
     const std::string& path = args[0];
-    int voices = 1;
-    const int code = ReadVoiceCount(options, voices, err);
+    ConvertSettings settings;
+    const int code = ReadVoiceCount(options, settings, err);
     if (code != kExitOk)
         return code;
 
@@ -57,16 +58,15 @@ int ListCommand::Run(const OptionParser& options, std::ostream& out, std::ostrea
     if (ReadInput(path, input, err) != kExitOk)
         return kExitFailure;
     Converter converter;
-    converter.SetVoiceCount(voices);
     MidiFile* file = converter.LoadMidiFile(input.GetData(), input.GetSize());
     if (file == nullptr)
         return ReportFileFailure(err, path, "not a well-formed Standard MIDI File");
-    NoteListSet* set = converter.BuildNoteListSet(file);
+    NoteListSet* set = converter.BuildNoteListSet(file, settings);
     if (set == nullptr) {
         converter.FreeMidiFile(file);
         return ReportFileFailure(err, path, "not enough memory for the note lists");
     }
-    std::string listing = FormatListing(GetFileName(path), *file, *set, voices);
+    std::string listing = FormatListing(GetFileName(path), *file, *set, settings.GetVoiceCount());
     converter.FreeNoteListSet(set);
     converter.FreeMidiFile(file);
 

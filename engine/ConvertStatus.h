@@ -15,14 +15,15 @@
 //   segments   for kConvertTooLarge: the segments the assigned parts need
 class ConvertStatus {
 public:
-    // The setting a refusal names; the first three are SettingsCheck's faults.
+    // The setting a refusal names: SettingsCheck's fault.
     enum Setting {
         kNoSetting = 0,
         kSplitStepCount = 1,
         kPartCount = 2,
         kFirstLineNumber = 3,
         kMinimumResolution = 4,
-        kPlayKind = 5
+        kPlayKind = 5,
+        kVoiceCount = 6
     };
 
 // Construction

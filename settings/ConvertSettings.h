@@ -3,8 +3,13 @@
 
 #include <string>
 
-// The five values that control a conversion, and the file name Save proposes.
+// Every value that controls a conversion, and the file name Save proposes.
 // The record starts from fixed defaults; nothing is ever stored between runs.
+// The setters store what they are given: SettingsCheck::Check is the one
+// place that says whether a value is in range.
+//
+// A new option: a member with its default here, a getter and a setter, a
+// line in Reset, and its range in SettingsCheck::Check.
 class ConvertSettings {
 public:
     enum {
@@ -19,6 +24,9 @@ public:
         kMinFirstLineNumber = 1,
         kMaxFirstLineNumber = 32000,
         kDefaultPlayKind = 0, // "PLAY"
+        kDefaultVoiceCount = 1, // one list per track and channel
+        kMinVoiceCount = 1,
+        kMaxVoiceCount = 18, // as many as the driver has parts
         kQuartersPerSplit = 4 // split step count after a load: four quarter notes
     };
 
@@ -44,6 +52,9 @@ public:
     virtual int GetFirstLineNumber() const;
     virtual int SetPlayKind(int kind);
     virtual int GetPlayKind() const;
+    // Voices per track and channel the note lists are made with.
+    virtual int SetVoiceCount(int count);
+    virtual int GetVoiceCount() const;
     virtual std::string SetOutputName(const std::string& name);
     virtual const std::string& GetOutputName() const;
 
@@ -57,6 +68,7 @@ private:
     int m_splitStepCount;
     int m_firstLineNumber;
     int m_playKind;
+    int m_voiceCount;
     std::string m_outputName;
 };
 
