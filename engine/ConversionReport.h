@@ -85,7 +85,7 @@ public:
     // Computes every figure from a successful result with its lists, the
     // file it converted and text, the program it wrote (or an edited one).
     // Returns kReportOk, kReportNoMemory, or kReportNoConversion for a
-    // refused result or one whose lists were released (nothing computed).
+    // result of no successful conversion (nothing computed).
     virtual int Compute(const MidiFile& file, const ConversionResult& result,
                         const std::string& text);
     // The report as plain text, LF line ends: a title, the totals, then

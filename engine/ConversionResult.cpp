@@ -39,15 +39,11 @@ void ConversionResult::Clear()
     *this = ConversionResult();
 }
 
-NoteListSet* ConversionResult::ReleaseLists()
+std::string ConversionResult::TakeText()
 {
-    return m_lists.release();
-}
-
-size_t ConversionResult::SwapText(std::string& text)
-{
-    m_text.swap(text);
-    return text.size();
+    std::string text;
+    text.swap(m_text);
+    return text;
 }
 
 int ConversionResult::GetResult() const
@@ -57,7 +53,7 @@ int ConversionResult::GetResult() const
 
 bool ConversionResult::IsOk() const
 {
-    return m_status.GetResult() == 0;
+    return m_status.GetResult() == 0 && m_lists != nullptr;
 }
 
 const ConvertStatus& ConversionResult::GetStatus() const

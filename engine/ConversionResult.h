@@ -32,24 +32,21 @@ public:
     ConversionResult& operator=(const ConversionResult&) = delete;
 
 // Operations
-    // Back to an empty result (kConvertOk without text or lists).
+    // Back to an empty result: no conversion, no text, no lists.
     virtual void Clear();
-    // Hands the lists over: the caller frees them (Converter::FreeNoteListSet);
-    // the result keeps none. Null when there are none.
-    virtual NoteListSet* ReleaseLists();
-    // Exchanges the program text with text; returns the length of the text
-    // the caller now holds.
-    virtual size_t SwapText(std::string& text);
+    // Hands the program text over; the result keeps an empty text.
+    virtual std::string TakeText();
 
 // Attributes
-    // A Converter::ConvertResult; kConvertOk = 0.
+    // A Converter::ConvertResult; kConvertOk = 0, also before any conversion.
     virtual int GetResult() const;
+    // A conversion that succeeded: kConvertOk, with text and lists.
     virtual bool IsOk() const;
     virtual const ConvertStatus& GetStatus() const;
-    // The whole program; empty on a refusal.
+    // The whole program; empty on a refusal or once taken.
     virtual const std::string& GetText() const;
     // The lists, owned by the result: the parts' lists split and decomposed,
-    // the others quantized. Null on a refusal or once released.
+    // the others quantized. Null on a refusal.
     virtual NoteListSet* GetLists() const;
     virtual const ConvertSettings& GetSettings() const;
     // The entries the conversion used: as given, or part r playing list r

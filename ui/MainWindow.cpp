@@ -145,7 +145,7 @@ UINT MenuState(bool enabled)
 
 MainWindow::MainWindow()
     : m_midiFile(nullptr), m_noteListSet(nullptr), m_commandState(kCanOpen), m_midiPath(nullptr),
-      m_lastFocus(nullptr), m_player(new PreviewPlayer), m_lastVoiceCount(1), m_reportOn(false)
+      m_lastFocus(nullptr), m_player(new PreviewPlayer), m_reportOn(false)
 {
 }
 
@@ -171,7 +171,7 @@ const MidiFile* MainWindow::GetMidiFile() const
 
 const NoteListSet* MainWindow::GetNoteListSet() const
 {
-    return m_noteListSet;
+    return m_noteListSet != nullptr ? m_noteListSet : m_conversion.GetLists();
 }
 
 ListViewCtrl& MainWindow::GetMidiChannelList()
@@ -324,7 +324,10 @@ void MainWindow::ResetFileInfo()
 
 void MainWindow::ResetSettings()
 {
+    // The voice count is the menu's: it outlives the file.
+    const int voices = m_settings.GetVoiceCount();
     m_settings.Reset();
+    m_settings.SetVoiceCount(voices);
 }
 
 BOOL MainWindow::ClearMidiChannelList()
@@ -404,13 +407,14 @@ bool MainWindow::IsCommandEnabled(int id) const
 
 void MainWindow::ShowListColumns(ListViewCtrl& list, int row, int firstColumn, int ordinal)
 {
-    const NoteList* noteList = m_noteListSet != nullptr ? m_noteListSet->GetList(ordinal) : nullptr;
+    const NoteListSet* lists = GetNoteListSet();
+    const NoteList* noteList = lists != nullptr ? lists->GetList(ordinal) : nullptr;
     if (noteList == nullptr)
         return;
     list.SetItemText(row, firstColumn + kColumnNo, DecimalText(ordinal).c_str());
     list.SetItemText(row, firstColumn + kColumnTrack, DecimalText(noteList->GetTrackIndex()).c_str());
     list.SetItemText(row, firstColumn + kColumnChannel,
-                     (m_converter.GetVoiceCount() > 1
+                     (m_settings.GetVoiceCount() > 1
                           ? FormatText("%d.%d", noteList->GetChannel(), noteList->GetVoice() + 1)
                           : DecimalText(noteList->GetChannel()))
                          .c_str());
@@ -419,7 +423,7 @@ void MainWindow::ShowListColumns(ListViewCtrl& list, int row, int firstColumn, i
 
 int MainWindow::FillMidiChannelList()
 {
-    const int count = m_noteListSet != nullptr ? m_converter.GetListCount(*m_noteListSet) : 0;
+    const int count = GetNoteListSet() != nullptr ? m_converter.GetListCount(*GetNoteListSet()) : 0;
     int rows = 0;
     for (int i = 0; i < count; ++i) {
         // The row's item data stays 0: Add goes by the row's position.
@@ -445,7 +449,7 @@ int MainWindow::FillPartList()
 int MainWindow::RebuildNoteLists()
 {
     m_converter.FreeNoteListSet(m_noteListSet);
-    m_noteListSet = m_midiFile != nullptr ? m_converter.BuildNoteListSet(m_midiFile) : nullptr;
+    m_noteListSet = m_midiFile != nullptr ? m_converter.BuildNoteListSet(m_midiFile, m_settings) : nullptr;
     m_fileInfo.SetUsedChannelCount(m_noteListSet != nullptr ? m_noteListSet->GetChannelCount() : 0);
     ShowFileInfo();
     ClearMidiChannelList();
@@ -647,7 +651,8 @@ LRESULT MainWindow::LoadFile(HWND hwnd, const char* path)
     if (m_midiFile == nullptr)
         return RefuseOpen(hwnd, kRefusedImage, LoadText(kStrNotMidi));
     m_converter.FreeNoteListSet(m_noteListSet);
-    m_noteListSet = m_converter.BuildNoteListSet(m_midiFile);
+    m_conversion.Clear();
+    m_noteListSet = m_converter.BuildNoteListSet(m_midiFile, m_settings);
     SetMidiPath(path);
 
     m_fileInfo.SetName(FindFileName(path));
@@ -685,6 +690,7 @@ LRESULT MainWindow::RefuseOpen(HWND hwnd, int failure, const std::string& text)
         // Nothing of an unreadable file, and nothing loaded before it.
         m_converter.FreeNoteListSet(m_noteListSet);
         m_noteListSet = nullptr;
+        m_conversion.Clear();
         m_converter.FreeMidiFile(m_midiFile);
         m_midiFile = nullptr;
         break;
@@ -703,13 +709,13 @@ LRESULT MainWindow::RefuseOpen(HWND hwnd, int failure, const std::string& text)
 
 LRESULT MainWindow::OnAdd(HWND, WPARAM, LPARAM)
 {
-    if ((m_commandState & kCanConvert) == 0 || m_noteListSet == nullptr)
+    if ((m_commandState & kCanConvert) == 0 || GetNoteListSet() == nullptr)
         return kStopped;
     // A list without a focused row (a file without channel messages has an
     // empty channel list) leaves everything as it is.
     const int m = m_midiChannelList.GetFocusedItem();
     const int p = m_partList.GetFocusedItem();
-    if (m < 0 || p < 0 || m_noteListSet->GetList(m) == nullptr)
+    if (m < 0 || p < 0 || GetNoteListSet()->GetList(m) == nullptr)
         return kStopped;
     m_partList.SetItemData(p, m);
     ShowListColumns(m_partList, p, 1, m);
@@ -742,9 +748,9 @@ LRESULT MainWindow::OnVoices(HWND, WPARAM wParam, LPARAM)
         if (choice.id == LOWORD(wParam))
             voices = choice.voices;
     }
-    if (voices == 0 || voices == m_converter.GetVoiceCount())
+    if (voices == 0 || voices == m_settings.GetVoiceCount())
         return kStopped;
-    m_converter.SetVoiceCount(voices);
+    m_settings.SetVoiceCount(voices);
     if (m_midiFile != nullptr)
         RebuildNoteLists();
     return kCompleted;
@@ -754,12 +760,12 @@ LRESULT MainWindow::OnConvert(HWND hwnd, WPARAM, LPARAM)
 {
     if ((m_commandState & kCanConvert) == 0 || m_midiFile == nullptr)
         return kStopped;
-    ConvertSettings settings;
+    ConvertSettings settings = m_settings; // the menu's voice count; the fields below
     if (!ReadSettings(hwnd, settings))
         return kStopped;
-    std::string text;
     const std::vector<int> assignment = GetAssignment(settings.GetPartCount());
-    int result = RunConversion(settings, assignment, text);
+    ConversionResult conversion;
+    int result = RunConversion(settings, assignment, conversion);
     if (result != Converter::kConvertOk) {
         // The previous source and state stay; the user learns why nothing came.
         ShowWarning(hwnd, LoadText(result == Converter::kConvertNoMemory ? kStrConvertNoMemory
@@ -767,13 +773,14 @@ LRESULT MainWindow::OnConvert(HWND hwnd, WPARAM, LPARAM)
         return kStopped;
     }
     ClearSource();
-    m_sourceText.swap(text);
+    m_sourceText = conversion.TakeText();
+    // The conversion's lists replace the window's.
+    m_converter.FreeNoteListSet(m_noteListSet);
+    m_noteListSet = nullptr;
+    m_conversion = std::move(conversion);
     ShowSource();
     SetCommandState(GetCommandState() | kCanSave);
     UpdateCommandButtons();
-    m_lastSettings = settings;
-    m_lastAssignment = assignment;
-    m_lastVoiceCount = m_converter.GetVoiceCount();
     if (m_reportOn) {
         ConversionReport report;
         ShowReportNotice(MakeReport(report) == 0 ? report.GetWarningCount() : 0);
@@ -802,8 +809,7 @@ int MainWindow::MakeReport(ConversionReport& report)
 {
     if (m_midiFile == nullptr)
         return 1;
-    report.SetVoiceCount(m_lastVoiceCount);
-    return report.Compute(*m_midiFile, m_lastSettings, m_lastAssignment, m_sourceText) ==
+    return report.Compute(*m_midiFile, m_conversion, m_sourceText) ==
                    ConversionReport::kReportOk
                ? 0
                : 1;
@@ -829,13 +835,14 @@ bool MainWindow::IsReportOn() const
 }
 
 int MainWindow::RunConversion(const ConvertSettings& settings, const std::vector<int>& assignment,
-                              std::string& text)
+                              ConversionResult& result)
 {
     if (m_midiFile == nullptr)
         return Converter::kMissingArgument;
     // The same entry point as the command-line tool: the same bytes for the
-    // same choices. It replaces the note lists only when it succeeds.
-    return m_converter.Convert(*m_midiFile, settings, assignment, m_noteListSet, text);
+    // same choices.
+    result = m_converter.Convert(*m_midiFile, settings, assignment);
+    return result.GetResult();
 }
 
 LRESULT MainWindow::OnSave(HWND hwnd, WPARAM, LPARAM)
@@ -1036,7 +1043,7 @@ LRESULT MainWindow::OnInitMenu(HWND, WPARAM wParam, LPARAM)
     for (const Command& command : kCommands)
         EnableMenuItem(menu, command.id, MenuState(IsCommandEnabled(command.id)));
     for (const VoiceChoice& choice : kVoiceChoices) {
-        if (choice.voices == m_converter.GetVoiceCount())
+        if (choice.voices == m_settings.GetVoiceCount())
             CheckMenuRadioItem(menu, IDM_VOICES_1, IDM_VOICES_18, choice.id, MF_BYCOMMAND);
     }
     return 0;

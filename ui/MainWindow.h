@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "settings/ConvertSettings.h"
+#include "engine/ConversionResult.h"
 #include "engine/Converter.h"
 #include "framework/DialogHandler.h"
 #include "framework/ListViewCtrl.h"
@@ -153,10 +154,10 @@ public:
     virtual bool ReadSettings(HWND hwnd, ConvertSettings& settings);
     // The list ordinal of each of the first partCount part rows.
     virtual std::vector<int> GetAssignment(int partCount) const;
-    // The conversion with the shared entry point (Converter::Convert), over
-    // the loaded file and the window's note lists; a ConvertResult.
+    // The conversion with the shared entry point (Converter::Convert) over
+    // the loaded file, into result; a ConvertResult.
     virtual int RunConversion(const ConvertSettings& settings, const std::vector<int>& assignment,
-                              std::string& text);
+                              ConversionResult& result);
 
 // File dialogs and files
     // The open dialog for a MIDI file, proposing name. 0 with the chosen
@@ -267,7 +268,7 @@ private:
 
     Converter m_converter;
     MidiFile* m_midiFile;       // owned, through m_converter
-    NoteListSet* m_noteListSet; // owned, through m_converter
+    NoteListSet* m_noteListSet; // owned, through m_converter; null after a conversion
     ListViewCtrl m_midiChannelList;
     ListViewCtrl m_partList;
     MidiFileInfo m_fileInfo;
@@ -277,10 +278,9 @@ private:
     char* m_midiPath;           // owned
     HWND m_lastFocus;
     std::unique_ptr<PreviewPlayer> m_player;
-    // What the last conversion was given, for its report.
-    ConvertSettings m_lastSettings;
-    std::vector<int> m_lastAssignment;
-    int m_lastVoiceCount;
+    // The last conversion, for its report; its lists are the ones shown
+    // until the lists are made again.
+    ConversionResult m_conversion;
     bool m_reportOn;            // the report command was used
     std::string m_manualPath;
 };
