@@ -16,8 +16,9 @@ class ProgramReader;
 // never converts or builds lists again.
 // The program proves itself: every PLAY line must hold the same stretch of
 // music in every part that goes on past it, and the notes read back must be
-// the quantized lists; a difference is a fault of this program and is said
-// so plainly.
+// those of the result's lists (the pieces a note was cut and tied into joined
+// again: the quantized notes); a difference is a fault of this program and
+// is said so plainly.
 //
 // Notes are counted per track and channel from the file ("played"), per list
 // as the conversion built it ("kept"; a channel may be spread over several
