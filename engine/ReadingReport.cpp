@@ -70,7 +70,7 @@ std::string ReadingReport::FormatOtherRows(const MidiReadLog& log) const
     for (const Row& row : GetRows(log)) {
         if (row.first == kRetimedRow)
             continue;
-        text += (text.empty() ? "" : "; ") + row.first + " " + row.second;
+        text += (text.empty() ? "" : "; ") + row.first + ": " + row.second;
     }
     return text;
 }

@@ -26,7 +26,7 @@ public:
     virtual std::string FormatSection(const MidiReadLog& log) const;
     // The time base as shown beside the file: "480", or "1,024 -> 480" re-timed.
     virtual std::string FormatTimeBase(const MidiReadLog& log, int timeBase) const;
-    // The rows other than the re-timing on one line, "what value; ...";
+    // The rows other than the re-timing on one line, "what: value; ...";
     // "" when there are none.
     virtual std::string FormatOtherRows(const MidiReadLog& log) const;
 };

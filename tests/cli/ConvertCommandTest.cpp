@@ -376,7 +376,7 @@ TEST_F(ConvertCommandTest, LenientOpeningReadsTheSongAsWrittenAt480)
     EXPECT_EQ(std::string::npos, RunTool({"--lenient", "--report-only", path480}).out.find("Reading"));
     ToolRun::Outcome list = RunTool({"--lenient", "--list", oddPath});
     EXPECT_NE(std::string::npos,
-              list.out.find("Time base\t1,024 -> 480\nReading\tchunks skipped 1\nUsed channels\t3\n"))
+              list.out.find("Time base\t1,024 -> 480\nReading\tchunks skipped: 1\nUsed channels\t3\n"))
         << list.out;
 
     const struct {
