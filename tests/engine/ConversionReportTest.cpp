@@ -10,10 +10,13 @@
 #include "gen/SongGenerator.h"
 #include "midi/MidiFile.h"
 #include "score/NoteListSet.h"
+#include "text/CodePage.h"
+#include "text/TextTable.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <string>
 #include <vector>
@@ -165,6 +168,23 @@ TEST(ConversionReportTest, CountsEveryFigureOfAKnownSong)
               "passed\n",
               c.report.Format());
     EXPECT_EQ(4, c.report.GetWarningCount());
+}
+
+// The window's Japanese report: every word from the Japanese table, none
+// left in English (PLAY is the statement's own name).
+TEST(ConversionReportTest, JapaneseReportHasNoEnglishWords)
+{
+    Conversion c(KnownSong());
+    c.settings.SetPartCount(2);
+    const std::vector<int> assignment = { 0 };
+    c.Report(assignment, c.Convert(assignment));
+    ASSERT_EQ(4, c.report.GetWarningCount());
+    std::string text = c.report.Format(TextTable(TextTable::kJapanese));
+    for (size_t at = text.find("PLAY"); at != std::string::npos; at = text.find("PLAY"))
+        text.erase(at, 4);
+    const CodePage japanese = CodePage::Japanese();
+    for (const char* p = text.c_str(); *p; p = japanese.Next(p))
+        ASSERT_FALSE(std::isalpha(static_cast<unsigned char>(*p)) && !japanese.IsLeadByte(*p)) << p;
 }
 
 // With three voices the chords of the known song are kept whole; a report
