@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <utility>
 #include <vector>
 
 #include "base/DiskFile.h"
@@ -34,9 +35,7 @@ WindowServices::~WindowServices()
 
 unsigned WindowServices::SetCommandState(unsigned state)
 {
-    unsigned old = m_commandState;
-    m_commandState = state;
-    return old;
+    return std::exchange(m_commandState, state);
 }
 
 unsigned WindowServices::GetCommandState() const
@@ -52,9 +51,7 @@ void WindowServices::UpdateCommandButtons()
 
 HWND WindowServices::SetLastFocus(HWND focus)
 {
-    HWND old = m_lastFocus;
-    m_lastFocus = focus;
-    return old;
+    return std::exchange(m_lastFocus, focus);
 }
 
 HWND WindowServices::GetLastFocus() const
@@ -73,9 +70,7 @@ std::string WindowServices::SetCaption(const char* path)
 
 std::string WindowServices::SetManualPath(const std::string& path)
 {
-    std::string old = m_manualPath;
-    m_manualPath = path;
-    return old;
+    return std::exchange(m_manualPath, path);
 }
 
 const std::string& WindowServices::GetManualPath() const

@@ -35,7 +35,7 @@ TEST(ComboBoxCtrlTest, ItemDataFollowsTheSortedItemAndNoSelectionIsMinusOne)
         ASSERT_EQ(index, combo.SetCurSel(index));
         EXPECT_EQ(expected[index], combo.GetSelectedItemData()) << index;
     }
-    EXPECT_EQ(CB_ERR, combo.SetCurSel(4));
+    combo.SetCurSel(-1);
     EXPECT_EQ(-1, combo.GetSelectedItemData());
     combo.ResetContent();
     EXPECT_EQ(0, combo.GetCount());
