@@ -97,8 +97,13 @@ BOOL WindowServices::OpenHelp(HWND hwnd)
     // The help file when it is there and a viewer took it, as ever.
     if (helpPath[0] != '\0' && FileExists(helpPath) && RunWinHelp(hwnd, helpPath))
         return TRUE;
-    if (!m_manualPath.empty() && FileExists(m_manualPath.c_str()) && OpenDocument(hwnd, m_manualPath.c_str()))
-        return TRUE;
+    if (!m_manualPath.empty() && FileExists(m_manualPath.c_str())) {
+        if (OpenDocument(hwnd, m_manualPath.c_str()))
+            return TRUE;
+        // There but nothing took it: say so, and where it is.
+        ShowWarning(hwnd, FormatText("%s\n\n%s", LoadText(kStrManualNotOpened).c_str(), m_manualPath.c_str()));
+        return FALSE;
+    }
     ShowWarning(hwnd, FormatText("%s\n\n%s\n%s", LoadText(kStrNoHelp).c_str(), helpPath, m_manualPath.c_str()));
     return FALSE;
 }
