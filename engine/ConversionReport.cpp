@@ -27,9 +27,9 @@ const char* const kWarningKeys[ConversionReport::kWarningKinds] = {
 
 // The texts of fitted lines, together.
 const char kWideStepText[] =
-    "PLAY line %s holds a single grid step of music and is still over the limit of %s "
-    "characters%s (the longest has %s): set a larger limit, fewer parts or a coarser grid";
-const char kWideStepMore[] = " (and %s more lines)";
+    "PLAY line %s%s: a single grid step of music is over the limit of %s characters (the "
+    "longest line has %s): set a larger limit, fewer parts or a coarser grid";
+const char kWideStepMore[] = " and %s more";
 const char kUnfittedLineText[] =
     "PLAY line %s has %s characters, over the limit of %s, though its music could be cut "
     "to fit";
