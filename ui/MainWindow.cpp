@@ -73,6 +73,17 @@ const VoiceChoice kVoiceChoices[] = {
     {IDM_VOICES_6, 6}, {IDM_VOICES_8, 8}, {IDM_VOICES_12, 12}, {IDM_VOICES_18, 18},
 };
 
+// The items of List > Line Length and the limits they choose.
+struct LineChoice {
+    WORD id;
+    int limit;
+};
+
+const LineChoice kLineChoices[] = {
+    {IDM_LINES_OFF, ConvertSettings::kLineLimitOff}, {IDM_LINES_255, 255}, {IDM_LINES_250, 250},
+    {IDM_LINES_240, 240}, {IDM_LINES_200, 200}, {IDM_LINES_160, 160}, {IDM_LINES_120, 120},
+};
+
 // Columns of a note list's row texts, in the order both lists show them.
 enum { kColumnNo, kColumnTrack, kColumnChannel, kColumnStep, kListColumnCount };
 
@@ -145,7 +156,8 @@ UINT MenuState(bool enabled)
 
 MainWindow::MainWindow()
     : m_midiFile(nullptr), m_noteListSet(nullptr), m_commandState(kCanOpen), m_midiPath(nullptr),
-      m_lastFocus(nullptr), m_player(new PreviewPlayer), m_lastVoiceCount(1), m_reportOn(false)
+      m_lastFocus(nullptr), m_player(new PreviewPlayer), m_lastVoiceCount(1), m_reportOn(false),
+      m_lineLimit(ConvertSettings::kLineLimitOff)
 {
 }
 
@@ -750,6 +762,15 @@ LRESULT MainWindow::OnVoices(HWND, WPARAM wParam, LPARAM)
     return kCompleted;
 }
 
+LRESULT MainWindow::OnLineLength(HWND, WPARAM wParam, LPARAM)
+{
+    for (const LineChoice& choice : kLineChoices) {
+        if (choice.id == LOWORD(wParam))
+            m_lineLimit = choice.limit;
+    }
+    return kCompleted;
+}
+
 LRESULT MainWindow::OnConvert(HWND hwnd, WPARAM, LPARAM)
 {
     if ((m_commandState & kCanConvert) == 0 || m_midiFile == nullptr)
@@ -757,6 +778,7 @@ LRESULT MainWindow::OnConvert(HWND hwnd, WPARAM, LPARAM)
     ConvertSettings settings;
     if (!ReadSettings(hwnd, settings))
         return kStopped;
+    settings.SetLineLimit(m_lineLimit);
     std::string text;
     const std::vector<int> assignment = GetAssignment(settings.GetPartCount());
     int result = RunConversion(settings, assignment, text);
@@ -1006,6 +1028,12 @@ LRESULT MainWindow::OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
             return 0;
         }
     }
+    for (const LineChoice& choice : kLineChoices) {
+        if (choice.id == id) {
+            OnLineLength(hwnd, wParam, lParam);
+            return 0;
+        }
+    }
     // Exit deletes this handler; nothing may touch it afterwards.
     return DialogHandler::OnCommand(hwnd, wParam, lParam);
 }
@@ -1038,6 +1066,10 @@ LRESULT MainWindow::OnInitMenu(HWND, WPARAM wParam, LPARAM)
     for (const VoiceChoice& choice : kVoiceChoices) {
         if (choice.voices == m_converter.GetVoiceCount())
             CheckMenuRadioItem(menu, IDM_VOICES_1, IDM_VOICES_18, choice.id, MF_BYCOMMAND);
+    }
+    for (const LineChoice& choice : kLineChoices) {
+        if (choice.limit == m_lineLimit)
+            CheckMenuRadioItem(menu, IDM_LINES_OFF, IDM_LINES_120, choice.id, MF_BYCOMMAND);
     }
     return 0;
 }

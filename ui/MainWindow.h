@@ -221,6 +221,8 @@ public:
     virtual LRESULT OnRemove(HWND hwnd, WPARAM wParam, LPARAM lParam);
     // One of the Voices items: the voice count it names, the lists rebuilt.
     virtual LRESULT OnVoices(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    // One of the Line Length items: the line limit of the next conversions.
+    virtual LRESULT OnLineLength(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnConvert(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnSave(HWND hwnd, WPARAM wParam, LPARAM lParam);
     // The preview of the source box's text as it is now, edits included,
@@ -282,6 +284,7 @@ private:
     std::vector<int> m_lastAssignment;
     int m_lastVoiceCount;
     bool m_reportOn;            // the report command was used
+    int m_lineLimit;            // List > Line Length, kept while the program runs
     std::string m_manualPath;
 };
 
