@@ -557,9 +557,10 @@ std::string ConversionReport::GetWarningText(int warning) const
         if (m_longLines == 0 || !m_fitted)
             return std::string();
         return Fill(kWideStepText,
-                    { Number(m_firstWideLine), Number(m_usedLimit),
+                    { Number(m_firstWideLine),
                       m_longLines > 1 ? Fill(kWideStepMore, { Number(m_longLines - 1) })
                                       : std::string(),
+                      Number(m_usedLimit),
                       Number(m_longestPlayLine) });
     default:
         return std::string();

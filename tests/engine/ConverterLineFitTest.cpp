@@ -125,8 +125,9 @@ TEST(ConverterLineFitTest, FittedLinesHoldTheSameNotesWithinTheLimit)
                 long long end = 0;
                 for (int p = 0; p < reader.GetPartCount(); ++p)
                     end = std::max(end, reader.GetPartEndAt(k, p));
-                if (lengths[static_cast<size_t>(k)] > static_cast<size_t>(limit))
+                if (lengths[static_cast<size_t>(k)] > static_cast<size_t>(limit)) {
                     EXPECT_LE(end - start, grid) << "line " << k << " of " << lengths[k];
+                }
                 start = end;
             }
 
@@ -181,6 +182,36 @@ TEST(ConverterLineFitTest, ALineOfExactlyTheLimitStaysWholeAndOneMoreIsCut)
                        "1110 PLAY \"d+4&d+e2&e8.&\"\r\n"
                        "1120 PLAY \"e4&e\"\r\n",
               Convert(LeapingSong(), settings, 1).text);
+}
+
+// Eighteen parts' quotes and commas alone are over 40: every line takes one
+// grid step, the self-check passes and the report says why.
+TEST(ConverterLineFitTest, AStepTooWideIsTakenAndReported)
+{
+    const std::vector<uint8_t> image = LeapingSong();
+    Converter converter;
+    MidiFile* file = converter.LoadMidiFile(image.data(), image.size());
+    ASSERT_NE(nullptr, file);
+    NoteListSet* set = nullptr;
+    ConvertSettings settings;
+    settings.SetPartCount(18);
+    settings.SetMinimumResolution(7); // 8th notes: 16 steps of 24 ticks
+    settings.SetSplitStepCount(192);
+    settings.SetLineLimit(40);
+    std::string text;
+    ASSERT_EQ(Converter::kConvertOk, converter.Convert(*file, settings, {0}, set, text));
+    ConversionReport report;
+    ASSERT_EQ(ConversionReport::kReportOk, report.Compute(*file, settings, {0}, text));
+    EXPECT_TRUE(report.IsSelfCheckPassed()) << report.GetSelfCheckFault();
+    EXPECT_EQ(16, report.GetPlayLineCount());
+    EXPECT_EQ(16, report.GetLongLineCount());
+    EXPECT_EQ("", report.GetWarningText(ConversionReport::kWarnLongLines));
+    EXPECT_EQ("PLAY line 1100 and 15 more: a single grid step of music is over the limit of 40 "
+              "characters (the longest line has 68): set a larger limit, fewer parts or a "
+              "coarser grid",
+              report.GetWarningText(ConversionReport::kWarnWideSteps));
+    converter.FreeNoteListSet(set);
+    converter.FreeMidiFile(file);
 }
 
 TEST(ConverterLineFitTest, OffIsTheDefaultAndOutOfRangeIsRefused)
