@@ -12,6 +12,7 @@ LineFitter::LineFitter()
     , m_maxLineCount(1000000)
 {
     SetTimeBase(m_timeBase);
+    MakeWidths();
 }
 
 LineFitter::~LineFitter()
@@ -164,38 +165,53 @@ long long LineFitter::FitLine(std::vector<Part>& parts, long long from, long lon
     // The whole segment first: most lines fit, and then nothing is cut.
     m_trial = parts;
     long long width = base;
-    for (Part& part : m_trial)
+    for (Part& part : m_trial) {
         width += Advance(part, from, end);
+        if (width > m_limit)
+            break;
+    }
     if (width <= m_limit) {
         parts.swap(m_trial);
         return end;
     }
-    // Then every grid point before it, keeping the latest that fits. The
-    // records that end by a point only add characters, so once they alone
-    // are too wide no later point fits.
+    // Then the grid points before it. The records that end by a point only
+    // add characters, so the walk forward stops where they alone are too
+    // wide, keeping where each part stands at every point; the latest point
+    // whose line, the records crossing it included, fits is taken.
+    const size_t count = parts.size();
     m_trial = parts;
+    m_points.clear();
+    m_stands.clear();
     long long wholeWidth = base;
-    long long best = -1;
     const long long first = (from / m_gridTicks + 1) * m_gridTicks;
     for (long long g = first; g < end; g += m_gridTicks) {
-        width = 0;
-        for (Part& part : m_trial) {
+        for (Part& part : m_trial)
             wholeWidth += AdvanceWhole(part, from, g);
-            Part copy = part;
-            width += Advance(copy, from, g);
-        }
         if (wholeWidth > m_limit)
             break;
-        if (wholeWidth + width <= m_limit)
-            best = g;
+        m_points.push_back(std::make_pair(g, wholeWidth));
+        m_stands.insert(m_stands.end(), m_trial.begin(), m_trial.end());
     }
-    if (best < 0) {
-        wide = true;
-        best = first < end ? first : end;
+    for (size_t k = m_points.size(); k-- > 0;) {
+        width = m_points[k].second;
+        for (size_t p = 0; p < count && width <= m_limit; ++p) {
+            Part copy = m_stands[k * count + p];
+            width += Advance(copy, from, m_points[k].first);
+        }
+        if (width <= m_limit) {
+            // Only the records that cross the cut are left to go over.
+            parts.assign(m_stands.begin() + static_cast<long>(k * count),
+                         m_stands.begin() + static_cast<long>((k + 1) * count));
+            for (Part& part : parts)
+                Advance(part, from, m_points[k].first);
+            return m_points[k].first;
+        }
     }
+    wide = true;
+    const long long step = first < end ? first : end;
     for (Part& part : parts)
-        Advance(part, from, best);
-    return best;
+        Advance(part, from, step);
+    return step;
 }
 
 int LineFitter::AdvanceWhole(Part& part, long long from, long long to)
@@ -235,25 +251,40 @@ int LineFitter::Advance(Part& part, long long from, long long to)
 
 int LineFitter::Measure(Part& part, int note, long long length, bool tied)
 {
-    m_writer.SetOctave(part.octave);
-    m_writer.SetDefaultValue(part.defaultValue);
-    NoteRecord piece(note, 0);
-    const bool isNote = piece.IsNote();
+    // Piece by piece as the writer writes them: octave marks before the
+    // first, the name, the length unless it is the default, "&" when tied.
+    // The widths of names and lengths are the writer's own (MakeWidths).
+    const bool isNote = note >= 0 && note < kRestNote;
     int width = 0;
+    if (isNote) {
+        const int octave = note / 12 - 1;
+        width += octave > part.octave ? octave - part.octave : part.octave - octave;
+        part.octave = octave;
+    }
+    const int name = isNote ? m_nameWidths[note % 12] : 1;
+    const int* values = m_valueWidths[part.defaultValue];
     int index = 0;
     for (;;) {
         index = DecomposeStep(static_cast<int>(length), m_ticks, NoteValueTable::kValueCount, index);
         const bool lastPiece = length <= m_ticks[index];
-        piece.SetValueIndex(index);
-        piece.SetTie(isNote && (!lastPiece || tied) ? kTieToNext : 0);
-        m_writer.WriteRecord(piece, m_scratch);
-        width += static_cast<int>(m_scratch.size());
+        width += name + values[index] + (isNote && (!lastPiece || tied) ? 1 : 0);
         if (lastPiece)
-            break;
+            return width;
         length -= m_ticks[index];
     }
-    part.octave = m_writer.GetOctave();
-    return width;
+}
+
+void LineFitter::MakeWidths()
+{
+    std::string text;
+    for (int key = 0; key < 12; ++key)
+        m_nameWidths[key] = m_writer.GetNoteName(text, key);
+    // A rest of each value: its name "r" and the length text, if any.
+    for (int d = 0; d < NoteValueTable::kValueCount; ++d) {
+        m_writer.SetDefaultValue(d);
+        for (int v = 0; v < NoteValueTable::kValueCount; ++v)
+            m_valueWidths[d][v] = m_writer.MeasureRecord(NoteRecord(kRestNote, 0, 0, 0, v)) - 1;
+    }
 }
 
 int LineFitter::MeasureFirstCommands(const Part& part)

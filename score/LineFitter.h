@@ -7,6 +7,7 @@
 
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 class NoteListSet;
@@ -87,6 +88,8 @@ private:
     int AdvanceWhole(Part& part, long long from, long long to);
     // The characters of one record's stretch, cut into note values.
     int Measure(Part& part, int note, long long length, bool tied);
+    // The widths of note names and of length texts for each default length.
+    void MakeWidths();
     // The first line's octave and default length commands.
     int MeasureFirstCommands(const Part& part);
     long long FitLine(std::vector<Part>& parts, long long from, long long end, int base,
@@ -99,8 +102,14 @@ private:
     long long m_maxLineCount;
     std::vector<long long> m_wideLines;
     int m_ticks[NoteValueTable::kValueCount]; // at the time base
-    MmlWriter m_writer; // measures one record at a time
+    MmlWriter m_writer; // measures names and lengths
+    int m_nameWidths[12];
+    int m_valueWidths[NoteValueTable::kValueCount][NoteValueTable::kValueCount];
     std::vector<Part> m_trial;
+    // Of the grid points a line may end at: tick and the width of the
+    // records that end by it, and where every part stands there.
+    std::vector<std::pair<long long, long long>> m_points;
+    std::vector<Part> m_stands;
     std::string m_scratch;
 };
 
