@@ -1,6 +1,6 @@
 #include "gen/SeedImages.h"
 
-#include "examples/DemoSong.h"
+#include "gen/DemoSong.h"
 #include "gen/SmfBuilder.h"
 #include "gen/SongGenerator.h"
 
@@ -245,6 +245,11 @@ std::vector<SeedImages::Image> SeedImages::MakeBroken() const
         {"time-base-0", Changed(two, 12, {0x00, 0x00}), kBadTimeBase},
         {"time-base-smpte", Changed(two, 12, {0xE7, 0x28}), kBadTimeBase},
     };
+}
+
+std::vector<uint8_t> SeedImages::MakeTwoTracks() const
+{
+    return TwoTracks();
 }
 
 std::vector<uint8_t> SeedImages::MakeSmallImage() const
