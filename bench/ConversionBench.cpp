@@ -1,6 +1,7 @@
 // conversion_bench: generates songs of growing size and measures, side by
 // side in one run, the whole conversion by midi2morvek (default settings, all
 // lists assigned to parts), the same with six voices (-V 6, all 18 parts),
+// the same with the lines fitted to 255 characters (--fit-lines 255),
 // midi2morvek --list and --events, and midicsv parsing and printing the same
 // file. Prints one table and the goals.
 //
@@ -66,10 +67,11 @@ struct Measure {
 };
 
 // The programs of a row, in the order the table shows them.
-enum Program { kMidicsv, kConvert, kConvertVoices, kList, kEvents, kProgramCount };
-const char* const kProgramNames[kProgramCount] = {"midicsv", "convert", "-V 6", "--list",
-                                                  "--events"};
+enum Program { kMidicsv, kConvert, kConvertVoices, kConvertFitted, kList, kEvents, kProgramCount };
+const char* const kProgramNames[kProgramCount] = {"midicsv", "convert", "-V 6", "fit 255",
+                                                  "--list", "--events"};
 const char kVoices[] = "6";
+const char kLineLimit[] = "255";
 
 std::vector<long> ParseSizes(const char* text)
 {
@@ -159,6 +161,11 @@ std::vector<std::string> CommandOf(const Options& o, Program program, const Song
         written = stem + ".txt";
         return {o.tool, "-p", std::to_string(std::min(std::max(song.lists, 1), kMaxParts)),
                 "-o", written, song.path};
+    case kConvertFitted:
+        output = "/dev/null";
+        written = stem + ".txt";
+        return {o.tool, "--fit-lines", kLineLimit, "-p",
+                std::to_string(std::min(std::max(song.lists, 1), kMaxParts)), "-o", written, song.path};
     case kConvertVoices:
         output = "/dev/null";
         written = stem + ".txt";
@@ -335,6 +342,15 @@ int PrintGoals(const std::vector<Song>& songs, const std::vector<std::vector<Mea
                     " (goal <= 1.3)   %s\n",
                     kVoices, time, memory, Verdict(time <= 1.3 && memory <= 1.3));
         failures += time <= 1.3 && memory <= 1.3 ? 0 : 1;
+    }
+    const Measure& f1 = m[one][kConvertFitted];
+    if (f1.ok) {
+        const double time = f1.seconds / c1.seconds;
+        const double memory = static_cast<double>(f1.peakKilobytes) / c1.peakKilobytes;
+        std::printf("  1M events with lines fitted to %s: time %.2fx (goal <= 1.5), memory %.2fx"
+                    " (goal <= 1.2) of unfitted   %s\n",
+                    kLineLimit, time, memory, Verdict(time <= 1.5 && memory <= 1.2));
+        failures += time <= 1.5 && memory <= 1.2 ? 0 : 1;
     }
     for (int s : large) {
         const double perByte = m[s][kConvert].peakKilobytes * 1024.0 / songs[s].bytes;

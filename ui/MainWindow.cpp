@@ -43,6 +43,13 @@ constexpr Command VoicesItem(WORD id)
     return {id, &MainWindow::OnVoices, 0, kRadioMark, &MainWindow::IsVoicesChosen, IDM_VOICES_1, IDM_VOICES_18};
 }
 
+// An item of List > Line Length.
+constexpr Command LinesItem(WORD id)
+{
+    return {id, &MainWindow::OnLineLength, 0, kRadioMark, &MainWindow::IsLineLengthChosen, IDM_LINES_OFF,
+            IDM_LINES_120};
+}
+
 const Command kCommands[] = {
     {IDM_OPEN, &MainWindow::OnOpen, MainWindow::kCanOpen, kNoMark, nullptr, 0, 0},
     {IDM_OPEN_LENIENTLY, &MainWindow::OnOpenLeniently, 0, kCheckMark, &MainWindow::IsOpenLeniently, 0, 0},
@@ -56,6 +63,8 @@ const Command kCommands[] = {
     {IDM_SAVE_WAV, &MainWindow::OnSavePreview, MainWindow::kCanSave, kNoMark, nullptr, 0, 0},
     VoicesItem(IDM_VOICES_1), VoicesItem(IDM_VOICES_2), VoicesItem(IDM_VOICES_3), VoicesItem(IDM_VOICES_4),
     VoicesItem(IDM_VOICES_6), VoicesItem(IDM_VOICES_8), VoicesItem(IDM_VOICES_12), VoicesItem(IDM_VOICES_18),
+    LinesItem(IDM_LINES_OFF), LinesItem(IDM_LINES_255), LinesItem(IDM_LINES_250), LinesItem(IDM_LINES_240),
+    LinesItem(IDM_LINES_200), LinesItem(IDM_LINES_160), LinesItem(IDM_LINES_120),
 };
 
 const Command* FindCommand(int id)
@@ -87,6 +96,27 @@ int VoicesOf(int id)
     return 0;
 }
 
+// The items of List > Line Length and the limits they choose.
+struct LineChoice {
+    WORD id;
+    int limit;
+};
+
+const LineChoice kLineChoices[] = {
+    {IDM_LINES_OFF, ConvertSettings::kLineLimitOff}, {IDM_LINES_255, 255}, {IDM_LINES_250, 250},
+    {IDM_LINES_240, 240}, {IDM_LINES_200, 200}, {IDM_LINES_160, 160}, {IDM_LINES_120, 120},
+};
+
+// The limit of a Line Length item; -1 for any other id.
+int LineLimitOf(int id)
+{
+    for (const LineChoice& choice : kLineChoices) {
+        if (choice.id == id)
+            return choice.limit;
+    }
+    return -1;
+}
+
 UINT MenuState(bool enabled)
 {
     return MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED | MF_DISABLED);
@@ -96,7 +126,7 @@ UINT MenuState(bool enabled)
 
 MainWindow::MainWindow()
     : m_midiFile(nullptr), m_noteListSet(nullptr), m_settingsPanel(*this), m_preview(*this), m_report(*this),
-      m_midiPath(nullptr)
+      m_midiPath(nullptr), m_lineLimit(ConvertSettings::kLineLimitOff)
 {
 }
 
@@ -339,6 +369,7 @@ LRESULT MainWindow::OnConvert(HWND hwnd, WPARAM, LPARAM)
     ConvertSettings settings;
     if (m_midiFile == nullptr || !m_settingsPanel.ReadSettings(hwnd, settings))
         return kStopped;
+    settings.SetLineLimit(m_lineLimit);
     std::string text;
     const std::vector<int> assignment = m_lists.GetAssignment(settings.GetPartCount());
     int result = RunConversion(settings, assignment, text);
@@ -403,6 +434,19 @@ LRESULT MainWindow::OnOpenLeniently(HWND, WPARAM, LPARAM)
 bool MainWindow::IsOpenLeniently(int) const
 {
     return m_reading.IsLenient();
+}
+
+LRESULT MainWindow::OnLineLength(HWND, WPARAM wParam, LPARAM)
+{
+    const int limit = LineLimitOf(LOWORD(wParam));
+    if (limit >= 0)
+        m_lineLimit = limit;
+    return kCompleted;
+}
+
+bool MainWindow::IsLineLengthChosen(int id) const
+{
+    return LineLimitOf(id) == m_lineLimit;
 }
 
 bool MainWindow::IsVoicesChosen(int id) const

@@ -108,6 +108,9 @@ public:
     // One of the Voices items: the voice count it names, the lists rebuilt.
     virtual LRESULT OnVoices(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual bool IsVoicesChosen(int id) const;
+    // One of the Line Length items: the line limit of the next conversions.
+    virtual LRESULT OnLineLength(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    virtual bool IsLineLengthChosen(int id) const;
     // File > Open Leniently: turns lenient opening on or off for the next Open.
     virtual LRESULT OnOpenLeniently(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual bool IsOpenLeniently(int id) const;
@@ -151,6 +154,7 @@ private:
     std::string m_sourceText;
     char* m_midiPath;           // owned
     MidiReadOptions m_reading;  // File > Open Leniently, kept while the program runs
+    int m_lineLimit;            // List > Line Length, kept while the program runs
 };
 
 #endif
