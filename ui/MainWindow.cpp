@@ -858,10 +858,9 @@ LRESULT MainWindow::OnSave(HWND hwnd, WPARAM, LPARAM)
     return kCompleted;
 }
 
-bool MainWindow::MakePreview(HWND hwnd, std::string& image)
+bool MainWindow::MakePreview(HWND hwnd, ProgramPreview& preview, std::string* image)
 {
     const std::string text = SourceBoxText(hwnd);
-    ProgramPreview preview;
     PreviewTempo tempo;
     int timeBase = kPreviewTimeBase;
     if (m_midiFile != nullptr) {
@@ -869,11 +868,14 @@ bool MainWindow::MakePreview(HWND hwnd, std::string& image)
         timeBase = m_midiFile->GetTimeBase();
     }
     preview.SetTempo(tempo);
-    switch (preview.Make(text.data(), text.size(), timeBase, image)) {
+    const int result = image != nullptr ? preview.Make(text.data(), text.size(), timeBase, *image)
+                                        : preview.Read(text.data(), text.size(), timeBase);
+    switch (result) {
     case ProgramPreview::kPreviewOk:
         if (preview.GetSampleCount() > 0)
             return true;
-        image.clear();
+        if (image != nullptr)
+            image->clear();
         ShowWarning(hwnd, LoadText(kStrPreviewEmpty));
         return false;
     case ProgramPreview::kPreviewUnreadable:
@@ -905,8 +907,9 @@ LRESULT MainWindow::OnPlay(HWND hwnd, WPARAM, LPARAM)
 {
     if (!IsCommandEnabled(IDM_PLAY))
         return kStopped;
+    ProgramPreview preview;
     std::string image;
-    if (!MakePreview(hwnd, image))
+    if (!MakePreview(hwnd, preview, &image))
         return kStopped;
     StopPreview(hwnd);
     // Milliseconds of sound: the data after the 44-byte header, 88,200 bytes a second.
@@ -941,22 +944,21 @@ LRESULT MainWindow::OnSavePreview(HWND hwnd, WPARAM, LPARAM)
 {
     if (!IsCommandEnabled(IDM_SAVE_WAV))
         return kStopped;
-    std::string image;
-    if (!MakePreview(hwnd, image))
+    ProgramPreview preview;
+    if (!MakePreview(hwnd, preview, nullptr))
         return kStopped;
-    // WriteSourceFile counts in an unsigned long; a WAV file may pass 4 GiB by a few bytes.
-    const unsigned long size = static_cast<unsigned long>(image.size());
-    if (size != image.size()) {
-        ShowWarning(hwnd, LoadText(kStrPreviewTooLong));
-        return kStopped;
-    }
     char name[kNameSize] = "";
     if (m_midiPath != nullptr)
         CopyAnsi(name, sizeof name, (BaseName(m_midiPath) + "." + LoadText(kStrWavExt)).c_str());
     if (AskSaveFileNameOfType(hwnd, kStrWavFilter, kStrWavExt, name, sizeof name) != 0)
         return kStopped;
-    if (WriteSourceFile(hwnd, name, image.data(), size) != 0)
+    // A piece at a time: a long preview is never held whole.
+    std::unique_ptr<DiskFile> file(CreateDiskFile());
+    const unsigned long code = preview.Save(*file, name);
+    if (code != 0) {
+        ReportFileError(hwnd, name, kStrWriteFailed, code, *file);
         return kStopped;
+    }
     return kCompleted;
 }
 

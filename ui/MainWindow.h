@@ -19,6 +19,7 @@ class ConversionReport;
 class DiskFile;
 class MidiFile;
 class NoteListSet;
+class ProgramPreview;
 
 // The program's one window, built from dialog template 3000: file
 // information, conversion settings, the MIDI channel list and the part list
@@ -254,9 +255,9 @@ private:
     // path, the failure (string messageId) and the system's reason for code.
     virtual std::string DescribeFileError(const char* path, int messageId, unsigned long code,
                                           const DiskFile& file) const;
-    // The WAV image of the source box's text; false after telling the user
-    // why there is none.
-    virtual bool MakePreview(HWND hwnd, std::string& image);
+    // The source box's text read back into preview, and with image its WAV
+    // image; false after telling the user why there is none.
+    virtual bool MakePreview(HWND hwnd, ProgramPreview& preview, std::string* image);
     // Stops the preview, if one plays, and disables Stop.
     virtual void StopPreview(HWND hwnd);
     // Opens, reads and checks the chosen file; the window is reset already.
