@@ -1,5 +1,8 @@
 #include "ui/PreviewCommands.h"
 
+#include <memory>
+
+#include "base/DiskFile.h"
 #include "midi/MidiFile.h"
 #include "preview/PreviewTempo.h"
 #include "preview/ProgramPreview.h"
@@ -43,9 +46,9 @@ PreviewPlayer& PreviewCommands::GetPlayer()
     return *m_player;
 }
 
-bool PreviewCommands::MakePreview(HWND hwnd, const std::string& text, const MidiFile* file, std::string& image)
+bool PreviewCommands::MakePreview(HWND hwnd, const std::string& text, const MidiFile* file,
+                                  ProgramPreview& preview, std::string* image)
 {
-    ProgramPreview preview;
     PreviewTempo tempo;
     int timeBase = kPreviewTimeBase;
     if (file != nullptr) {
@@ -53,11 +56,14 @@ bool PreviewCommands::MakePreview(HWND hwnd, const std::string& text, const Midi
         timeBase = file->GetTimeBase();
     }
     preview.SetTempo(tempo);
-    switch (preview.Make(text.data(), text.size(), timeBase, image)) {
+    const int result = image != nullptr ? preview.Make(text.data(), text.size(), timeBase, *image)
+                                        : preview.Read(text.data(), text.size(), timeBase);
+    switch (result) {
     case ProgramPreview::kPreviewOk:
         if (preview.GetSampleCount() > 0)
             return true;
-        image.clear();
+        if (image != nullptr)
+            image->clear();
         m_window.ShowWarning(hwnd, m_window.LoadText(kStrPreviewEmpty));
         return false;
     case ProgramPreview::kPreviewUnreadable:
@@ -88,7 +94,8 @@ void PreviewCommands::Stop(HWND hwnd)
 LRESULT PreviewCommands::Play(HWND hwnd, const std::string& text, const MidiFile* file)
 {
     std::string image;
-    if (!MakePreview(hwnd, text, file, image))
+    ProgramPreview preview;
+    if (!MakePreview(hwnd, text, file, preview, &image))
         return WindowServices::kStopped;
     Stop(hwnd);
     // Milliseconds of sound: the data after the 44-byte header, 88,200 bytes a second.
@@ -114,21 +121,20 @@ LRESULT PreviewCommands::Play(HWND hwnd, const std::string& text, const MidiFile
 LRESULT PreviewCommands::SaveAsWav(HWND hwnd, const std::string& text, const MidiFile* file,
                                    const char* midiPath)
 {
-    std::string image;
-    if (!MakePreview(hwnd, text, file, image))
+    ProgramPreview preview;
+    if (!MakePreview(hwnd, text, file, preview, nullptr))
         return WindowServices::kStopped;
-    // WriteSourceFile counts in an unsigned long; a WAV file may pass 4 GiB by a few bytes.
-    const unsigned long size = static_cast<unsigned long>(image.size());
-    if (size != image.size()) {
-        m_window.ShowWarning(hwnd, m_window.LoadText(kStrPreviewTooLong));
-        return WindowServices::kStopped;
-    }
     char name[WindowServices::kNameSize] = "";
     if (midiPath != nullptr)
         CopyAnsi(name, sizeof name, (BaseName(midiPath) + "." + m_window.LoadText(kStrWavExt)).c_str());
     if (m_window.AskSaveFileNameOfType(hwnd, kStrWavFilter, kStrWavExt, name, sizeof name) != 0)
         return WindowServices::kStopped;
-    if (m_window.WriteSourceFile(hwnd, name, image.data(), size) != 0)
+    // A piece at a time: a long preview is never held whole.
+    std::unique_ptr<DiskFile> diskFile(m_window.CreateDiskFile());
+    const unsigned long code = preview.Save(*diskFile, name);
+    if (code != 0) {
+        m_window.ReportFileError(hwnd, name, kStrWriteFailed, code, *diskFile);
         return WindowServices::kStopped;
+    }
     return WindowServices::kCompleted;
 }

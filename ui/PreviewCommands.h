@@ -9,6 +9,7 @@
 #include "ui/PreviewPlayer.h"
 
 class MidiFile;
+class ProgramPreview;
 class WindowServices;
 
 // The Preview menu of the main window: the source box's text as it is now,
@@ -42,8 +43,10 @@ public:
     virtual void Stop(HWND hwnd);
 
 private:
-    // The WAV image of text; false after telling the user why there is none.
-    virtual bool MakePreview(HWND hwnd, const std::string& text, const MidiFile* file, std::string& image);
+    // text read back into preview, and with image its WAV image; false
+    // after telling the user why there is none.
+    virtual bool MakePreview(HWND hwnd, const std::string& text, const MidiFile* file, ProgramPreview& preview,
+                             std::string* image);
 
     WindowServices& m_window;
     std::unique_ptr<PreviewPlayer> m_player;
