@@ -4,6 +4,7 @@
 #include <cctype>
 #include <ostream>
 
+#include "cli/ConsoleTexts.h"
 #include "cli/OptionParser.h"
 #include "cli/OutputFile.h"
 #include "cli/PreviewOutput.h"
@@ -116,6 +117,20 @@ const Refusal kRefusals[] = {
      }},
 };
 
+// The division of a file that lenient reading could not re-time: SMPTE
+// frames (a negative frame rate in the high byte, ticks per frame in the
+// low one) or 0.
+std::string DescribeUntimedDivision(long long division)
+{
+    if (division < 0x8000)
+        return "time base " + Number(division) + " is not supported: a file's time base must be "
+               "1 or more ticks per quarter note";
+    const int frames = 256 - static_cast<int>((division >> 8) & 0xFF);
+    return "SMPTE time division (" + Number(frames) + " frames per second, " +
+           Number(division & 0xFF) + " ticks per frame) is not supported, also with --lenient: "
+           "only ticks per quarter note can be re-timed";
+}
+
 // Any other refusal (a choice the command line cannot make).
 const Refusal kOtherRefusal = {0, kFileRefusal, [](const ConvertStatus&, const std::string&) {
                                    return std::string("the conversion was refused");
@@ -171,6 +186,11 @@ void ConvertCommand::DeclareOptions(OptionParser& parser)
     parser.AddOption("assign", 'a', "LIST",
                      "list ordinals for parts 0, 1, 2, ... separated by commas; \"-\" leaves a part "
                      "unassigned; parts after the list are unassigned (default: part i gets list i)");
+    parser.AddOption("lenient", 0, nullptr,
+                     "open leniently (also for --list and --events): re-time any time base to 480, "
+                     "skip unknown chunks, unwrap RIFF RMID files, read a cut-off last track up "
+                     "to the end of the file, keep the tracks there are; the report's Reading "
+                     "section says what was adapted");
     parser.AddOption("force", 0, nullptr, "write the program even when it is larger than 64 MiB");
     parser.AddOption("report", 0, nullptr,
                      "after converting, write the conversion report to standard error");
@@ -179,6 +199,9 @@ void ConvertCommand::DeclareOptions(OptionParser& parser)
     parser.AddOption("max-line", 0, "N",
                      "the report warns of PLAY lines longer than N characters (default 255); "
                      "implies --report");
+    parser.AddOption("fit-lines", 0, "N",
+                     "cut PLAY lines early so that none is longer than N characters, 40..255 "
+                     "(default: every line holds one split step count); the report's limit");
 }
 
 bool ConvertCommand::ParseResolution(const std::string& text, int& valueIndex) const
@@ -240,6 +263,7 @@ int ConvertCommand::ReadOptions(const OptionParser& options, ConvertSettings& se
         { "parts", "part count", &ConvertSettings::SetPartCount },
         { "split", "split step count", &ConvertSettings::SetSplitStepCount },
         { "line", "first line number", &ConvertSettings::SetFirstLineNumber },
+        { "fit-lines", "line limit", &ConvertSettings::SetLineLimit },
     };
     for (const NumberOption& n : numbers) {
         if (!options.Has(n.name))
@@ -264,6 +288,9 @@ int ConvertCommand::ReadOptions(const OptionParser& options, ConvertSettings& se
                                              "': use PLAY, \"PLAY HG\" or PLAY@");
         settings.SetPlayKind(index);
     }
+    if (options.Has("max-line") && options.Has("fit-lines"))
+        return ReportUsageError(err, "--max-line and --fit-lines cannot go together: with "
+                                     "--fit-lines the report warns at its limit");
     if (options.Has("max-line")) {
         int limit = 0;
         if (!ReadWholeNumber(options.GetValue("max-line"), limit) || limit < 1)
@@ -273,20 +300,6 @@ int ConvertCommand::ReadOptions(const OptionParser& options, ConvertSettings& se
     if (options.Has("assign") && !ParseAssignment(options.GetValue("assign"), assignment))
         return ReportUsageError(err, "--assign '" + options.GetValue("assign") +
                                          "' is not a list of ordinals and '-' separated by commas");
-    return kExitOk;
-}
-
-int ConvertCommand::LoadFile(const std::string& path, Converter& converter, MidiFile*& file,
-                             std::ostream& err) const
-{
-    // The image goes as soon as it is read: the MidiFile holds copies of
-    // everything.
-    FileImage input;
-    if (ReadInput(path, input, err) != kExitOk)
-        return kExitFailure;
-    file = converter.LoadMidiFile(input.GetData(), input.GetSize());
-    if (file == nullptr)
-        return ReportFileFailure(err, path, "not a well-formed Standard MIDI File");
     return kExitOk;
 }
 
@@ -370,7 +383,7 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
 
     Converter converter;
     ConversionObjects objects(converter);
-    code = LoadFile(path, converter, objects.file, err);
+    code = LoadMidiFile(options, path, converter, objects.file, err);
     if (code != kExitOk)
         return code;
     ApplyFileDefaults(options, *objects.file, settings);
@@ -380,6 +393,10 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
     const ConversionResult result = options.Has("assign")
                                         ? converter.Convert(*objects.file, settings, assignment)
                                         : converter.ConvertInOrder(*objects.file, settings);
+    // Lenient reading re-timed every positive time base: what is left is
+    // no number of ticks per quarter note.
+    if (result.GetStatus().GetResult() == Converter::kConvertBadTimeBase && options.Has("lenient"))
+        return ReportFileFailure(err, path, DescribeUntimedDivision(result.GetStatus().GetValue()));
     if (!result.IsOk())
         return ReportRefusal(err, path, result.GetStatus());
 
@@ -449,7 +466,7 @@ int ConvertCommand::WriteReport(const OptionParser& options, const MidiFile& fil
         report.SetLineLimit(limit);
     if (report.Compute(file, result, result.GetText()) != ConversionReport::kReportOk)
         return ReportFileFailure(err, path, "not enough memory for the conversion report");
-    const std::string text = report.Format();
+    const std::string text = report.Format(ConsoleTexts());
     to.write(text.data(), static_cast<std::streamsize>(text.size()));
     to.flush();
     if (!to)

@@ -1,5 +1,9 @@
 #include "cli/PreviewOutput.h"
 
+#include <memory>
+
+#include "base/DiskFile.h"
+#include "cli/ConsoleTexts.h"
 #include "cli/OutputFile.h"
 #include "preview/PreviewTempo.h"
 #include "preview/ProgramPreview.h"
@@ -10,6 +14,11 @@ PreviewOutput::PreviewOutput()
 
 PreviewOutput::~PreviewOutput()
 {
+}
+
+DiskFile* PreviewOutput::CreateDiskFile()
+{
+    return new DiskFile;
 }
 
 bool PreviewOutput::Fail(const std::string& file, const std::string& reason)
@@ -24,17 +33,14 @@ bool PreviewOutput::Write(const std::string& wavPath, const std::string& text,
 {
     m_failedFile.clear();
     m_reason.clear();
-    std::string image;
+    ProgramPreview preview;
+    preview.SetTempo(tempo);
     {
-        ProgramPreview preview;
-        preview.SetTempo(tempo);
-        switch (preview.Make(text.data(), text.size(), timeBase, image)) {
+        switch (preview.Read(text.data(), text.size(), timeBase)) {
         case ProgramPreview::kPreviewOk:
             break;
         case ProgramPreview::kPreviewUnreadable:
-            return Fail(textName, "line " + std::to_string(preview.GetErrorLine()) + ", column " +
-                                      std::to_string(preview.GetErrorColumn()) + ": " +
-                                      preview.GetErrorText());
+            return Fail(textName, ConsoleTexts().DescribeUnreadable(preview.GetStatus()));
         case ProgramPreview::kPreviewTooLong:
             return Fail(wavPath, "the preview at " + tempo.GetBeatsPerMinuteText() +
                                      " quarter notes per minute would last longer than a WAV "
@@ -45,9 +51,12 @@ bool PreviewOutput::Write(const std::string& wavPath, const std::string& text,
             return Fail(wavPath, "time base " + std::to_string(timeBase) + " cannot be previewed");
         }
     }
-    OutputFile output;
-    if (!output.Write(wavPath, image.data(), image.size()))
-        return Fail(wavPath, output.GetReason());
+    if (wavPath.empty())
+        return Fail(wavPath, "no file name");
+    std::unique_ptr<DiskFile> file(CreateDiskFile());
+    const unsigned long code = preview.Save(*file, wavPath.c_str());
+    if (code != 0)
+        return Fail(wavPath, OutputFile().Describe(*file, code));
     return true;
 }
 

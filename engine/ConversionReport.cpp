@@ -2,6 +2,7 @@
 
 #include "engine/ConversionResult.h"
 #include "engine/ProgramReader.h"
+#include "engine/ReadingReport.h"
 #include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiTrack.h"
@@ -9,7 +10,11 @@
 #include "score/NoteListSet.h"
 #include "settings/ConvertSettings.h"
 
+#include "resources/StringIds.h"
+#include "text/TextTable.h"
+
 #include <algorithm>
+#include <initializer_list>
 #include <new>
 
 namespace {
@@ -17,9 +22,31 @@ namespace {
 const int kChannelCount = 16;
 const int kKeysPerOctave = 12;
 
-const char* const kWarningKeys[ConversionReport::kWarningKinds] = {
-    "self-check", "line-numbers", "long-lines", "left-out", "overlaps", "vanished", "octaves"
+const int kWarningKeys[ConversionReport::kWarningKinds] = {
+    kStrWarnKeySelfCheck, kStrWarnKeyLineNumbers, kStrWarnKeyLongLines, kStrWarnKeyLeftOut,
+    kStrWarnKeyOverlaps, kStrWarnKeyVanished, kStrWarnKeyOctaves, kStrWarnKeyWideSteps
 };
+
+// The texts of fitted lines, together.
+const char kUnfittedLineText[] =
+    "PLAY line %s has %s characters, over the limit of %s, though its music could be cut "
+    "to fit";
+
+// text with each "%s" replaced by the next of values.
+std::string Fill(const char* text, std::initializer_list<std::string> values)
+{
+    std::string out;
+    auto value = values.begin();
+    for (const char* c = text; *c; ++c) {
+        if (c[0] == '%' && c[1] == 's' && value != values.end()) {
+            out += *value++;
+            ++c;
+        } else {
+            out += *c;
+        }
+    }
+    return out;
+}
 
 std::string Number(long long value)
 {
@@ -66,6 +93,7 @@ int OctaveOf(int key)
 
 ConversionReport::ConversionReport()
     : m_lineLimit(kDefaultLineLimit), m_voiceColumn(false)
+    , m_usedLimit(kDefaultLineLimit), m_fitted(false)
 {
     Clear();
 }
@@ -78,12 +106,24 @@ int ConversionReport::SetLineLimit(int limit)
 {
     const int previous = m_lineLimit;
     m_lineLimit = limit;
+    if (!m_fitted)
+        m_usedLimit = limit;
     return previous;
 }
 
 int ConversionReport::GetLineLimit() const
 {
     return m_lineLimit;
+}
+
+int ConversionReport::GetUsedLineLimit() const
+{
+    return m_usedLimit;
+}
+
+bool ConversionReport::IsFitted() const
+{
+    return m_fitted;
 }
 
 void ConversionReport::Clear()
@@ -100,6 +140,10 @@ void ConversionReport::Clear()
     m_lastLineNumber = -1;
     m_fault.clear();
     m_voiceColumn = false;
+    m_reading = MidiReadLog();
+    m_usedLimit = m_lineLimit;
+    m_fitted = false;
+    m_firstWideLine = -1;
 }
 
 int ConversionReport::Compute(const MidiFile& file, const ConversionResult& result,
@@ -112,6 +156,11 @@ int ConversionReport::Compute(const MidiFile& file, const ConversionResult& resu
     const NoteListSet* lists = result.GetLists();
     if (!result.IsOk() || lists == nullptr || segmentTicks < 1 || partCount < 1)
         return kReportNoConversion;
+    m_reading = file.GetReadLog();
+    const ConvertSettings& settings = result.GetSettings();
+    m_fitted = settings.GetLineLimit() != ConvertSettings::kLineLimitOff;
+    if (m_fitted)
+        m_usedLimit = settings.GetLineLimit();
     try {
         m_voiceColumn = result.GetSettings().GetVoiceCount() > 1;
         CountFile(file, result);
@@ -120,22 +169,33 @@ int ConversionReport::Compute(const MidiFile& file, const ConversionResult& resu
         ProgramReader reader;
         m_bytes = static_cast<long long>(text.size());
         if (reader.Read(text.data(), text.size(), timeBase) != ProgramReader::kReadOk) {
-            Fault("the program cannot be read back: line " + Number(reader.GetErrorLine()) +
-                  " column " + Number(reader.GetErrorColumn()) + ": " + reader.GetErrorText());
+            const ReadStatus& status = reader.GetStatus();
+            const TextTable english;
+            Fault(english.Fill(kStrReportUnreadable,
+                               { Number(status.GetLine()), Number(status.GetColumn()),
+                                 status.DescribeReason(english) }));
         }
         m_playLines = reader.GetPlayLineCount();
         m_longestLine = static_cast<long long>(reader.GetLongestLine());
         m_lastLineNumber = reader.GetLastLineNumber();
         for (const ProgramReader::PlayLine& line : reader.GetPlayLines()) {
             const long long length = static_cast<long long>(line.length);
-            if (length > m_lineLimit)
+            if (length > m_usedLimit) {
+                if (m_longLines == 0)
+                    m_firstWideLine = line.number;
                 ++m_longLines;
+            }
             if (length > m_longestPlayLine)
                 m_longestPlayLine = length;
         }
         CountParts(reader);
+        // Fitted lines end where the conversion fitted them.
+        const std::vector<int>& ends = result.GetLineEnds();
+        const std::vector<long long>& wide = result.GetWideLines();
         if (m_fault.empty())
-            CheckLines(reader, segmentTicks);
+            CheckLines(reader, segmentTicks, ends);
+        if (m_fault.empty() && m_fitted)
+            CheckWideLines(reader, wide);
         if (m_fault.empty())
             CheckNotes(reader, *lists);
     } catch (const std::bad_alloc&) {
@@ -243,8 +303,10 @@ void ConversionReport::CountParts(const ProgramReader& reader)
 
 // Every line ends at the same tick in every part whose music goes on past
 // it, and there are as many lines as the longest part needs.
-void ConversionReport::CheckLines(const ProgramReader& reader, int segmentTicks)
+void ConversionReport::CheckLines(const ProgramReader& reader, int segmentTicks,
+                                  const std::vector<int>& ends)
 {
+    const bool fitted = !ends.empty();
     const int partCount = static_cast<int>(m_parts.size());
     if (reader.GetPlayLineCount() > 0 && reader.GetPartCount() != partCount) {
         Fault("the program has " + Number(reader.GetPartCount()) + " parts where the settings have " +
@@ -258,6 +320,8 @@ void ConversionReport::CheckLines(const ProgramReader& reader, int segmentTicks)
         const long long lines = (reader.GetPartEnd(p) + segmentTicks - 1) / segmentTicks;
         expected = std::max(expected, std::max(lines, 1LL));
     }
+    if (fitted)
+        expected = static_cast<long long>(ends.size());
     if (reader.GetPlayLineCount() != expected) {
         Fault("the program has " + Number(reader.GetPlayLineCount()) + " PLAY lines where the music needs " +
               Number(expected));
@@ -265,7 +329,8 @@ void ConversionReport::CheckLines(const ProgramReader& reader, int segmentTicks)
     }
     const std::vector<ProgramReader::PlayLine>& lines = reader.GetPlayLines();
     for (int k = 0; k < reader.GetPlayLineCount(); ++k) {
-        const long long lineEnd = static_cast<long long>(k + 1) * segmentTicks;
+        const long long lineEnd = fitted ? ends[static_cast<size_t>(k)]
+                                         : static_cast<long long>(k + 1) * segmentTicks;
         for (int p = 0; p < partCount; ++p) {
             const long long end = reader.GetPartEndAt(k, p);
             const bool goesOn = reader.GetPartEnd(p) > end;
@@ -275,6 +340,21 @@ void ConversionReport::CheckLines(const ProgramReader& reader, int segmentTicks)
                       Number(lineEnd));
                 return;
             }
+        }
+    }
+}
+
+void ConversionReport::CheckWideLines(const ProgramReader& reader,
+                                      const std::vector<long long>& wide)
+{
+    const std::vector<ProgramReader::PlayLine>& lines = reader.GetPlayLines();
+    for (size_t k = 0; k < lines.size(); ++k) {
+        if (static_cast<long long>(lines[k].length) > m_usedLimit &&
+            !std::binary_search(wide.begin(), wide.end(), static_cast<long long>(k))) {
+            Fault(Fill(kUnfittedLineText, { Number(lines[k].number),
+                                            Number(static_cast<long long>(lines[k].length)),
+                                            Number(m_usedLimit) }));
+            return;
         }
     }
 }
@@ -399,13 +479,19 @@ const std::string& ConversionReport::GetSelfCheckFault() const
 
 int ConversionReport::GetWarningCount() const
 {
+    const TextTable english;
     int count = 0;
     for (int w = 0; w < kWarningKinds; ++w)
-        count += GetWarningText(w).empty() ? 0 : 1;
+        count += GetWarningText(w, english).empty() ? 0 : 1;
     return count;
 }
 
 std::string ConversionReport::GetWarningText(int warning) const
+{
+    return GetWarningText(warning, TextTable());
+}
+
+std::string ConversionReport::GetWarningText(int warning, const TextTable& texts) const
 {
     long long outside = 0;
     for (const PartRow& row : m_parts)
@@ -419,44 +505,46 @@ std::string ConversionReport::GetWarningText(int warning) const
     case kWarnSelfCheck:
         if (m_fault.empty())
             return std::string();
-        return "the self-check failed: " + m_fault +
-               ". This is a fault of this program, not of the file or the settings; "
-               "please report it with the file and the settings";
+        return texts.Fill(kStrWarnSelfCheck, { m_fault });
     case kWarnLineNumbers:
         if (m_lastLineNumber <= kHighestLineNumber)
             return std::string();
-        return "line numbers run to " + Number(m_lastLineNumber) + ", past " +
-               Number(kHighestLineNumber) +
-               ", the highest most BASICs accept: choose a smaller first line number or a larger "
-               "split step count";
+        return texts.Fill(kStrWarnLineNumbers,
+                          { Number(m_lastLineNumber), Number(kHighestLineNumber) });
     case kWarnLongLines:
-        if (m_longLines == 0)
+        if (m_longLines == 0 || m_fitted)
             return std::string();
-        return Number(m_longLines) + " PLAY lines are longer than " + Number(m_lineLimit) +
-               " characters (the longest has " + Number(m_longestPlayLine) +
-               "): choose a smaller split step count";
-    case kWarnLeftOut:
+        return texts.FillCounted(kStrWarnLongLines, m_longLines,
+                                 { Number(m_longLines), Number(m_usedLimit), Number(m_longestPlayLine) });
+    case kWarnLeftOut: {
         if (leftOutLists == 0)
             return std::string();
-        return Number(leftOutLists) + " lists with " + Number(GetLeftOut()) +
-               " notes are on no part (music left out): use more parts and assign them";
+        const long long notes = GetLeftOut();
+        return texts.FillCounted(kStrWarnLeftOut, leftOutLists,
+                                 { texts.FillCounted(kStrCountLists, leftOutLists, { Number(leftOutLists) }),
+                                   texts.FillCounted(kStrCountNotes, notes, { Number(notes) }) });
+    }
     case kWarnOverlaps:
         if (lost <= 0)
             return std::string();
-        return Number(lost) +
-               " notes were lost where notes of one track and channel overlap (chords): a list "
-               "plays one note at a time; give the other notes parts or voices of their own";
+        return texts.FillCounted(kStrWarnOverlaps, lost, { Number(lost) });
     case kWarnVanished:
         if (vanished <= 0)
             return std::string();
-        return Number(vanished) +
-               " notes shorter than the grid vanished in quantization: choose a finer minimum "
-               "resolution";
+        return texts.FillCounted(kStrWarnVanished, vanished, { Number(vanished) });
     case kWarnOctaves:
         if (outside == 0)
             return std::string();
-        return Number(outside) + " notes lie outside octaves " + Number(kLowestGoodOctave) + " to " +
-               Number(kHighestGoodOctave) + ", which the machine may not play";
+        return texts.FillCounted(kStrWarnOctaves, outside,
+                                 { Number(outside), Number(kLowestGoodOctave), Number(kHighestGoodOctave) });
+    case kWarnWideSteps:
+        if (m_longLines == 0 || !m_fitted)
+            return std::string();
+        return texts.Fill(kStrWarnWideSteps,
+                          { Number(m_firstWideLine),
+                            m_longLines > 1 ? texts.Fill(kStrWarnWideStepsMore, { Number(m_longLines - 1) })
+                                            : std::string(),
+                            Number(m_usedLimit), Number(m_longestPlayLine) });
     default:
         return std::string();
     }
@@ -464,30 +552,45 @@ std::string ConversionReport::GetWarningText(int warning) const
 
 std::string ConversionReport::Format() const
 {
-    std::string text = "Conversion report\n";
-    text += "kept " + Number(m_kept) + " of " + Number(m_played) + " notes (" +
-            Percent(m_kept, m_played) + "%)\n";
+    return Format(TextTable());
+}
 
-    text += "\nWarnings\n";
+std::string ConversionReport::Row(const TextTable& texts, int label, const std::string& value)
+{
+    return texts.Get(label) + "\t" + value + "\n";
+}
+
+std::string ConversionReport::Format(const TextTable& texts) const
+{
+    std::string text = texts.Get(kStrReportTitle) + "\n";
+    text += texts.FillCounted(kStrReportKept, m_played,
+                              { Number(m_kept), Number(m_played), Percent(m_kept, m_played) }) + "\n";
+
+    const std::string reading = ReadingReport().FormatSection(m_reading);
+    if (!reading.empty())
+        text += "\n" + reading;
+
+    text += "\n" + texts.Get(kStrReportWarningsHeading) + "\n";
     const int warnings = GetWarningCount();
     for (int w = 0; w < kWarningKinds; ++w) {
-        const std::string warning = GetWarningText(w);
+        const std::string warning = GetWarningText(w, texts);
         if (!warning.empty())
-            text += std::string(kWarningKeys[w]) + "\t" + warning + "\n";
+            text += Row(texts, kWarningKeys[w], warning);
     }
     if (warnings == 0)
-        text += "none\n";
+        text += texts.Get(kStrReportNone) + "\n";
 
     // The voice column comes last and only with voices, as in --list.
     const bool voices = m_voiceColumn;
-    text += "\nLists\nlist\ttrack\tchannel\tplayed\tkept\tlost\tvanished\tpart";
-    text += voices ? "\tvoice\n" : "\n";
+    text += "\n" + texts.Get(kStrReportListsHeading) + "\n" + texts.Get(kStrReportListColumns);
+    text += voices ? "\t" + texts.Get(kStrReportVoiceColumn) + "\n" : "\n";
+    const std::string notAssigned = texts.Get(kStrReportNotAssigned);
     for (const ListRow& row : m_lists) {
         std::string parts;
         for (int part : row.parts)
             parts += (parts.empty() ? "" : ",") + Number(part);
         if (parts.empty())
-            parts = row.kept - row.vanished > 0 ? "not assigned" : "-";
+            parts = row.kept - row.vanished > 0 ? notAssigned : "-";
         text += Number(row.identity.ordinal) + "\t" + Number(row.identity.track) + "\t" +
                 Number(row.identity.channel) + "\t" +
                 (row.firstOfChannel ? Number(row.played) : std::string()) + "\t" +
@@ -496,7 +599,7 @@ std::string ConversionReport::Format() const
                 (voices ? "\t" + Number(row.identity.voice + 1) : std::string()) + "\n";
     }
 
-    text += "\nParts\npart\tlist\tnotes\tlowest octave\thighest octave\toutside octaves 1-8\n";
+    text += "\n" + texts.Get(kStrReportPartsHeading) + "\n" + texts.Get(kStrReportPartColumns) + "\n";
     for (size_t p = 0; p < m_parts.size(); ++p) {
         const PartRow& row = m_parts[p];
         const bool any = row.notes > 0;
@@ -506,17 +609,18 @@ std::string ConversionReport::Format() const
                 (any ? Number(row.highestOctave) : "-") + "\t" + Number(row.outside) + "\n";
     }
 
-    text += "\nProgram\n";
-    text += "PLAY lines\t" + Number(m_playLines) + "\n";
-    text += "bytes\t" + Number(m_bytes) + "\n";
-    text += "longest line\t" + Number(m_longestLine) + "\n";
-    text += "line limit\t" + Number(m_lineLimit) + "\n";
-    text += "lines over the limit\t" + Number(m_longLines) + "\n";
-    text += "last line number\t" + Number(m_lastLineNumber) + "\n";
-    text += "past " + Number(kHighestLineNumber) + "\t" +
-            (m_lastLineNumber > kHighestLineNumber ? "yes" : "no") + "\n";
+    text += "\n" + texts.Get(kStrReportProgramHeading) + "\n";
+    text += Row(texts, kStrReportPlayLines, Number(m_playLines));
+    text += Row(texts, kStrReportBytes, Number(m_bytes));
+    text += Row(texts, kStrReportLongestLine, Number(m_longestLine));
+    text += Row(texts, kStrReportLineLimit, Number(m_usedLimit));
+    text += Row(texts, kStrReportLongLines, Number(m_longLines));
+    text += Row(texts, kStrReportLastLineNumber, Number(m_lastLineNumber));
+    text += texts.Fill(kStrReportPast, { Number(kHighestLineNumber) }) + "\t" +
+            texts.Get(m_lastLineNumber > kHighestLineNumber ? kStrReportYes : kStrReportNo) + "\n";
 
-    text += "\nSelf-check\n";
-    text += m_fault.empty() ? std::string("passed\n") : "FAILED\t" + m_fault + "\n";
+    text += "\n" + texts.Get(kStrReportSelfCheckHeading) + "\n";
+    text += m_fault.empty() ? texts.Get(kStrReportPassed) + "\n"
+                            : Row(texts, kStrReportFailed, m_fault);
     return text;
 }

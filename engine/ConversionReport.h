@@ -1,6 +1,7 @@
 #ifndef MORVEK_ENGINE_CONVERSIONREPORT_H
 #define MORVEK_ENGINE_CONVERSIONREPORT_H
 
+#include "midi/MidiReadLog.h"
 #include "score/NoteListIdentity.h"
 
 #include <string>
@@ -10,6 +11,7 @@ class ConversionResult;
 class MidiFile;
 class NoteListSet;
 class ProgramReader;
+class TextTable;
 
 // What a conversion kept and lost, and what will not fit the target's BASIC,
 // from the conversion's result, the file and the program text read back. It
@@ -25,10 +27,17 @@ class ProgramReader;
 // lists), and lost = played minus the kept of every list of that track and
 // channel.
 //
-// 1. SetLineLimit if not 255.
+// 1. SetLineLimit if not 255 (with the settings' line limit on, that limit
+//    is the report's).
 // 2. Compute with the result of Converter::Convert and its text (or an
 //    edited one).
 // 3. Format for the text; GetWarningCount and the Get functions for figures.
+//
+// Every word of the report comes from the string tables (TextTable): the
+// command-line tool shows it in English, the window in the interface's
+// language. A new row of figures is an id in both resources/Strings.def and
+// resources/StringsEnglish.def and one Row call in Format; a new warning is
+// a Warning kind, a key text and a sentence (a pair when it counts).
 class ConversionReport {
 public:
     enum {
@@ -50,7 +59,8 @@ public:
         kWarnOverlaps = 4,       // notes lost where notes of one channel overlap
         kWarnVanished = 5,       // notes shorter than the grid
         kWarnOctaves = 6,        // notes outside octaves 1 to 8
-        kWarningKinds = 7
+        kWarnWideSteps = 7,      // fitted lines that hold one grid step wider than the limit
+        kWarningKinds = 8
     };
 
     struct ListRow {
@@ -78,9 +88,13 @@ public:
     ConversionReport& operator=(const ConversionReport&) = delete;
 
 // Attributes
-    // PLAY lines longer than this many characters are warned about.
+    // PLAY lines longer than this many characters are warned about, unless
+    // the settings Compute gets have a line limit of their own.
     virtual int SetLineLimit(int limit);
     virtual int GetLineLimit() const;
+    // The limit the last Compute used, and whether its lines were fitted to it.
+    virtual int GetUsedLineLimit() const;
+    virtual bool IsFitted() const;
 
 // Operations
     // Computes every figure from a successful result with its lists, the
@@ -90,8 +104,11 @@ public:
     virtual int Compute(const MidiFile& file, const ConversionResult& result,
                         const std::string& text);
     // The report as plain text, LF line ends: a title, the totals, then
-    // headed sections of tab-separated rows.
+    // headed sections of tab-separated rows (the first, "Reading", only for
+    // a file that lenient reading adapted); in English, or in the language
+    // of texts.
     virtual std::string Format() const;
+    virtual std::string Format(const TextTable& texts) const;
 
 // Results
     virtual long long GetPlayedTotal() const;
@@ -112,20 +129,29 @@ public:
     // that one has nothing to report).
     virtual int GetWarningCount() const;
     virtual std::string GetWarningText(int warning) const;
+    virtual std::string GetWarningText(int warning, const TextTable& texts) const;
 
 private:
     void Clear();
     void CountFile(const MidiFile& file, const ConversionResult& result);
     void Assign(const std::vector<int>& assignment, int partCount);
     void CountParts(const ProgramReader& reader);
-    void CheckLines(const ProgramReader& reader, int segmentTicks);
+    // ends: where each line ends; empty for one segment per line.
+    void CheckLines(const ProgramReader& reader, int segmentTicks, const std::vector<int>& ends);
+    // Fitted lines over the limit must be those the fitting found too wide.
+    void CheckWideLines(const ProgramReader& reader, const std::vector<long long>& wide);
     void CheckNotes(const ProgramReader& reader, const NoteListSet& lists);
     void Fault(const std::string& what);
+    // "label<TAB>value<LF>" with label's text.
+    static std::string Row(const TextTable& texts, int label, const std::string& value);
     long long GetLeftOut() const;
     long long Sum(long long ListRow::*field) const;
 
     int m_lineLimit;
     bool m_voiceColumn; // the lists were made with voices
+    int m_usedLimit;
+    bool m_fitted;
+    long long m_firstWideLine; // line number of the first line over a fitted limit
     long long m_played;
     long long m_kept;
     std::vector<ListRow> m_lists;
@@ -137,6 +163,7 @@ private:
     long long m_longestPlayLine;
     long long m_lastLineNumber;
     std::string m_fault;
+    MidiReadLog m_reading;          // what lenient reading adapted in the file
 };
 
 #endif

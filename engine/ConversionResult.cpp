@@ -19,6 +19,8 @@ ConversionResult::ConversionResult(ConversionResult&& other) noexcept
     , m_assignment(std::move(other.m_assignment))
     , m_listCounts(std::move(other.m_listCounts))
     , m_segmentTicks(other.m_segmentTicks)
+    , m_lineEnds(std::move(other.m_lineEnds))
+    , m_wideLines(std::move(other.m_wideLines))
 {
 }
 
@@ -31,6 +33,8 @@ ConversionResult& ConversionResult::operator=(ConversionResult&& other) noexcept
     m_assignment = std::move(other.m_assignment);
     m_listCounts = std::move(other.m_listCounts);
     m_segmentTicks = other.m_segmentTicks;
+    m_lineEnds = std::move(other.m_lineEnds);
+    m_wideLines = std::move(other.m_wideLines);
     return *this;
 }
 
@@ -89,4 +93,14 @@ const std::vector<ConversionResult::ListCounts>& ConversionResult::GetListCounts
 int ConversionResult::GetSegmentTicks() const
 {
     return m_segmentTicks;
+}
+
+const std::vector<int>& ConversionResult::GetLineEnds() const
+{
+    return m_lineEnds;
+}
+
+const std::vector<long long>& ConversionResult::GetWideLines() const
+{
+    return m_wideLines;
 }

@@ -56,6 +56,11 @@ public:
     virtual const std::vector<ListCounts>& GetListCounts() const;
     // Ticks of one PLAY line's music; 0 on a refusal.
     virtual int GetSegmentTicks() const;
+    // With the settings' line limit on: where each PLAY line's music ends
+    // (see LineFitter), and the lines (0 for the first) wider than the limit
+    // because one grid step does not fit it. Empty without a limit.
+    virtual const std::vector<int>& GetLineEnds() const;
+    virtual const std::vector<long long>& GetWideLines() const;
 
 private:
     friend class Converter;
@@ -67,6 +72,8 @@ private:
     std::vector<int> m_assignment;
     std::vector<ListCounts> m_listCounts;
     int m_segmentTicks;
+    std::vector<int> m_lineEnds;
+    std::vector<long long> m_wideLines;
 };
 
 #endif

@@ -23,7 +23,8 @@ public:
         kFirstLineNumber = 3,
         kMinimumResolution = 4,
         kPlayKind = 5,
-        kVoiceCount = 6
+        kVoiceCount = 6,
+        kLineLimit = 7
     };
 
 // Construction

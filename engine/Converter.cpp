@@ -6,6 +6,8 @@
 #include "settings/PlayKindTable.h"
 #include "settings/SettingsCheck.h"
 #include "midi/MidiFile.h"
+#include "midi/MidiReadOptions.h"
+#include "score/LineFitter.h"
 #include "score/MmlWriter.h"
 #include "score/NoteList.h"
 #include "score/NoteListBuilder.h"
@@ -93,19 +95,29 @@ Converter::~Converter()
 
 MidiFile* Converter::LoadMidiFile(const unsigned char* image, unsigned long size)
 {
+    return LoadMidiFile(image, size, MidiReadOptions(), nullptr);
+}
+
+MidiFile* Converter::LoadMidiFile(const unsigned char* image, unsigned long size,
+                                  const MidiReadOptions& options, int* outcome)
+{
+    if (outcome != nullptr)
+        *outcome = MIDIFILE_INVALID;
     MidiFile* file = new (std::nothrow) MidiFile;
     if (!file)
         return nullptr;
     int result;
     try {
-        result = file->Validate(image, size);
         // Build checks the structure again and reads the events; a failure
         // there must not hand back a half-read file.
+        result = options.IsLenient() ? MIDIFILE_OK : file->Validate(image, size);
         if (result == MIDIFILE_OK)
-            result = file->Build(image, size);
+            result = file->Build(image, size, options);
     } catch (const std::bad_alloc&) {
         result = MIDIFILE_INVALID;
     }
+    if (outcome != nullptr)
+        *outcome = result;
     if (result != MIDIFILE_OK) {
         delete file;
         return nullptr;
@@ -426,6 +438,42 @@ long long Converter::CountListSegments(const NoteList& list, int segmentTicks) c
     return (ticks + segmentTicks - 1) / segmentTicks;
 }
 
+int Converter::FitLineEnds(NoteListSet& set, const ConvertSettings& settings, int timeBase,
+                           const std::vector<int>& ordinals, std::vector<int>& ends,
+                           std::vector<long long>& wideLines, std::vector<int>& defaults)
+{
+    NoteValueTable values;
+    PlayKindTable kinds;
+    LineFitter fitter;
+    fitter.SetLimit(settings.GetLineLimit());
+    fitter.SetSegmentTicks(GetSegmentTicks(settings.GetSplitStepCount(), timeBase));
+    fitter.SetGridTicks(values.GetTicksAt(settings.GetMinimumResolution(), timeBase));
+    fitter.SetTimeBase(timeBase);
+    const int partCount = static_cast<int>(ordinals.size());
+    const std::vector<int> played = GetPlayedLists(set, ordinals, partCount);
+    // Every line is cut in each list that goes on, so the lines may number
+    // kMaxSegmentTotal over the lists at most.
+    fitter.SetMaxLineCount(kMaxSegmentTotal / (played.empty() ? 1 : played.size()));
+    defaults.assign(ordinals.size(), 0);
+    for (int p = 0; p < partCount; ++p) {
+        if (NoteList* list = set.GetList(ordinals[p]))
+            defaults[p] = values.GetBaseValue(fitter.GetDefaultValue(*list));
+    }
+    // The frame as BuildPlayLine writes it: number, keyword, quotes, commas.
+    const char* keyword = kinds.GetKeyword(settings.GetPlayKind());
+    const long long firstLine = settings.GetFirstLineNumber() +
+                                static_cast<long long>(kLineStep) * GetHeaderLineCount();
+    std::string frame;
+    auto width = [&](long long line) {
+        frame.clear();
+        AppendLineStart(frame, firstLine + line * kLineStep, keyword);
+        return static_cast<int>(frame.size()) + 3 * partCount - 1;
+    };
+    const int result = fitter.FitLines(set, ordinals, defaults, width, ends);
+    wideLines = fitter.GetWideLines();
+    return result == LineFitter::kFitOk ? kConvertOk : kConvertTooLarge;
+}
+
 bool Converter::IsSupportedFormat(int format) const
 {
     return format == 0 || format == 1;
@@ -482,6 +530,8 @@ int Converter::ConvertFresh(const MidiFile& file, bool inOrder, ConversionResult
         return status.Refuse(kConvertNoMemory, ConvertStatus::kNoSetting, 0);
     std::string program;
     std::vector<ConversionResult::ListCounts> counts;
+    std::vector<int> ends;
+    std::vector<long long> wideLines;
     try {
         NoteListBuilder builder;
         builder.BuildQuantizedNoteLists(file, settings, *fresh,
@@ -499,7 +549,7 @@ int Converter::ConvertFresh(const MidiFile& file, bool inOrder, ConversionResult
         }
         if (code == kConvertOk) {
             CountNotes(*fresh, counts);
-            code = ConvertInto(file, settings, assignment, *fresh, program, status);
+            code = ConvertInto(file, settings, assignment, *fresh, program, ends, wideLines, status);
         }
     } catch (const std::bad_alloc&) {
         code = status.Refuse(kConvertNoMemory, ConvertStatus::kNoSetting, 0);
@@ -509,6 +559,8 @@ int Converter::ConvertFresh(const MidiFile& file, bool inOrder, ConversionResult
     result.m_lists = std::move(fresh);
     result.m_text.swap(program);
     result.m_listCounts.swap(counts);
+    result.m_lineEnds.swap(ends);
+    result.m_wideLines.swap(wideLines);
     result.m_segmentTicks = GetSegmentTicks(settings.GetSplitStepCount(), file.GetTimeBase());
     return kConvertOk;
 }
@@ -556,7 +608,8 @@ int Converter::CheckInput(const MidiFile& file, const ConvertSettings& settings,
 
 int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings,
                            const std::vector<int>& assignment, NoteListSet& set,
-                           std::string& text, ConvertStatus& status)
+                           std::string& text, std::vector<int>& ends,
+                           std::vector<long long>& wideLines, ConvertStatus& status)
 {
     const int partCount = settings.GetPartCount();
     const int listCount = GetListCount(set);
@@ -583,9 +636,24 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
         status.SetSegmentCount(segments);
         return kConvertTooLarge;
     }
+    // With a line limit the lines end where they fit, and every part keeps
+    // the default length it has without one.
+    const bool fitted = settings.GetLineLimit() != ConvertSettings::kLineLimitOff;
+    std::vector<int> defaults;
+    if (fitted) {
+        const int result = FitLineEnds(set, settings, timeBase, ordinals, ends, wideLines, defaults);
+        if (result != kConvertOk) {
+            status.Refuse(result, ConvertStatus::kNoSetting, settings.GetSplitStepCount());
+            status.SetSegmentCount(kMaxSegmentTotal + 1LL);
+            return result;
+        }
+    }
     for (int ordinal : GetPlayedLists(set, ordinals, partCount)) {
         NoteList& list = *set.GetList(ordinal);
-        SplitList(list, segmentTicks);
+        if (fitted)
+            list.SplitAtEnds(ends);
+        else
+            SplitList(list, segmentTicks);
         DecomposeList(list, GetSetTimeBase(set));
     }
 
@@ -597,7 +665,8 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
         if (ordinals[r] == kUnassigned)
             continue;
         writers[r].SetOctave(kStartOctave);
-        writers[r].SetDefaultValue(values.GetBaseValue(GetDefaultLengthAt(set, ordinals[r])));
+        writers[r].SetDefaultValue(fitted ? defaults[r]
+                                          : values.GetBaseValue(GetDefaultLengthAt(set, ordinals[r])));
     }
     text = header;
     AppendPlayLines(text, set, writers.get(), partCount,

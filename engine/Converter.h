@@ -9,6 +9,7 @@
 class ConvertSettings;
 class ConvertStatus;
 class MidiFile;
+class MidiReadOptions;
 class MmlWriter;
 class NoteList;
 class NoteListSet;
@@ -70,6 +71,12 @@ public:
     // not a well-formed SMF (or memory ran out). The image can be freed as
     // soon as this returns.
     virtual MidiFile* LoadMidiFile(const unsigned char* image, unsigned long size);
+    // The same read with options (lenient opening); result, when not null,
+    // gets the MidiFileResult: MIDIFILE_INVALID for an image that is not a
+    // MIDI file (or memory running out), MIDIFILE_TOO_LONG for music too long
+    // to re-time.
+    virtual MidiFile* LoadMidiFile(const unsigned char* image, unsigned long size,
+                                   const MidiReadOptions& options, int* result);
     // Accepts null. Returns 0.
     virtual int FreeMidiFile(MidiFile* file);
     // A new empty set, or null when memory ran out.
@@ -137,6 +144,15 @@ public:
     // set count nothing.
     virtual long long CountPlayedSegments(const NoteListSet& set, int segmentTicks,
                                           const std::vector<int>& assignment, int partCount) const;
+    // With the settings' line limit on: where each PLAY line of a conversion
+    // ends over the quantized lists of set (see LineFitter), the lines (0
+    // for the first) wider than the limit because one grid step does not
+    // fit it, and the default length of each part (ordinals: each part's
+    // list or kUnassigned). set is not changed. Returns kConvertOk, or
+    // kConvertTooLarge for more than kMaxSegmentTotal segments.
+    virtual int FitLineEnds(NoteListSet& set, const ConvertSettings& settings, int timeBase,
+                            const std::vector<int>& ordinals, std::vector<int>& ends,
+                            std::vector<long long>& wideLines, std::vector<int>& defaults);
     virtual bool IsSupportedFormat(int format) const;
     virtual bool IsSupportedTimeBase(int timeBase) const;
     // Format first, then time base. Returns a ConvertResult.
@@ -177,6 +193,7 @@ private:
     void CountNotes(const NoteListSet& set, std::vector<ConversionResult::ListCounts>& counts) const;
     int ConvertInto(const MidiFile& file, const ConvertSettings& settings,
                     const std::vector<int>& assignment, NoteListSet& set, std::string& text,
+                    std::vector<int>& ends, std::vector<long long>& wideLines,
                     ConvertStatus& status);
     long long CountListSegments(const NoteList& list, int segmentTicks) const;
     // The distinct ordinals of set's lists among the first partCount entries

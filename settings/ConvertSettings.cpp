@@ -9,6 +9,7 @@ ConvertSettings::ConvertSettings()
     , m_firstLineNumber(kDefaultFirstLineNumber)
     , m_playKind(kDefaultPlayKind)
     , m_voiceCount(kDefaultVoiceCount)
+    , m_lineLimit(kLineLimitOff)
 {
 }
 
@@ -24,6 +25,7 @@ void ConvertSettings::Reset()
     SetFirstLineNumber(kDefaultFirstLineNumber);
     SetPlayKind(kDefaultPlayKind);
     SetVoiceCount(kDefaultVoiceCount);
+    SetLineLimit(kLineLimitOff);
     SetOutputName(std::string());
 }
 
@@ -102,6 +104,18 @@ int ConvertSettings::SetVoiceCount(int count)
 int ConvertSettings::GetVoiceCount() const
 {
     return m_voiceCount;
+}
+
+int ConvertSettings::SetLineLimit(int characters)
+{
+    int previous = m_lineLimit;
+    m_lineLimit = characters;
+    return previous;
+}
+
+int ConvertSettings::GetLineLimit() const
+{
+    return m_lineLimit;
 }
 
 std::string ConvertSettings::SetOutputName(const std::string& name)

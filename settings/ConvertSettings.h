@@ -27,7 +27,14 @@ public:
         kDefaultVoiceCount = 1, // one list per track and channel
         kMinVoiceCount = 1,
         kMaxVoiceCount = 18, // as many as the driver has parts
-        kQuartersPerSplit = 4 // split step count after a load: four quarter notes
+        kQuartersPerSplit = 4, // split step count after a load: four quarter notes
+        // Characters a PLAY line may hold; off, every line holds one split
+        // step count of music. The lowest limit leaves a line of one part
+        // (frame and first commands at most 19 characters) room for three
+        // of the longest notes MML writes (7 characters each).
+        kLineLimitOff = 0,
+        kMinLineLimit = 40,
+        kMaxLineLimit = 255
     };
 
 // Construction
@@ -55,6 +62,10 @@ public:
     // Voices per track and channel the note lists are made with.
     virtual int SetVoiceCount(int count);
     virtual int GetVoiceCount() const;
+    // kLineLimitOff, or kMinLineLimit..kMaxLineLimit: PLAY lines are cut
+    // early to fit that many characters (see LineFitter).
+    virtual int SetLineLimit(int characters);
+    virtual int GetLineLimit() const;
     virtual std::string SetOutputName(const std::string& name);
     virtual const std::string& GetOutputName() const;
 
@@ -69,6 +80,7 @@ private:
     int m_firstLineNumber;
     int m_playKind;
     int m_voiceCount;
+    int m_lineLimit;
     std::string m_outputName;
 };
 

@@ -29,8 +29,15 @@ const FaultText kFaultTexts[] = {
     { 0, 0, "voice count %d is invalid: set 1 to 18 voices" },
 };
 
+// No message of the window: its menu offers valid limits only.
+const FaultText kLineLimitText = {
+    0, 0, "line limit %d is invalid: set a line length from 40 to 255 characters"
+};
+
 const FaultText* FindFaultText(int fault)
 {
+    if (fault == SettingsCheck::kBadLineLimit)
+        return &kLineLimitText;
     if (fault < SettingsCheck::kBadSplitStepCount || fault > SettingsCheck::kBadVoiceCount)
         return nullptr;
     return &kFaultTexts[fault - 1];
@@ -91,13 +98,24 @@ int SettingsCheck::Check(const ConvertSettings& settings)
         return Fail(kBadMinimumResolution, settings.GetMinimumResolution());
     if (PlayKindTable().GetKeyword(settings.GetPlayKind()) == nullptr)
         return Fail(kBadPlayKind, settings.GetPlayKind());
-    return CheckVoiceCount(settings.GetVoiceCount());
+    fault = CheckVoiceCount(settings.GetVoiceCount());
+    if (fault != kSettingsValid)
+        return fault;
+    return CheckLineLimit(settings.GetLineLimit());
 }
 
 int SettingsCheck::CheckVoiceCount(int count)
 {
     if (!InRange(count, ConvertSettings::kMinVoiceCount, ConvertSettings::kMaxVoiceCount))
         return Fail(kBadVoiceCount, count);
+    return Fail(kSettingsValid, 0);
+}
+
+int SettingsCheck::CheckLineLimit(int characters)
+{
+    if (characters != ConvertSettings::kLineLimitOff &&
+        !InRange(characters, ConvertSettings::kMinLineLimit, ConvertSettings::kMaxLineLimit))
+        return Fail(kBadLineLimit, characters);
     return Fail(kSettingsValid, 0);
 }
 

@@ -26,7 +26,8 @@ public:
         kBadFirstLineNumber = 3,
         kBadMinimumResolution = 4, // not an index of NoteValueTable
         kBadPlayKind = 5,          // not an index of PlayKindTable
-        kBadVoiceCount = 6
+        kBadVoiceCount = 6,
+        kBadLineLimit = 7          // neither off nor a limit in range
     };
 
 // Construction
@@ -45,6 +46,8 @@ public:
     virtual int Check(const ConvertSettings& settings);
     // The voice count alone (a command line reads it before the file).
     virtual int CheckVoiceCount(int count);
+    // Off, or a limit from the lowest to the highest. Returns the fault.
+    virtual int CheckLineLimit(int characters);
 
 // Attributes
     virtual int GetFault() const;

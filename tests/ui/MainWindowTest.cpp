@@ -19,6 +19,7 @@
 #include "text/TextFormat.h"
 #include "text/Texts.h"
 #include "gen/SmfBuilder.h"
+#include "gen/SongGenerator.h"
 #include "base/DiskFile.h"
 #include "midi/MidiFile.h"
 #include "preview/PreviewTempo.h"
@@ -426,6 +427,54 @@ TEST_F(MainWindowTest, VoicesRebuildTheChannelListAndKeepSettingsAndSource)
     ASSERT_EQ(1, channels.GetItemCount());
     EXPECT_EQ((std::vector<std::string>{"0", "1", "0", "288"}), RowTexts(channels, 0, 4));
     EXPECT_EQ("1", ControlText(Hwnd(), IDC_USED_CHANNELS));
+}
+
+// The checked item of List > Line Length, by its text.
+std::string CheckedLineLength(HWND hwnd)
+{
+    const struct {
+        UINT id;
+        const char* text;
+    } items[] = {{IDM_LINES_OFF, "Off"}, {IDM_LINES_255, "255"}, {IDM_LINES_250, "250"}, {IDM_LINES_240, "240"},
+                 {IDM_LINES_200, "200"}, {IDM_LINES_160, "160"}, {IDM_LINES_120, "120"}};
+    HMENU menu = GetMenu(hwnd);
+    SendMessageA(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+    std::string checked;
+    for (const auto& item : items) {
+        UINT state = GetMenuState(menu, item.id, MF_BYCOMMAND);
+        if (state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0)
+            checked += std::string(checked.empty() ? "" : " ") + item.text;
+    }
+    return checked;
+}
+
+TEST_F(MainWindowTest, LineLengthFitsTheNextConversionsAndStays)
+{
+    EXPECT_EQ("Off", CheckedLineLength(Hwnd()));
+    m_app.Command(IDM_LINES_120);
+    EXPECT_EQ("120", CheckedLineLength(Hwnd()));
+    std::string path = OpenSong(96);
+    SetDlgItemTextA(Hwnd(), IDC_PART_COUNT, "18");
+    for (int row = 0; row < 18; ++row)
+        Assign(row % 3, row);
+    m_app.Command(IDM_CONVERT);
+    ConvertSettings settings;
+    settings.SetPartCount(18);
+    settings.SetSplitStepCount(384);
+    std::vector<int> assignment;
+    for (int row = 0; row < 18; ++row)
+        assignment.push_back(row % 3);
+    const std::string plain = EngineText(path, settings, assignment);
+    settings.SetLineLimit(120);
+    const std::string fitted = EngineText(path, settings, assignment);
+    EXPECT_NE(plain, fitted);
+    EXPECT_EQ(fitted, Window()->GetSourceText());
+    EXPECT_EQ("120", CheckedLineLength(Hwnd()));
+
+    m_app.Command(IDM_LINES_OFF);
+    m_app.Command(IDM_CONVERT);
+    EXPECT_EQ(plain, Window()->GetSourceText());
+    EXPECT_EQ("Off", CheckedLineLength(Hwnd()));
 }
 
 TEST_F(MainWindowTest, VoicesWithoutAFileOnlyChooseTheCount)
@@ -876,6 +925,50 @@ TEST_F(MainWindowTest, ConvertGivesTheBytesOfTheCommandLineTool)
                           "\" --parts 3 --assign 2,-,0 --resolution 8 --kind \"PLAY HG\" --output \"" + output + "\"";
     ASSERT_EQ(0u, RunCommandLine(command)) << command;
     EXPECT_EQ(ReadWholeFile(output), Window()->GetSourceText());
+}
+
+// File > Open Leniently as the user sees it: checked or not.
+bool LenientChecked(HWND hwnd)
+{
+    HMENU menu = GetMenu(hwnd);
+    SendMessageA(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+    return (GetMenuState(menu, IDM_OPEN_LENIENTLY, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+TEST_F(MainWindowTest, OpenLenientlyRetimesAndConvertsAsTheCommandLineTool)
+{
+    SongGenerator generator;
+    generator.SetTimeBase(1024);
+    generator.SetTrackCount(3);
+    generator.SetHumanTiming(true);
+    const std::vector<uint8_t> song = generator.Build(600);
+    const std::string path = m_folder.Write("odd.mid", std::vector<unsigned char>(song.begin(), song.end()));
+    EXPECT_FALSE(LenientChecked(Hwnd()));
+    Open(path);
+    ASSERT_EQ(1u, Probe().messages.size());                     // the time base refusal, as ever
+    EXPECT_EQ("1,024", ControlText(Hwnd(), IDC_TIME_BASE));
+    Probe().messages.clear();
+
+    m_app.Command(IDM_OPEN_LENIENTLY);
+    EXPECT_TRUE(LenientChecked(Hwnd()));
+    Open(path);
+    ASSERT_TRUE(Probe().messages.empty());
+    EXPECT_TRUE(LenientChecked(Hwnd()));
+    EXPECT_EQ(FormatText(GetString(kStrRetimedTimeBase), "1,024", 480), ControlText(Hwnd(), IDC_TIME_BASE));
+    EXPECT_EQ("1,920", ControlText(Hwnd(), IDC_SPLIT_STEP));
+    for (int row = 0; row < 3; ++row)
+        Assign(row, row);
+    m_app.Command(IDM_CONVERT);
+    ASSERT_TRUE(Probe().messages.empty());
+    const std::string output = m_folder.PathOf("lenient.txt");
+    const std::string command = "\"" + TestProgramDirectory() + "midi2morvek.exe\" --lenient \"" + path +
+                                "\" --assign 0,1,2 --output \"" + output + "\"";
+    ASSERT_EQ(0u, RunCommandLine(command)) << command;
+    EXPECT_EQ(ReadWholeFile(output), Window()->GetSourceText());
+    EXPECT_NE(std::string::npos, Window()->GetSourceText().find(" PLAY "));
+
+    m_app.Command(IDM_OPEN_LENIENTLY);
+    EXPECT_FALSE(LenientChecked(Hwnd()));
 }
 
 struct SettingsFault {
@@ -1343,8 +1436,11 @@ TEST_P(HelpChoiceTest, HelpFileThenManualThenAMessage)
         shown.push_back(s == "HLP" ? "WinHelp " + help : "open " + manual);
     EXPECT_EQ(shown, Probe().helpShown);
     if (c.told) {
+        // Not found names both paths; found but not opened names the manual.
+        std::string told = c.manual ? std::string(GetString(kStrManualNotOpened)) + "\n\n" + manual
+                                    : std::string(GetString(kStrNoHelp)) + "\n\n" + help + "\n" + manual;
         ASSERT_EQ(1u, Probe().messages.size());
-        EXPECT_EQ(std::string(GetString(kStrNoHelp)) + "\n\n" + help + "\n" + manual, Probe().messages[0].text);
+        EXPECT_EQ(told, Probe().messages[0].text);
         EXPECT_EQ(0x30u, Probe().messages[0].flags);
     } else {
         EXPECT_TRUE(Probe().messages.empty());
@@ -1607,10 +1703,10 @@ TEST_F(PreviewTest, UnreadableSourceIsNamedWithLineAndColumn)
     ProgramPreview preview;
     std::string image;
     ASSERT_EQ(ProgramPreview::kPreviewUnreadable, preview.Make(text.data(), text.size(), 240, image));
-    ASSERT_EQ(2, preview.GetErrorLine());
-    ASSERT_EQ(13, preview.GetErrorColumn());
-    const std::string expected =
-        FormatText(ProgramString(kStrPreviewUnreadable).c_str(), 2, 13, preview.GetErrorText().c_str());
+    ASSERT_EQ(2, preview.GetStatus().GetLine());
+    ASSERT_EQ(13, preview.GetStatus().GetColumn());
+    const std::string expected = FormatText(ProgramString(kStrPreviewUnreadable).c_str(), 2, 13,
+                                            ProgramString(kStrReasonNotMml).c_str());
 
     m_app.Command(IDM_PLAY);
     m_app.Command(IDM_SAVE_WAV);
