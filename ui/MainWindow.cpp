@@ -453,12 +453,12 @@ LRESULT MainWindow::OnLineLength(HWND, WPARAM wParam, LPARAM)
 
 bool MainWindow::IsLineLengthChosen(int id) const
 {
-    return LineLimitOf(id) == GetSettings().GetLineLimit();
+    return LineLimitOf(id) == m_settingsPanel.GetSettings().GetLineLimit();
 }
 
 bool MainWindow::IsVoicesChosen(int id) const
 {
-    return VoicesOf(id) == GetSettings().GetVoiceCount();
+    return VoicesOf(id) == m_settingsPanel.GetSettings().GetVoiceCount();
 }
 
 LRESULT MainWindow::OnReport(HWND hwnd, WPARAM, LPARAM)

@@ -92,6 +92,11 @@ ConvertSettings& SettingsPanel::GetSettings()
     return m_settings;
 }
 
+const ConvertSettings& SettingsPanel::GetSettings() const
+{
+    return m_settings;
+}
+
 MidiFileInfo& SettingsPanel::GetFileInfo()
 {
     return m_fileInfo;
