@@ -71,7 +71,7 @@ void WebSession::RebuildLists()
 int WebSession::Convert()
 {
     std::string().swap(m_texts[kProgramText]);
-    if (m_file == nullptr || m_set == nullptr)
+    if (!IsOpen())
         return kNoFile;
     return m_converter.Convert(*m_file, m_settings, m_assignment, m_set, m_texts[kProgramText],
                                m_status);
@@ -80,7 +80,7 @@ int WebSession::Convert()
 int WebSession::MakeReport(const std::string& text)
 {
     std::string().swap(m_texts[kReportText]);
-    if (m_file == nullptr)
+    if (!IsOpen())
         return kNoFile;
     ConversionReport report;
     report.SetVoiceCount(m_converter.GetVoiceCount());
@@ -101,7 +101,7 @@ int WebSession::MakePreview(const std::string& text, const std::string& tempo)
     std::string().swap(m_texts[kPreviewImage]);
     m_texts[kPreviewError].clear();
     m_previewLine = m_previewColumn = 0;
-    if (m_file == nullptr)
+    if (!IsOpen())
         return kNoFile;
     PreviewTempo chosen;
     if (tempo.empty())
