@@ -1,6 +1,7 @@
 #include "base/HugePageBlock.h"
 
 #include <cstdint>
+#include <new>
 
 #if defined(__linux__)
 #include <sys/mman.h>
@@ -58,4 +59,27 @@ size_t HugePageBlock::RoundUp(size_t size)
     if (size > SIZE_MAX - (kPageSize - 1))
         return size;
     return (size + kPageSize - 1) & ~static_cast<size_t>(kPageSize - 1);
+}
+
+void* HugePageBlock::Allocate(size_t size)
+{
+    if (!IsMapped(size))
+        return ::operator new(size);
+    void* p = Map(RoundUp(size));
+    if (!p)
+        throw std::bad_alloc();
+    return p;
+}
+
+void HugePageBlock::Free(void* p, size_t size)
+{
+    if (IsMapped(size))
+        Unmap(p, RoundUp(size));
+    else
+        ::operator delete(p);
+}
+
+bool HugePageBlock::IsMapped(size_t size)
+{
+    return IsAvailable() && size >= kPageSize;
 }

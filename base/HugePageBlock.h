@@ -18,10 +18,21 @@ public:
     // Gives back what Map returned, with the same size.
     static void Unmap(void* base, size_t size);
 
+    // A buffer of size bytes filled once and never grown: on huge pages from
+    // one huge page up where the system has them, from the heap below that
+    // or where it has none. Throws std::bad_alloc when no memory can be had.
+    static void* Allocate(size_t size);
+    // Gives back what Allocate returned, with the same size.
+    static void Free(void* p, size_t size);
+
 // Attributes
     static bool IsAvailable();
     // size rounded up to whole huge pages; size itself when that would wrap.
     static size_t RoundUp(size_t size);
+
+private:
+    // The same answer for the same size in Allocate and Free.
+    static bool IsMapped(size_t size);
 };
 
 #endif

@@ -45,6 +45,8 @@ public:
         }
         return AllocateFromNewBlock(size, alignment);
     }
+    // Nothing is given back before the arena goes.
+    virtual void Free(void* /*p*/, size_t /*size*/, size_t /*alignment*/) {}
 
 // Attributes
     // Bytes handed out so far, alignment gaps included.

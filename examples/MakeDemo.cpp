@@ -2,7 +2,7 @@
 #include <cstdio>
 #include <vector>
 
-#include "examples/DemoSong.h"
+#include "gen/DemoSong.h"
 
 int main(int argc, char** argv)
 {

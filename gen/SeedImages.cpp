@@ -1,6 +1,6 @@
 #include "gen/SeedImages.h"
 
-#include "examples/DemoSong.h"
+#include "gen/DemoSong.h"
 #include "gen/SmfBuilder.h"
 #include "gen/SongGenerator.h"
 

@@ -1,9 +1,9 @@
 #include "score/NoteListBuilder.h"
 
+#include "base/HugePageBlock.h"
 #include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiTrack.h"
-#include "base/HugePageAllocator.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
 
@@ -71,7 +71,7 @@ struct NoteListBuilder::Voices {
     ~Voices()
     {
         if (block)
-            HugePageAllocator<SourceNote>().deallocate(block, blockSize);
+            HugePageBlock::Free(block, blockSize * sizeof(SourceNote));
     }
     Voices(const Voices&) = delete;
     Voices& operator=(const Voices&) = delete;
@@ -304,7 +304,9 @@ void NoteListBuilder::ScanTracks(const MidiFile& file, std::vector<unsigned>& ma
         total += most[buffer];
     if (total == 0)
         return;
-    voices.block = HugePageAllocator<SourceNote>().allocate(total);
+    if (total > SIZE_MAX / sizeof(SourceNote))
+        throw std::bad_alloc();
+    voices.block = static_cast<SourceNote*>(HugePageBlock::Allocate(total * sizeof(SourceNote)));
     voices.blockSize = total;
     SourceNote* next = voices.block;
     for (int buffer = 0; buffer < kChannelCount; ++buffer) {

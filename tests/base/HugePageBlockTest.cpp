@@ -43,4 +43,18 @@ TEST(HugePageBlockTest, BlocksAreAlignedAndWholeOrNull)
     EXPECT_EQ(nullptr, HugePageBlock::Map(SIZE_MAX));
 }
 
+// Buffers below, at and above one huge page come from the heap or the
+// mapping, and Free must agree with Allocate on which: every byte of each
+// is usable and giving it back leaves nothing behind (the sanitizers watch).
+TEST(HugePageBlockTest, BuffersOnEitherSideOfAPageAreWholeAndFreed)
+{
+    for (size_t size : { size_t(1), kPage - 1, kPage, 3 * kPage + 7 }) {
+        unsigned char* p = static_cast<unsigned char*>(HugePageBlock::Allocate(size));
+        ASSERT_NE(nullptr, p);
+        std::memset(p, 0x5A, size);
+        EXPECT_EQ(0x5A, p[size - 1]) << size;
+        HugePageBlock::Free(p, size);
+    }
+}
+
 } // namespace

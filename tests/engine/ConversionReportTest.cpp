@@ -5,7 +5,7 @@
 
 #include "settings/ConvertSettings.h"
 #include "engine/Converter.h"
-#include "examples/DemoSong.h"
+#include "gen/DemoSong.h"
 #include "gen/SmfBuilder.h"
 #include "gen/SongGenerator.h"
 #include "midi/MidiFile.h"

@@ -1,4 +1,4 @@
-#include "examples/DemoSong.h"
+#include "gen/DemoSong.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#ifndef MORVEK_EXAMPLES_DEMOSONG_H
-#define MORVEK_EXAMPLES_DEMOSONG_H
+#ifndef MORVEK_GEN_DEMOSONG_H
+#define MORVEK_GEN_DEMOSONG_H
 
 #include <cstdint>
 #include <vector>
