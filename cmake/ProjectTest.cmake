@@ -32,7 +32,8 @@ function(add_project_test name)
   if(EMSCRIPTEN)
     target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
     # Under node: the real files (test data, scratch folders), room to grow.
-    target_link_options(${name} PRIVATE -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1
+    # Linked without the optimizer: it would take minutes per program.
+    target_link_options(${name} PRIVATE -O0 -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1
                         -sMAXIMUM_MEMORY=4GB -sABORTING_MALLOC=0 -sEXIT_RUNTIME=1)
   endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
