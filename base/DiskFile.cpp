@@ -4,6 +4,7 @@
 #include "base/DiskFile.h"
 
 #include <cstdio>
+#include <utility>
 
 DiskFile::DiskFile() : m_errorCode(0), m_systemErrorMode(1)
 {
@@ -15,9 +16,7 @@ DiskFile::~DiskFile()
 
 unsigned long DiskFile::SetErrorCode(unsigned long code)
 {
-    unsigned long old = m_errorCode;
-    m_errorCode = code;
-    return old;
+    return std::exchange(m_errorCode, code);
 }
 
 unsigned long DiskFile::GetErrorCode() const
@@ -27,9 +26,7 @@ unsigned long DiskFile::GetErrorCode() const
 
 int DiskFile::SetSystemErrorMode(int flag)
 {
-    int old = m_systemErrorMode;
-    m_systemErrorMode = flag;
-    return old;
+    return std::exchange(m_systemErrorMode, flag);
 }
 
 int DiskFile::GetSystemErrorMode() const

@@ -2,6 +2,8 @@
 
 #include "framework/OwnedString.h"
 
+#include <utility>
+
 ClassResources::ClassResources()
     : m_largeIcon(nullptr), m_smallIcon(nullptr), m_cursor(nullptr),
       m_brush(nullptr), m_menuName(nullptr), m_accelerators(nullptr)
@@ -23,9 +25,7 @@ HICON ClassResources::LoadLargeIcon(HINSTANCE instance, int id)
 
 HICON ClassResources::SetLargeIcon(HICON icon)
 {
-    HICON old = m_largeIcon;
-    m_largeIcon = icon;
-    return old;
+    return std::exchange(m_largeIcon, icon);
 }
 
 HICON ClassResources::GetLargeIcon() const
@@ -49,9 +49,7 @@ HICON ClassResources::LoadSmallIcon(HINSTANCE instance, int id)
 
 HICON ClassResources::SetSmallIcon(HICON icon)
 {
-    HICON old = m_smallIcon;
-    m_smallIcon = icon;
-    return old;
+    return std::exchange(m_smallIcon, icon);
 }
 
 HICON ClassResources::GetSmallIcon() const
@@ -74,9 +72,7 @@ HCURSOR ClassResources::LoadCursorHandle(HINSTANCE instance, LPCSTR id)
 
 HCURSOR ClassResources::SetCursorHandle(HCURSOR cursor)
 {
-    HCURSOR old = m_cursor;
-    m_cursor = cursor;
-    return old;
+    return std::exchange(m_cursor, cursor);
 }
 
 HCURSOR ClassResources::GetCursorHandle() const
@@ -99,9 +95,7 @@ HBRUSH ClassResources::UseStockBrush(int index)
 
 HBRUSH ClassResources::SetBrush(HBRUSH brush)
 {
-    HBRUSH old = m_brush;
-    m_brush = brush;
-    return old;
+    return std::exchange(m_brush, brush);
 }
 
 HBRUSH ClassResources::GetBrush() const
@@ -139,9 +133,7 @@ HACCEL ClassResources::LoadAccelTable(HINSTANCE instance, const char* name)
 
 HACCEL ClassResources::SetAccelTable(HACCEL accelerators)
 {
-    HACCEL old = m_accelerators;
-    m_accelerators = accelerators;
-    return old;
+    return std::exchange(m_accelerators, accelerators);
 }
 
 HACCEL ClassResources::GetAccelTable() const

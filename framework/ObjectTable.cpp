@@ -1,6 +1,7 @@
 #include "framework/ObjectTable.h"
 
 #include <new>
+#include <utility>
 
 ObjectTable::ObjectTable()
     : m_count(0), m_capacity(0), m_slots(nullptr)
@@ -14,9 +15,7 @@ ObjectTable::~ObjectTable()
 
 int ObjectTable::SetCapacity(int capacity)
 {
-    int old = m_capacity;
-    m_capacity = capacity;
-    return old;
+    return std::exchange(m_capacity, capacity);
 }
 
 int ObjectTable::GetCapacity() const
@@ -31,9 +30,7 @@ int ObjectTable::ResetCapacity()
 
 int ObjectTable::SetCount(int count)
 {
-    int old = m_count;
-    m_count = count;
-    return old;
+    return std::exchange(m_count, count);
 }
 
 int ObjectTable::GetCount() const

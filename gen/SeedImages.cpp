@@ -247,6 +247,11 @@ std::vector<SeedImages::Image> SeedImages::MakeBroken() const
     };
 }
 
+std::vector<uint8_t> SeedImages::MakeTwoTracks() const
+{
+    return TwoTracks();
+}
+
 std::vector<uint8_t> SeedImages::MakeSmallImage() const
 {
     return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 0x60,

@@ -41,6 +41,8 @@ public:
     virtual std::vector<Image> MakeBroken() const;
     // The 34-byte one-track file: note 60 for 96 ticks at time base 96.
     virtual std::vector<uint8_t> MakeSmallImage() const;
+    // Format 1 at time base 480: a tempo track, then one note on channel 1.
+    virtual std::vector<uint8_t> MakeTwoTracks() const;
     // One note on channel 0 lasting the longest delta a file can hold.
     virtual std::vector<uint8_t> MakeLongNote(int timeBase) const;
 };

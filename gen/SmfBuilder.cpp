@@ -2,6 +2,7 @@
 
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 namespace {
 
@@ -141,9 +142,7 @@ void SmfBuilder::AppendAfterTracks(const std::vector<uint8_t>& bytes)
 
 int SmfBuilder::SetHeaderTrackCount(int count)
 {
-    int old = m_headerTrackCount;
-    m_headerTrackCount = count;
-    return old;
+    return std::exchange(m_headerTrackCount, count);
 }
 
 std::vector<uint8_t> SmfBuilder::Build() const

@@ -4,6 +4,8 @@
 
 #include "gen/SmfBuilder.h"
 
+#include <utility>
+
 namespace {
 
 const int kDrumChannel = 9;
@@ -314,9 +316,7 @@ SongGenerator::~SongGenerator()
 
 int SongGenerator::SetTrackCount(int count)
 {
-    int old = m_trackCount;
-    m_trackCount = std::max(1, std::min(kMaxTrackCount, count));
-    return old;
+    return std::exchange(m_trackCount, std::max(1, std::min(kMaxTrackCount, count)));
 }
 
 int SongGenerator::GetTrackCount() const
@@ -326,9 +326,7 @@ int SongGenerator::GetTrackCount() const
 
 int SongGenerator::SetTimeBase(int timeBase)
 {
-    int old = m_timeBase;
-    m_timeBase = timeBase;
-    return old;
+    return std::exchange(m_timeBase, timeBase);
 }
 
 int SongGenerator::GetTimeBase() const
@@ -338,9 +336,7 @@ int SongGenerator::GetTimeBase() const
 
 uint32_t SongGenerator::SetSeed(uint32_t seed)
 {
-    uint32_t old = m_seed;
-    m_seed = seed;
-    return old;
+    return std::exchange(m_seed, seed);
 }
 
 uint32_t SongGenerator::GetSeed() const
@@ -350,9 +346,7 @@ uint32_t SongGenerator::GetSeed() const
 
 bool SongGenerator::SetHumanTiming(bool on)
 {
-    bool old = m_humanTiming;
-    m_humanTiming = on;
-    return old;
+    return std::exchange(m_humanTiming, on);
 }
 
 bool SongGenerator::GetHumanTiming() const

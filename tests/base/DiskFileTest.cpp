@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -14,20 +16,7 @@ namespace fs = std::filesystem;
 // A fresh folder for each test, removed afterwards.
 class DiskFileTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        m_folder = fs::temp_directory_path() /
-                   (std::string("diskfile-") + info->name() + "-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-    std::string PathOf(const char* name) const { return (m_folder / name).string(); }
+    std::string PathOf(const char* name) const { return m_folder.PathOf(name); }
 
     void WriteFile(const std::string& path, const std::vector<unsigned char>& bytes)
     {
@@ -45,7 +34,7 @@ protected:
                       DiskFile::kOpenExisting);
     }
 
-    fs::path m_folder;
+    TempFolder m_folder{"diskfile"};
 };
 
 TEST_F(DiskFileTest, WrittenBytesReadBackWhole)
@@ -114,7 +103,7 @@ TEST_F(DiskFileTest, MissingFolderRecordsPathNotFound)
 TEST_F(DiskFileTest, FolderCannotBeOpenedAsFile)
 {
     DiskFile f;
-    EXPECT_EQ(nullptr, OpenForReading(f, m_folder.string()));
+    EXPECT_EQ(nullptr, OpenForReading(f, m_folder.GetPath().string()));
     EXPECT_EQ(5u, f.GetErrorCode());
 }
 

@@ -9,6 +9,7 @@
 
 #include "base/DiskFile.h"
 #include "tests/support/FailingDiskFile.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -49,27 +50,7 @@ private:
 // A fresh folder for each test, removed afterwards.
 class FileImageTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("fileimage-") + info->name();
-        for (char& c : name)
-            c = c == '/' ? '-' : c;
-        m_folder = fs::temp_directory_path() / name;
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-    std::string Write(const char* name, const std::string& bytes) const
-    {
-        const std::string path = (m_folder / name).string();
-        std::ofstream(path, std::ios::binary) << bytes;
-        return path;
-    }
+    std::string Write(const char* name, const std::string& bytes) const { return m_folder.Put(name, bytes); }
     // True when nothing holds the file: it opens with share mode 0.
     static bool IsClosed(const std::string& path)
     {
@@ -82,7 +63,7 @@ protected:
         return true;
     }
 
-    fs::path m_folder;
+    TempFolder m_folder{"fileimage"};
 };
 
 TEST_F(FileImageTest, ReadsEveryByte)
@@ -145,7 +126,7 @@ TEST_F(FileImageTest, MissingFileGivesFileNotFound)
 {
     DiskFile file;
     FileImage image;
-    EXPECT_EQ(kFileNotFound, image.Read(file, (m_folder / "none.mid").string().c_str()));
+    EXPECT_EQ(kFileNotFound, image.Read(file, m_folder.PathOf("none.mid").c_str()));
     EXPECT_EQ(0u, image.GetSize());
 }
 

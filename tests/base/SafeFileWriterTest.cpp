@@ -10,6 +10,7 @@
 
 #include "base/DiskFile.h"
 #include "tests/support/FailingDiskFile.h"
+#include "tests/support/TempFolder.h"
 
 namespace {
 
@@ -22,42 +23,12 @@ const unsigned long kErrorDiskFull = 112;
 
 class SafeFileWriterTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string("safewriter-") + info->test_suite_name() + "-" + info->name();
-        for (char& c : name) {
-            if (c == '/')
-                c = '-';
-        }
-        m_folder = fs::temp_directory_path() / name;
-        fs::remove_all(m_folder);
-        fs::create_directories(m_folder);
-    }
-    void TearDown() override
-    {
-        std::error_code ignored;
-        fs::remove_all(m_folder, ignored);
-    }
-    std::string PathOf(const char* name) const { return (m_folder / name).string(); }
-    void Put(const std::string& path, const std::string& bytes)
-    {
-        std::ofstream(path, std::ios::binary) << bytes;
-    }
-    std::string Read(const std::string& path) const
-    {
-        std::ifstream in(path, std::ios::binary);
-        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    }
-    std::set<std::string> Names() const
-    {
-        std::set<std::string> names;
-        for (const fs::directory_entry& entry : fs::directory_iterator(m_folder))
-            names.insert(entry.path().filename().string());
-        return names;
-    }
+    std::string PathOf(const char* name) const { return m_folder.PathOf(name); }
+    static void Put(const std::string& path, const std::string& bytes) { TempFolder::Write(path, bytes); }
+    static std::string Read(const std::string& path) { return TempFolder::Read(path); }
+    std::set<std::string> Names() const { return m_folder.Names(); }
 
-    fs::path m_folder;
+    TempFolder m_folder{"safewriter"};
 };
 
 TEST_F(SafeFileWriterTest, NewFileHoldsExactlyTheBytes)

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "gen/SeedImages.h"
 #include "gen/SmfBuilder.h"
 #include "midi/MidiEvent.h"
 #include "midi/MidiTrack.h"
@@ -45,22 +46,12 @@ int Validate(const Bytes& image)
 
 Bytes SmallImage()
 {
-    return {'M', 'T', 'h', 'd', 0, 0, 0, 6, 0, 0, 0, 1, 0, 0x60,
-            'M', 'T', 'r', 'k', 0, 0, 0, 0x0C,
-            0x00, 0x90, 0x3C, 0x64, 0x60, 0x80, 0x3C, 0x40, 0x00, 0xFF, 0x2F, 0x00};
+    return SeedImages().MakeSmallImage();
 }
 
 Bytes TwoTrackImage()
 {
-    SmfBuilder b(1, 480);
-    int t0 = b.AddTrack();
-    int t1 = b.AddTrack();
-    b.Tempo(t0, 0, 500000);
-    b.EndOfTrack(t0);
-    b.NoteOn(t1, 0, 1, 60, 100);
-    b.NoteOff(t1, 480, 1, 60);
-    b.EndOfTrack(t1);
-    return b.Build();
+    return SeedImages().MakeTwoTracks();
 }
 
 TEST(MidiFileTest, SmallImageBuildsOneTrack)
