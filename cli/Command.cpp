@@ -5,6 +5,9 @@
 #include "cli/OptionParser.h"
 #include "base/DiskFile.h"
 #include "base/FileImage.h"
+#include "engine/Converter.h"
+#include "midi/MidiFile.h"
+#include "midi/MidiReadOptions.h"
 
 Command::Command()
 {
@@ -63,5 +66,37 @@ int Command::ReadVoiceCount(const OptionParser& options, int& voices, std::ostre
         std::stoi(text) < 1 || std::stoi(text) > 18)
         return ReportUsageError(err, "voice count '" + text + "' is not a number from 1 to 18");
     voices = std::stoi(text);
+    return kExitOk;
+}
+
+MidiReadOptions Command::GetReadOptions(const OptionParser& options) const
+{
+    MidiReadOptions reading;
+    reading.SetLenient(options.Has("lenient"));
+    return reading;
+}
+
+std::string Command::DescribeLoadFailure(int result, bool lenient) const
+{
+    if (!lenient)
+        return "not a well-formed Standard MIDI File";
+    if (result == MIDIFILE_TOO_LONG)
+        return "the music is too long to re-time to 480 ticks per quarter note";
+    return "not a Standard MIDI File, even read leniently: it must begin with a whole \"MThd\" header chunk";
+}
+
+int Command::LoadMidiFile(const OptionParser& options, const std::string& path,
+                          Converter& converter, MidiFile*& file, std::ostream& err) const
+{
+    // The image goes as soon as it is read: the MidiFile holds copies of
+    // everything.
+    FileImage input;
+    if (ReadInput(path, input, err) != kExitOk)
+        return kExitFailure;
+    const MidiReadOptions reading = GetReadOptions(options);
+    int result = MIDIFILE_INVALID;
+    file = converter.LoadMidiFile(input.GetData(), input.GetSize(), reading, &result);
+    if (file == nullptr)
+        return ReportFileFailure(err, path, DescribeLoadFailure(result, reading.IsLenient()));
     return kExitOk;
 }

@@ -4,7 +4,10 @@
 #include <iosfwd>
 #include <string>
 
+class Converter;
 class FileImage;
+class MidiFile;
+class MidiReadOptions;
 class OptionParser;
 
 // One thing the command-line tool can do, selected by its own option
@@ -50,6 +53,16 @@ protected:
     // The voice count of --voices (1 without it) into voices; kExitOk, or
     // kExitUsage after saying why the value is refused.
     virtual int ReadVoiceCount(const OptionParser& options, int& voices, std::ostream& err) const;
+    // The reading --lenient asks for (strict without it).
+    virtual MidiReadOptions GetReadOptions(const OptionParser& options) const;
+    // Why a MidiFile was not built: a MidiFileResult of a strict or a
+    // lenient reading, in the tool's words.
+    virtual std::string DescribeLoadFailure(int result, bool lenient) const;
+    // Reads the file at path and loads it as options say; kExitOk with a new
+    // file (the converter's, freed with FreeMidiFile), or kExitFailure after
+    // reporting why.
+    virtual int LoadMidiFile(const OptionParser& options, const std::string& path,
+                             Converter& converter, MidiFile*& file, std::ostream& err) const;
 };
 
 #endif

@@ -119,6 +119,20 @@ const Refusal kRefusals[] = {
      }},
 };
 
+// The division of a file that lenient reading could not re-time: SMPTE
+// frames (a negative frame rate in the high byte, ticks per frame in the
+// low one) or 0.
+std::string DescribeUntimedDivision(long long division)
+{
+    if (division < 0x8000)
+        return "time base " + Number(division) + " is not supported: a file's time base must be "
+               "1 or more ticks per quarter note";
+    const int frames = 256 - static_cast<int>((division >> 8) & 0xFF);
+    return "SMPTE time division (" + Number(frames) + " frames per second, " +
+           Number(division & 0xFF) + " ticks per frame) is not supported, also with --lenient: "
+           "only ticks per quarter note can be re-timed";
+}
+
 // Any other refusal (a choice the command line cannot make).
 const Refusal kOtherRefusal = {0, kFileRefusal, [](const ConvertStatus&, const std::string&) {
                                    return std::string("the conversion was refused");
@@ -174,6 +188,11 @@ void ConvertCommand::DeclareOptions(OptionParser& parser)
     parser.AddOption("assign", 'a', "LIST",
                      "list ordinals for parts 0, 1, 2, ... separated by commas; \"-\" leaves a part "
                      "unassigned; parts after the list are unassigned (default: part i gets list i)");
+    parser.AddOption("lenient", 0, nullptr,
+                     "open leniently (also for --list and --events): re-time any time base to 480, "
+                     "skip unknown chunks, unwrap RIFF RMID files, read a cut-off last track up "
+                     "to the end of the file, keep the tracks there are; the report's Reading "
+                     "section says what was adapted");
     parser.AddOption("force", 0, nullptr, "write the program even when it is larger than 64 MiB");
     parser.AddOption("report", 0, nullptr,
                      "after converting, write the conversion report to standard error");
@@ -279,20 +298,6 @@ int ConvertCommand::ReadOptions(const OptionParser& options, ConvertSettings& se
     return kExitOk;
 }
 
-int ConvertCommand::LoadFile(const std::string& path, Converter& converter, MidiFile*& file,
-                             std::ostream& err) const
-{
-    // The image goes as soon as it is read: the MidiFile holds copies of
-    // everything.
-    FileImage input;
-    if (ReadInput(path, input, err) != kExitOk)
-        return kExitFailure;
-    file = converter.LoadMidiFile(input.GetData(), input.GetSize());
-    if (file == nullptr)
-        return ReportFileFailure(err, path, "not a well-formed Standard MIDI File");
-    return kExitOk;
-}
-
 void ConvertCommand::ApplyFileDefaults(const OptionParser& options, const MidiFile& file,
                                        ConvertSettings& settings) const
 {
@@ -375,7 +380,7 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
     Converter converter;
     converter.SetVoiceCount(voices);
     ConversionObjects objects(converter);
-    code = LoadFile(path, converter, objects.file, err);
+    code = LoadMidiFile(options, path, converter, objects.file, err);
     if (code != kExitOk)
         return code;
     ApplyFileDefaults(options, *objects.file, settings);
@@ -389,6 +394,10 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
             ? converter.Convert(*objects.file, settings, assignment, objects.set, program, status)
             : converter.ConvertInOrder(*objects.file, settings, assignment, objects.set, program,
                                        status);
+    // Lenient reading re-timed every positive time base: what is left is
+    // no number of ticks per quarter note.
+    if (result == Converter::kConvertBadTimeBase && options.Has("lenient"))
+        return ReportFileFailure(err, path, DescribeUntimedDivision(status.GetValue()));
     if (result != Converter::kConvertOk)
         return ReportRefusal(err, path, status);
 

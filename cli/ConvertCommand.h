@@ -64,8 +64,6 @@ private:
     // The steps of Run; each returns an exit code and reports its failure.
     int ReadOptions(const OptionParser& options, ConvertSettings& settings,
                     std::vector<int>& assignment, std::ostream& err) const;
-    int LoadFile(const std::string& path, Converter& converter, MidiFile*& file,
-                 std::ostream& err) const;
     // The split step count of the file's time base unless -s gave one.
     void ApplyFileDefaults(const OptionParser& options, const MidiFile& file,
                            ConvertSettings& settings) const;

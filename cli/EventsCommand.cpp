@@ -7,6 +7,7 @@
 #include "base/FileImage.h"
 #include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"
+#include "midi/MidiReadOptions.h"
 #include "midi/MidiTrack.h"
 
 EventsCommand::EventsCommand()
@@ -43,8 +44,11 @@ int EventsCommand::Run(const OptionParser& options, std::ostream& out, std::ostr
     if (ReadInput(path, input, err) != kExitOk)
         return kExitFailure;
     MidiFile file;
-    if (file.Build(input.GetData(), input.GetSize()) != MIDIFILE_OK)
-        return ReportFileFailure(err, path, "not a well-formed Standard MIDI File");
+    const MidiReadOptions reading = GetReadOptions(options);
+    const int result = reading.IsLenient() ? file.Build(input.GetData(), input.GetSize(), reading)
+                                           : file.Build(input.GetData(), input.GetSize());
+    if (result != MIDIFILE_OK)
+        return ReportFileFailure(err, path, DescribeLoadFailure(result, reading.IsLenient()));
 
     WriteEvents(file, out);
     out.flush();

@@ -6,6 +6,7 @@
 #include "cli/FileName.h"
 #include "cli/OptionParser.h"
 #include "engine/Converter.h"
+#include "engine/ReadingReport.h"
 #include "text/NumberText.h"
 #include "base/FileImage.h"
 #include "midi/MidiFile.h"
@@ -53,14 +54,11 @@ int ListCommand::Run(const OptionParser& options, std::ostream& out, std::ostrea
     if (code != kExitOk)
         return code;
 
-    FileImage input;
-    if (ReadInput(path, input, err) != kExitOk)
-        return kExitFailure;
     Converter converter;
     converter.SetVoiceCount(voices);
-    MidiFile* file = converter.LoadMidiFile(input.GetData(), input.GetSize());
-    if (file == nullptr)
-        return ReportFileFailure(err, path, "not a well-formed Standard MIDI File");
+    MidiFile* file = nullptr;
+    if (LoadMidiFile(options, path, converter, file, err) != kExitOk)
+        return kExitFailure;
     NoteListSet* set = converter.BuildNoteListSet(file);
     if (set == nullptr) {
         converter.FreeMidiFile(file);
@@ -81,9 +79,12 @@ std::string ListCommand::FormatListing(const std::string& name, const MidiFile& 
                                        const NoteListSet& set, int voiceCount) const
 {
     const bool voices = voiceCount > 1;
+    const ReadingReport reading;
+    const std::string adapted = reading.FormatOtherRows(file.GetReadLog());
     std::string text = "File name\t" + name + "\n" +
                        "Format\t" + std::to_string(file.GetFormat()) + "\n" +
-                       "Time base\t" + std::to_string(file.GetTimeBase()) + "\n" +
+                       "Time base\t" + reading.FormatTimeBase(file.GetReadLog(), file.GetTimeBase()) +
+                       "\n" + (adapted.empty() ? std::string() : "Reading\t" + adapted + "\n") +
                        "Used channels\t" + std::to_string(set.GetChannelCount()) + "\n" +
                        (voices ? "No.\tTr.\tCh.\tStep\tVoice\n" : "No.\tTr.\tCh.\tStep\n");
     for (int i = 0; i < set.GetCount(); ++i) {

@@ -13,7 +13,9 @@ class NoteListSet;
 // A TAB between columns, LF line ends:
 //   File name<TAB>NAME, Format<TAB>F, Time base<TAB>T, Used channels<TAB>N,
 //   the heading No. Tr. Ch. Step, then one row per note list: ordinal,
-//   track, channel and total ticks with thousands separators. With
+//   track, channel and total ticks with thousands separators. Read with
+//   --lenient, a re-timed time base shows as "1,024 -> 480" and a line
+//   Reading<TAB>... after it says what else was adapted. With
 //   --voices 2 or more, a fifth column Voice: the list's voice from 1.
 class ListCommand : public Command {
 public:

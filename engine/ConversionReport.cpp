@@ -4,6 +4,7 @@
 #include "engine/Converter.h"
 #include "settings/NoteValueTable.h"
 #include "engine/ProgramReader.h"
+#include "engine/ReadingReport.h"
 #include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiTrack.h"
@@ -99,12 +100,14 @@ void ConversionReport::Clear()
     m_longestPlayLine = 0;
     m_lastLineNumber = -1;
     m_fault.clear();
+    m_reading = MidiReadLog();
 }
 
 int ConversionReport::Compute(const MidiFile& file, const ConvertSettings& settings,
                               const std::vector<int>& assignment, const std::string& text)
 {
     Clear();
+    m_reading = file.GetReadLog();
     NoteValueTable values;
     Converter converter;
     const int timeBase = file.GetTimeBase();
@@ -479,6 +482,10 @@ std::string ConversionReport::Format() const
     std::string text = "Conversion report\n";
     text += "kept " + Number(m_kept) + " of " + Number(m_played) + " notes (" +
             Percent(m_kept, m_played) + "%)\n";
+
+    const std::string reading = ReadingReport().FormatSection(m_reading);
+    if (!reading.empty())
+        text += "\n" + reading;
 
     text += "\nWarnings\n";
     const int warnings = GetWarningCount();

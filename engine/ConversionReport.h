@@ -1,6 +1,7 @@
 #ifndef MORVEK_ENGINE_CONVERSIONREPORT_H
 #define MORVEK_ENGINE_CONVERSIONREPORT_H
 
+#include "midi/MidiReadLog.h"
 #include "score/NoteListIdentity.h"
 
 #include <string>
@@ -90,7 +91,8 @@ public:
     virtual int Compute(const MidiFile& file, const ConvertSettings& settings,
                         const std::vector<int>& assignment, const std::string& text);
     // The report as plain text, LF line ends: a title, the totals, then
-    // headed sections of tab-separated rows.
+    // headed sections of tab-separated rows; the first, "Reading", only for
+    // a file that lenient reading adapted.
     virtual std::string Format() const;
 
 // Results
@@ -137,6 +139,7 @@ private:
     long long m_longestPlayLine;
     long long m_lastLineNumber;
     std::string m_fault;
+    MidiReadLog m_reading;          // what lenient reading adapted in the file
 };
 
 #endif

@@ -6,6 +6,7 @@
 #include "settings/PlayKindTable.h"
 #include "settings/SettingsCheck.h"
 #include "midi/MidiFile.h"
+#include "midi/MidiReadOptions.h"
 #include "score/MmlWriter.h"
 #include "score/NoteList.h"
 #include "score/NoteListBuilder.h"
@@ -94,19 +95,29 @@ Converter::~Converter()
 
 MidiFile* Converter::LoadMidiFile(const unsigned char* image, unsigned long size)
 {
+    return LoadMidiFile(image, size, MidiReadOptions(), nullptr);
+}
+
+MidiFile* Converter::LoadMidiFile(const unsigned char* image, unsigned long size,
+                                  const MidiReadOptions& options, int* outcome)
+{
+    if (outcome != nullptr)
+        *outcome = MIDIFILE_INVALID;
     MidiFile* file = new (std::nothrow) MidiFile;
     if (!file)
         return nullptr;
     int result;
     try {
-        result = file->Validate(image, size);
         // Build checks the structure again and reads the events; a failure
         // there must not hand back a half-read file.
+        result = options.IsLenient() ? MIDIFILE_OK : file->Validate(image, size);
         if (result == MIDIFILE_OK)
-            result = file->Build(image, size);
+            result = file->Build(image, size, options);
     } catch (const std::bad_alloc&) {
         result = MIDIFILE_INVALID;
     }
+    if (outcome != nullptr)
+        *outcome = result;
     if (result != MIDIFILE_OK) {
         delete file;
         return nullptr;

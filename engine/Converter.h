@@ -7,6 +7,7 @@
 class ConvertSettings;
 class ConvertStatus;
 class MidiFile;
+class MidiReadOptions;
 class MmlWriter;
 class NoteList;
 class NoteListSet;
@@ -66,6 +67,12 @@ public:
     // not a well-formed SMF (or memory ran out). The image can be freed as
     // soon as this returns.
     virtual MidiFile* LoadMidiFile(const unsigned char* image, unsigned long size);
+    // The same read with options (lenient opening); result, when not null,
+    // gets the MidiFileResult: MIDIFILE_INVALID for an image that is not a
+    // MIDI file (or memory running out), MIDIFILE_TOO_LONG for music too long
+    // to re-time.
+    virtual MidiFile* LoadMidiFile(const unsigned char* image, unsigned long size,
+                                   const MidiReadOptions& options, int* result);
     // Accepts null. Returns 0.
     virtual int FreeMidiFile(MidiFile* file);
     // A new empty set, or null when memory ran out.

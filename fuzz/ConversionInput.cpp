@@ -22,7 +22,7 @@ int Word(const uint8_t* p)
 
 ConversionInput::ConversionInput()
     : m_partCount(0), m_resolution(0), m_splitStepCount(0), m_firstLineNumber(0),
-      m_playKind(0), m_voiceCount(1), m_pattern(0), m_image(nullptr), m_imageSize(0)
+      m_playKind(0), m_voiceCount(1), m_pattern(0), m_lenient(false), m_image(nullptr), m_imageSize(0)
 {
 }
 
@@ -35,7 +35,8 @@ bool ConversionInput::Read(const uint8_t* data, size_t size)
     if (data == nullptr || size < kPrefixSize)
         return false;
     m_partCount = data[0] % kPartRange;
-    m_resolution = data[1] % kResolutionRange;
+    m_resolution = (data[1] & 0x7F) % kResolutionRange;
+    m_lenient = (data[1] & 0x80) != 0;
     m_splitStepCount = Word(data + 2) % kSplitRange;
     m_firstLineNumber = Word(data + 4) % kFirstLineRange;
     m_playKind = data[6] % kKindRange;
@@ -70,15 +71,20 @@ std::vector<int> ConversionInput::MakeAssignment(int listCount) const
 
 std::vector<uint8_t> ConversionInput::MakePrefix(int partCount, int resolution,
                                                  int splitStepCount, int firstLineNumber,
-                                                 int playKind, int pattern) const
+                                                 int playKind, int pattern, bool lenient) const
 {
     const int split = splitStepCount % kSplitRange;
     const int line = firstLineNumber % kFirstLineRange;
     return {static_cast<uint8_t>(partCount % kPartRange),
-            static_cast<uint8_t>(resolution % kResolutionRange),
+            static_cast<uint8_t>(resolution % kResolutionRange | (lenient ? 0x80 : 0)),
             static_cast<uint8_t>(split >> 8), static_cast<uint8_t>(split & 0xFF),
             static_cast<uint8_t>(line >> 8), static_cast<uint8_t>(line & 0xFF),
             static_cast<uint8_t>(playKind % kKindRange), static_cast<uint8_t>(pattern)};
+}
+
+bool ConversionInput::IsLenient() const
+{
+    return m_lenient;
 }
 
 const uint8_t* ConversionInput::GetImage() const

@@ -12,7 +12,8 @@ class ConvertSettings;
 // reaches a little past its valid range, so the refusals are fuzzed too.
 //
 //   0      part count           value % 20          (0 and 19 are refused)
-//   1      minimum resolution   value % 19          (18 lies outside the table)
+//   1      minimum resolution   low 7 bits % 19     (18 lies outside the table)
+//          lenient reading      bit 7
 //   2..3   split step count     big-endian % 2048   (0 and 1921.. are refused)
 //   4..5   first line number    big-endian % 33000  (0 and 32001.. are refused)
 //   6      PLAY kind            value % 4           (3 lies outside the table)
@@ -39,13 +40,14 @@ public:
     // modulo its range above); pattern is byte 7.
     virtual std::vector<uint8_t> MakePrefix(int partCount, int resolution, int splitStepCount,
                                             int firstLineNumber, int playKind,
-                                            int pattern) const;
+                                            int pattern, bool lenient = false) const;
 
 // Attributes
     virtual const uint8_t* GetImage() const;
     virtual size_t GetImageSize() const;
     virtual int GetPartCount() const;
     virtual int GetVoiceCount() const;
+    virtual bool IsLenient() const;
 
 private:
     int m_partCount;
@@ -55,6 +57,7 @@ private:
     int m_playKind;
     int m_voiceCount;
     int m_pattern;
+    bool m_lenient;
     const uint8_t* m_image;                           // borrowed
     size_t m_imageSize;
 };

@@ -1,7 +1,7 @@
 // Fuzz target: a file image through the whole conversion, as the window and
 // midi2morvek run it: LoadMidiFile, BuildNoteListSet, then Convert (the three
 // passes and the BASIC builders), with settings and the voice count taken
-// from the first bytes.
+// from the first bytes, read strictly or leniently as a bit of them says.
 // Besides the sanitizers' checks it asserts what every finished program must
 // look like, that the report's self-check passes on it, and that a refusal
 // changes nothing.
@@ -19,6 +19,7 @@
 #include "settings/PlayKindTable.h"
 #include "fuzz/ConversionInput.h"
 #include "midi/MidiFile.h"
+#include "midi/MidiReadOptions.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
 
@@ -48,6 +49,19 @@ void CheckLists(NoteListSet& set)
             Require(p->GetLength() >= 0, "a record of negative length");
         Require(list->GetTotalTicks() >= 0, "a list of negative length");
     }
+}
+
+// Strict reading adapts nothing; a re-timed file is at 480 as if written so.
+void CheckReading(const MidiFile& file, bool lenient)
+{
+    const MidiReadLog& log = file.GetReadLog();
+    Require(lenient || !log.IsAdapted(), "strict reading adapted the file");
+    Require(!log.IsRetimed() || (file.GetTimeBase() == 480 && log.timeBaseFrom != 480),
+            "a re-timed file not at time base 480");
+    Require(log.missingTracks == 0 || log.declaredTracks == file.GetTrackCount() + log.missingTracks,
+            "missing tracks miscounted");
+    Require(log.cutTrack == MidiReadLog::kNoTrack || log.cutTrack == file.GetTrackCount() - 1,
+            "a track other than the last ended early");
 }
 
 // Every line ends in CR LF; ten header lines, then PLAY lines numbered on
@@ -109,11 +123,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         new std::vector<unsigned char>(input.GetImage(), input.GetImage() + input.GetImageSize());
     Converter converter;
     converter.SetVoiceCount(input.GetVoiceCount());
+    MidiReadOptions reading;
+    reading.SetLenient(input.IsLenient());
     MidiFile* file = converter.LoadMidiFile(image->empty() ? nullptr : image->data(),
-                                            static_cast<unsigned long>(image->size()));
+                                            static_cast<unsigned long>(image->size()), reading,
+                                            nullptr);
     delete image;
     if (file == nullptr)
         return 0;
+    CheckReading(*file, input.IsLenient());
     NoteListSet* set = converter.BuildNoteListSet(file);
     Require(set != nullptr, "no note lists for a loaded file");
     Require(converter.CountLists(*file) == set->GetCount(), "lists counted and built differ");

@@ -46,10 +46,10 @@ struct Prefix {
     int parts, resolution, split, line, kind, pattern;
 };
 
-Bytes Seed(const Prefix& p, const Bytes& image)
+Bytes Seed(const Prefix& p, const Bytes& image, bool lenient = false)
 {
     Bytes bytes = ConversionInput().MakePrefix(p.parts, p.resolution, p.split, p.line, p.kind,
-                                               p.pattern);
+                                               p.pattern, lenient);
     bytes.insert(bytes.end(), image.begin(), image.end());
     return bytes;
 }
@@ -115,6 +115,10 @@ int main(int argc, char** argv)
         if (image.bytes.size() > kLargestSeed)
             continue;
         ok = WriteFile(dir + "/convert/" + image.name + ".bin", Seed(kDefaults, image.bytes)) && ok;
+        // What strict reading refuses, lenient reading may take.
+        if (image.outcome != SeedImages::kConverts)
+            ok = WriteFile(dir + "/convert/" + image.name + "-lenient.bin",
+                           Seed(kDefaults, image.bytes, true)) && ok;
         // The long notes get settings of their own below.
         if (image.outcome != SeedImages::kConverts || image.name.compare(0, 9, "long-note") == 0)
             continue;

@@ -1,5 +1,6 @@
 #include "midi/MidiTrack.h"
 
+#include <cstdint>
 #include <utility>
 
 MidiTrack::MidiTrack(MemoryArena* arena)
@@ -52,6 +53,28 @@ int32_t MidiTrack::ComputeTimes()
         e.SetTime(static_cast<int32_t>(t));
     }
     return static_cast<int32_t>(t);
+}
+
+bool MidiTrack::Retime(int from, int to)
+{
+    if (from < 1 || to < 1)
+        return false;
+    // 64 bits: the original sum may pass 2^32 ticks before the rounded one
+    // passes the limit, which stops the walk long before the product wraps.
+    const uint64_t up = static_cast<uint64_t>(to);
+    const uint64_t down = static_cast<uint64_t>(from);
+    uint64_t original = 0;
+    uint64_t previous = 0;
+    for (MidiEvent& e : m_events) {
+        original += static_cast<uint32_t>(e.GetDelta());
+        const uint64_t rounded = (2 * original * up + down) / (2 * down);
+        if (rounded > static_cast<uint64_t>(INT32_MAX))
+            return false;
+        e.SetDelta(static_cast<int32_t>(rounded - previous));
+        e.SetTime(static_cast<int32_t>(rounded));
+        previous = rounded;
+    }
+    return true;
 }
 
 void MidiTrack::Append(MidiEvent* event)

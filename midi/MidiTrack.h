@@ -70,6 +70,13 @@ public:
                                 unsigned char& runningStatus);
     // Fills every event's absolute time from the deltas; returns the last time.
     virtual int32_t ComputeTimes();
+    // Re-times the track from time base from to time base to: the absolute
+    // time t of every event (summed from the deltas) becomes the nearest
+    // tick, halves up, floor((2 t to + from) / (2 from)), and each delta is
+    // taken again from the rounded times, so the track's end cannot drift.
+    // Order and messages stay. False, with the track partly re-timed, when a
+    // time base is below 1 or a re-timed time would pass 2^31 - 1.
+    virtual bool Retime(int from, int to);
     // Takes ownership of event (made with new) and appends it at the end;
     // its contents move into the track's list.
     virtual void Append(MidiEvent* event);

@@ -14,6 +14,7 @@
 #define IDM_CONVERT 102
 #define IDM_SAVE 103
 #define IDM_REPORT 104
+#define IDM_OPEN_LENIENTLY 105
 #define IDM_ADD 121
 #define IDM_REMOVE 122
 // List > Voices: voices per track and channel, radio items in this order

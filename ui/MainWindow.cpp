@@ -364,7 +364,13 @@ void MainWindow::ShowFileInfo()
     HWND hwnd = GetHandle();
     SetDlgItemTextA(hwnd, IDC_FILE_NAME, m_fileInfo.GetName());
     SetDlgItemTextA(hwnd, IDC_FORMAT, FormatText("%1d", m_fileInfo.GetFormat()).c_str());
-    SetDlgItemTextA(hwnd, IDC_TIME_BASE, FormatThousands(m_fileInfo.GetTimeBase()).c_str());
+    const std::string timeBase = FormatThousands(m_fileInfo.GetTimeBase());
+    SetDlgItemTextA(hwnd, IDC_TIME_BASE,
+                    m_fileInfo.GetRetimedFrom() == 0
+                        ? timeBase.c_str()
+                        : FormatText(LoadText(kStrRetimedTimeBase).c_str(),
+                                     FormatThousands(m_fileInfo.GetRetimedFrom()).c_str(),
+                                     m_fileInfo.GetTimeBase()).c_str());
     SetDlgItemTextA(hwnd, IDC_USED_CHANNELS, DecimalText(m_fileInfo.GetUsedChannelCount()).c_str());
 }
 
@@ -642,7 +648,7 @@ LRESULT MainWindow::LoadFile(HWND hwnd, const char* path)
         return RefuseOpen(hwnd, kUnreadableFile, DescribeFileError(path, kStrReadFailed, code, *file));
 
     m_converter.FreeMidiFile(m_midiFile);
-    m_midiFile = m_converter.LoadMidiFile(image.GetData(), image.GetSize());
+    m_midiFile = m_converter.LoadMidiFile(image.GetData(), image.GetSize(), m_reading, nullptr);
     image.Free();
     if (m_midiFile == nullptr)
         return RefuseOpen(hwnd, kRefusedImage, LoadText(kStrNotMidi));
@@ -653,6 +659,7 @@ LRESULT MainWindow::LoadFile(HWND hwnd, const char* path)
     m_fileInfo.SetName(FindFileName(path));
     m_fileInfo.SetFormat(m_midiFile->GetFormat());
     m_fileInfo.SetTimeBase(m_midiFile->GetTimeBase());
+    m_fileInfo.SetRetimedFrom(m_midiFile->GetReadLog().timeBaseFrom);
     m_fileInfo.SetUsedChannelCount(m_noteListSet != nullptr ? m_noteListSet->GetChannelCount() : 0);
     ShowFileInfo();
     if (!IsSupportedFormat(m_fileInfo.GetFormat())) {
@@ -747,6 +754,12 @@ LRESULT MainWindow::OnVoices(HWND, WPARAM wParam, LPARAM)
     m_converter.SetVoiceCount(voices);
     if (m_midiFile != nullptr)
         RebuildNoteLists();
+    return kCompleted;
+}
+
+LRESULT MainWindow::OnOpenLeniently(HWND, WPARAM, LPARAM)
+{
+    m_reading.SetLenient(!m_reading.IsLenient());
     return kCompleted;
 }
 
@@ -999,7 +1012,11 @@ LRESULT MainWindow::OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
             return 0;
         }
     }
-    // The Voices items, which every state allows.
+    // Open Leniently and the Voices items, which every state allows.
+    if (id == IDM_OPEN_LENIENTLY) {
+        OnOpenLeniently(hwnd, wParam, lParam);
+        return 0;
+    }
     for (const VoiceChoice& choice : kVoiceChoices) {
         if (choice.id == id) {
             OnVoices(hwnd, wParam, lParam);
@@ -1039,6 +1056,8 @@ LRESULT MainWindow::OnInitMenu(HWND, WPARAM wParam, LPARAM)
         if (choice.voices == m_converter.GetVoiceCount())
             CheckMenuRadioItem(menu, IDM_VOICES_1, IDM_VOICES_18, choice.id, MF_BYCOMMAND);
     }
+    CheckMenuItem(menu, IDM_OPEN_LENIENTLY,
+                  MF_BYCOMMAND | (m_reading.IsLenient() ? MF_CHECKED : MF_UNCHECKED));
     return 0;
 }
 

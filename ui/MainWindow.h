@@ -10,6 +10,7 @@
 
 #include "settings/ConvertSettings.h"
 #include "engine/Converter.h"
+#include "midi/MidiReadOptions.h"
 #include "framework/DialogHandler.h"
 #include "framework/ListViewCtrl.h"
 #include "ui/MidiFileInfo.h"
@@ -221,6 +222,8 @@ public:
     virtual LRESULT OnRemove(HWND hwnd, WPARAM wParam, LPARAM lParam);
     // One of the Voices items: the voice count it names, the lists rebuilt.
     virtual LRESULT OnVoices(HWND hwnd, WPARAM wParam, LPARAM lParam);
+    // File > Open Leniently: turns lenient opening on or off for the next Open.
+    virtual LRESULT OnOpenLeniently(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnConvert(HWND hwnd, WPARAM wParam, LPARAM lParam);
     virtual LRESULT OnSave(HWND hwnd, WPARAM wParam, LPARAM lParam);
     // The preview of the source box's text as it is now, edits included,
@@ -282,6 +285,7 @@ private:
     std::vector<int> m_lastAssignment;
     int m_lastVoiceCount;
     bool m_reportOn;            // the report command was used
+    MidiReadOptions m_reading;  // File > Open Leniently, kept while the program runs
     std::string m_manualPath;
 };
 

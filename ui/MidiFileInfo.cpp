@@ -3,7 +3,7 @@
 #include "ui/AnsiText.h"
 
 MidiFileInfo::MidiFileInfo()
-    : m_format(0), m_timeBase(kDefaultTimeBase), m_usedChannelCount(0)
+    : m_format(0), m_timeBase(kDefaultTimeBase), m_retimedFrom(0), m_usedChannelCount(0)
 {
     m_name[0] = '\0';
 }
@@ -17,6 +17,7 @@ void MidiFileInfo::Reset()
     m_name[0] = '\0';
     m_format = 0;
     m_timeBase = kDefaultTimeBase;
+    m_retimedFrom = 0;
     m_usedChannelCount = 0;
 }
 
@@ -52,6 +53,18 @@ int MidiFileInfo::SetTimeBase(int timeBase)
 int MidiFileInfo::GetTimeBase() const
 {
     return m_timeBase;
+}
+
+int MidiFileInfo::SetRetimedFrom(int timeBase)
+{
+    int old = m_retimedFrom;
+    m_retimedFrom = timeBase;
+    return old;
+}
+
+int MidiFileInfo::GetRetimedFrom() const
+{
+    return m_retimedFrom;
 }
 
 int MidiFileInfo::SetUsedChannelCount(int count)

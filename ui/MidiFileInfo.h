@@ -16,7 +16,7 @@ public:
     virtual ~MidiFileInfo();
 
 // Operations
-    // Empty name, format 0, time base 480, no channels.
+    // Empty name, format 0, time base 480 not re-timed, no channels.
     virtual void Reset();
 
 // Attributes
@@ -28,6 +28,10 @@ public:
     virtual int GetFormat() const;
     virtual int SetTimeBase(int timeBase);
     virtual int GetTimeBase() const;
+    // The file's own time base when it was opened leniently and re-timed
+    // to GetTimeBase; 0 otherwise.
+    virtual int SetRetimedFrom(int timeBase);
+    virtual int GetRetimedFrom() const;
     virtual int SetUsedChannelCount(int count);
     virtual int GetUsedChannelCount() const;
 
@@ -35,6 +39,7 @@ private:
     char m_name[kNameSize];
     int m_format;
     int m_timeBase;
+    int m_retimedFrom;
     int m_usedChannelCount;
 };
 

@@ -352,3 +352,48 @@ TEST(ConvertHelpTest, HelpShowsTheConversionOptions)
 }
 
 }  // namespace
+
+// --lenient: a file at 1,024 reads as the same song written at 480, says
+// what was adapted in the report and the listing, and what it still refuses.
+TEST_F(ConvertCommandTest, LenientOpeningReadsTheSongAsWrittenAt480)
+{
+    Bytes odd = MakeSong(0, 1024);
+    const Bytes vendor = {'X', 'F', 'I', 'H', 0, 0, 0, 2, 1, 2};
+    odd.insert(odd.begin() + 14, vendor.begin(), vendor.end());
+    const std::string oddPath = Write("odd.mid", odd);
+    const std::string path480 = Write("480.mid", MakeSong(0, 480));
+
+    ToolRun::Outcome strict = RunTool({oddPath});
+    EXPECT_EQ("midi2morvek: " + oddPath + ": not a well-formed Standard MIDI File\n", strict.err);
+    ToolRun::Outcome lenient = RunTool({"--lenient", oddPath});
+    ASSERT_EQ(0, lenient.code) << lenient.err;
+    EXPECT_EQ(RunTool({path480}).out, lenient.out);
+
+    ToolRun::Outcome report = RunTool({"--lenient", "--report-only", oddPath});
+    EXPECT_NE(std::string::npos,
+              report.out.find("\n\nReading\ntime base re-timed\t1,024 -> 480\nchunks skipped\t1\n\nWarnings\n"))
+        << report.out;
+    EXPECT_EQ(std::string::npos, RunTool({"--lenient", "--report-only", path480}).out.find("Reading"));
+    ToolRun::Outcome list = RunTool({"--lenient", "--list", oddPath});
+    EXPECT_NE(std::string::npos,
+              list.out.find("Time base\t1,024 -> 480\nReading\tchunks skipped: 1\nUsed channels\t3\n"))
+        << list.out;
+
+    const struct {
+        Bytes image;
+        std::string reason;
+    } refusals[] = {
+        {MakeSong(0, 0xE728), "SMPTE time division (25 frames per second, 40 ticks per frame) is not "
+                              "supported, also with --lenient: only ticks per quarter note can be re-timed"},
+        {MakeSong(0, 0), "time base 0 is not supported: a file's time base must be 1 or more ticks per "
+                         "quarter note"},
+        {Bytes{'R', 'I', 'F', 'F'}, "not a Standard MIDI File, even read leniently: it must begin with a "
+                                    "whole \"MThd\" header chunk"},
+    };
+    for (const auto& r : refusals) {
+        const std::string refused = Write("refused.mid", r.image);
+        ToolRun::Outcome o = RunTool({"--lenient", refused});
+        EXPECT_EQ(1, o.code);
+        EXPECT_EQ("midi2morvek: " + refused + ": " + r.reason + "\n", o.err);
+    }
+}

@@ -19,6 +19,7 @@
 #include "text/TextFormat.h"
 #include "text/Texts.h"
 #include "gen/SmfBuilder.h"
+#include "gen/SongGenerator.h"
 #include "base/DiskFile.h"
 #include "midi/MidiFile.h"
 #include "preview/PreviewTempo.h"
@@ -877,6 +878,50 @@ TEST_F(MainWindowTest, ConvertGivesTheBytesOfTheCommandLineTool)
                           "\" --parts 3 --assign 2,-,0 --resolution 8 --kind \"PLAY HG\" --output \"" + output + "\"";
     ASSERT_EQ(0u, RunCommandLine(command)) << command;
     EXPECT_EQ(ReadWholeFile(output), Window()->GetSourceText());
+}
+
+// File > Open Leniently as the user sees it: checked or not.
+bool LenientChecked(HWND hwnd)
+{
+    HMENU menu = GetMenu(hwnd);
+    SendMessageA(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+    return (GetMenuState(menu, IDM_OPEN_LENIENTLY, MF_BYCOMMAND) & MF_CHECKED) != 0;
+}
+
+TEST_F(MainWindowTest, OpenLenientlyRetimesAndConvertsAsTheCommandLineTool)
+{
+    SongGenerator generator;
+    generator.SetTimeBase(1024);
+    generator.SetTrackCount(3);
+    generator.SetHumanTiming(true);
+    const std::vector<uint8_t> song = generator.Build(600);
+    const std::string path = m_folder.Write("odd.mid", std::vector<unsigned char>(song.begin(), song.end()));
+    EXPECT_FALSE(LenientChecked(Hwnd()));
+    Open(path);
+    ASSERT_EQ(1u, Probe().messages.size());                     // the time base refusal, as ever
+    EXPECT_EQ("1,024", ControlText(Hwnd(), IDC_TIME_BASE));
+    Probe().messages.clear();
+
+    m_app.Command(IDM_OPEN_LENIENTLY);
+    EXPECT_TRUE(LenientChecked(Hwnd()));
+    Open(path);
+    ASSERT_TRUE(Probe().messages.empty());
+    EXPECT_TRUE(LenientChecked(Hwnd()));
+    EXPECT_EQ(FormatText(GetString(kStrRetimedTimeBase), "1,024", 480), ControlText(Hwnd(), IDC_TIME_BASE));
+    EXPECT_EQ("1,920", ControlText(Hwnd(), IDC_SPLIT_STEP));
+    for (int row = 0; row < 3; ++row)
+        Assign(row, row);
+    m_app.Command(IDM_CONVERT);
+    ASSERT_TRUE(Probe().messages.empty());
+    const std::string output = m_folder.PathOf("lenient.txt");
+    const std::string command = "\"" + TestProgramDirectory() + "midi2morvek.exe\" --lenient \"" + path +
+                                "\" --assign 0,1,2 --output \"" + output + "\"";
+    ASSERT_EQ(0u, RunCommandLine(command)) << command;
+    EXPECT_EQ(ReadWholeFile(output), Window()->GetSourceText());
+    EXPECT_NE(std::string::npos, Window()->GetSourceText().find(" PLAY "));
+
+    m_app.Command(IDM_OPEN_LENIENTLY);
+    EXPECT_FALSE(LenientChecked(Hwnd()));
 }
 
 struct SettingsFault {
