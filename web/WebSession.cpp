@@ -40,9 +40,10 @@ void WebSession::Close()
 int WebSession::Open(const unsigned char* image, unsigned long size)
 {
     Close();
-    m_file = m_converter.LoadMidiFile(image, size);
+    int read = MIDIFILE_INVALID;
+    m_file = m_converter.LoadMidiFile(image, size, m_reading, &read);
     if (m_file == nullptr)
-        return kOpenNotMidi;
+        return read == MIDIFILE_TOO_LONG ? kOpenTooLong : kOpenNotMidi;
     switch (m_converter.CheckFile(*m_file)) {
     case Converter::kConvertOk:
         break;
@@ -142,6 +143,8 @@ int WebSession::SetSetting(int setting, int value)
         m_lineLimit = value;
         return previous;
     }
+    case kLenient:
+        return m_reading.SetLenient(value != 0) ? 1 : 0;
     default:
         return kNoFact;
     }
@@ -164,6 +167,8 @@ int WebSession::GetSetting(int setting) const
         return m_converter.GetVoiceCount();
     case kReportLineLimit:
         return m_lineLimit;
+    case kLenient:
+        return m_reading.IsLenient() ? 1 : 0;
     default:
         return kNoFact;
     }
@@ -205,6 +210,8 @@ long WebSession::GetFileFact(int fact) const
         return m_set != nullptr ? m_set->GetCount() : 0;
     case kFirstTempo:
         return TempoFinder().GetFirstTempo(*m_file);
+    case kRetimedFrom:
+        return m_file->GetReadLog().timeBaseFrom;
     default:
         return kNoFact;
     }

@@ -6,6 +6,7 @@
 
 #include "engine/ConvertStatus.h"
 #include "engine/Converter.h"
+#include "midi/MidiReadOptions.h"
 #include "settings/ConvertSettings.h"
 
 class MidiFile;
@@ -28,7 +29,8 @@ public:
         kOpenNotMidi = 1,        // not a well-formed Standard MIDI File
         kOpenBadFormat = 2,      // loaded, format not 0 or 1
         kOpenBadTimeBase = 3,    // loaded, time base not supported
-        kOpenNoMemory = 4
+        kOpenNoMemory = 4,
+        kOpenTooLong = 5         // read leniently: too long to re-time
     };
     // What SetSetting sets. A new option is one more entry here and in
     // SetSetting, and one control of the page.
@@ -40,9 +42,15 @@ public:
         kPlayKind = 4,
         kVoiceCount = 5,         // rebuilds the lists of an open file
         kReportLineLimit = 6,    // the report's longest good PLAY line
-        kSettingCount = 7
+        kLenient = 7,            // the next Open reads leniently (0 or 1)
+        kSettingCount = 8
     };
-    enum FileFact { kFormat = 0, kTimeBase = 1, kUsedChannels = 2, kListCount = 3, kFirstTempo = 4 };
+    // kRetimedFrom: the file's own time base when lenient reading re-timed
+    // it, else 0.
+    enum FileFact {
+        kFormat = 0, kTimeBase = 1, kUsedChannels = 2, kListCount = 3, kFirstTempo = 4,
+        kRetimedFrom = 5
+    };
     enum ListFact { kListTrack = 0, kListChannel = 1, kListVoice = 2, kListTicks = 3 };
     enum Text { kProgramText = 0, kReportText = 1, kPreviewImage = 2, kPreviewError = 3, kTextCount = 4 };
     enum {
@@ -103,6 +111,7 @@ private:
     MidiFile* m_file;
     NoteListSet* m_set;
     ConvertSettings m_settings;
+    MidiReadOptions m_reading;
     int m_lineLimit;
     std::vector<int> m_assignment;
     ConvertStatus m_status;

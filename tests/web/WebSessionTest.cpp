@@ -138,8 +138,22 @@ TEST(WebSessionTest, RefusalsSayWhyAndLeaveNothingToConvert)
         EXPECT_TRUE(session.GetText(WebSession::kProgramText).empty());
     }
 
+    // Read leniently, the time base 120 is re-timed, and the session says so.
+    SmfBuilder builder(1, 120);
+    const int track = builder.AddTrack();
+    builder.NoteOn(track, 0, 0, 60, 100);
+    builder.NoteOff(track, 120, 0, 60);
+    builder.EndOfTrack(track);
+    WebSession lenient;
+    EXPECT_EQ(0, lenient.SetSetting(WebSession::kLenient, 1));
+    ASSERT_EQ(WebSession::kOpenOk, Open(lenient, builder.Build()));
+    EXPECT_EQ(120, lenient.GetFileFact(WebSession::kRetimedFrom));
+    EXPECT_EQ(480, lenient.GetFileFact(WebSession::kTimeBase));
+    EXPECT_EQ(1920, lenient.GetSetting(WebSession::kSplitStepCount));
+
     WebSession session;
     ASSERT_EQ(WebSession::kOpenOk, Open(session, Song(3, 96)));
+    EXPECT_EQ(0, session.GetFileFact(WebSession::kRetimedFrom));
     EXPECT_EQ(WebSession::kBadTempo, session.MakePreview("", "fast"));
     session.SetAssignment(0, 999);
     EXPECT_EQ(Converter::kConvertBadAssignment, session.Convert());

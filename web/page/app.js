@@ -3,11 +3,11 @@
 "use strict";
 
 // WebSession's numbers (web/WebSession.h).
-const Open = { ok: 0, notMidi: 1, badFormat: 2, badTimeBase: 3, noMemory: 4 };
-const Fact = { format: 0, timeBase: 1, usedChannels: 2, listCount: 3 };
+const Open = { ok: 0, notMidi: 1, badFormat: 2, badTimeBase: 3, noMemory: 4, tooLong: 5 };
+const Fact = { format: 0, timeBase: 1, usedChannels: 2, listCount: 3, retimedFrom: 5 };
 const ListFact = { track: 0, channel: 1, voice: 2, ticks: 3 };
 const Text = { program: 0, report: 1, wav: 2, previewError: 3 };
-const Setting = { voices: 5 };
+const Setting = { split: 2, voices: 5, lenient: 7 };
 const NO_FACT = -1, UNASSIGNED = -1, NO_FILE = 100, BAD_TEMPO = 101, PART_ROWS = 18;
 const Convert = { ok: 0, badFormat: 1, badTimeBase: 2, badSettings: 3, badChoice: 4,
                   badAssignment: 5, noMemory: 6, tooLarge: 7 };
@@ -37,7 +37,9 @@ const WORDS = {
     badLineLimit: "行の長さの上限は 1 以上の数で入力してください。",
     badChar: "%1 行目の文字「%2」はソースに書けません。", copied: "ソースをコピーしました。",
     copyFailed: "コピーできませんでした。テキストを選んでコピーしてください。",
-    converted: "変換 %1 ms", lenient: "寛容に開く", noAudio: "このブラウザでは再生できません。WAV 保存で聞けます。",
+    converted: "変換 %1 ms", lenient: "寛容に開く",
+    lenientOption: "寛容に開く（タイムベースを 480 に変換、不明なチャンクを飛ばし、途中で切れたトラックも読む）",
+    tooLong: "曲が長すぎて、タイムベースを 480 に変換できません。", noAudio: "このブラウザでは再生できません。WAV 保存で聞けます。",
   },
   en: {
     language: "Language", close: "Close", fileTitle: "MIDI file", choose: "Choose a file…",
@@ -61,6 +63,8 @@ const WORDS = {
     badChar: "Line %1: the character \u201c%2\u201d cannot be written into the source.",
     copied: "The source was copied.", copyFailed: "The source could not be copied: select it and copy it.",
     converted: "Converted in %1 ms", lenient: "Open leniently",
+    lenientOption: "Open leniently (re-time to 480, skip unknown chunks, read a cut-off track)",
+    tooLong: "The music is too long to re-time to 480 ticks per quarter note.",
     noAudio: "This browser cannot play it; Save WAV and listen to the file.",
   },
 };
@@ -163,30 +167,30 @@ function openBytes(bytes, name) {
   showFile();
   switch (result) {
     case Open.ok: break;
-    case Open.notMidi: refuseFile(winText("kStrNotMidi")); break;
+    case Open.notMidi: refuseFile(winText("kStrNotMidi"), true); break;
     case Open.badFormat:
       refuseFile(`${name}\n${word("format")} ${core._morvek_file_fact(Fact.format)}\n\n${winText("kStrBadFormat")}`); break;
     case Open.badTimeBase:
-      refuseFile(`${name}\n${word("timeBase")} ${core._morvek_file_fact(Fact.timeBase)}\n\n${winText("kStrBadTimeBase")}`); break;
+      refuseFile(`${name}\n${word("timeBase")} ${core._morvek_file_fact(Fact.timeBase)}\n\n${winText("kStrBadTimeBase")}`, true); break;
+    case Open.tooLong: refuseFile(word("tooLong")); break;
     default: refuseFile(winText("kStrConvertNoMemory"));
   }
-  $("split").value = core._morvek_get(2);
+  $("split").value = core._morvek_get(Setting.split);
   return result;
 }
 
-// A refused file: the message, and the lenient reopen once the core has it.
-function refuseFile(text) {
-  const lenient = LENIENT_SETTING >= 0 && core._morvek_get(LENIENT_SETTING) === 0;
-  showMessage(text, lenient ? { action: { label: word("lenient"), run: openLeniently } } : {});
+// A refused file: the message, and for what lenient reading takes, when the
+// file was read strictly, the offer to open it so in one click.
+function refuseFile(text, lenientHelps = false) {
+  const offer = lenientHelps && core._morvek_get(Setting.lenient) === 0;
+  showMessage(text, offer ? { action: { label: word("lenient"), run: () => setLenient(true) } } : {});
 }
 
-// The lenient opening's setting number, -1 while the core has none.
-let LENIENT_SETTING = -1;
-function openLeniently() {
-  core._morvek_set(LENIENT_SETTING, 1);
-  const box = $("lenient");
-  if (box) box.checked = true;
-  openBytes(fileBytes, fileName);
+// The choice holds for the next files too; the open one is read again.
+function setLenient(on) {
+  core._morvek_set(Setting.lenient, on ? 1 : 0);
+  $("lenient").checked = on;
+  if (fileBytes) openBytes(fileBytes, fileName);
 }
 
 async function openFile(file) {
@@ -216,7 +220,10 @@ function showFile() {
   const has = core._morvek_file_fact(Fact.format) !== NO_FACT;
   $("info-name").textContent = has ? fileName : "-";
   $("info-format").textContent = has ? core._morvek_file_fact(Fact.format) : "-";
-  $("info-timebase").textContent = has ? core._morvek_file_fact(Fact.timeBase) : "-";
+  const from = core._morvek_file_fact(Fact.retimedFrom);
+  $("info-timebase").textContent = !has ? "-" : from > 0
+    ? winText("kStrRetimedTimeBase").replace("%s", from).replace("%d", core._morvek_file_fact(Fact.timeBase))
+    : core._morvek_file_fact(Fact.timeBase);
   $("info-channels").textContent = has ? core._morvek_file_fact(Fact.usedChannels) : "-";
   const channels = $("channels");
   channels.replaceChildren();
@@ -472,6 +479,7 @@ function wire() {
     if (e.key === "Delete" || e.key === "Backspace") { e.preventDefault(); removePart(); }
   });
   $("voices").addEventListener("change", changeVoices);
+  $("lenient").addEventListener("change", (e) => setLenient(e.target.checked));
   $("convert").addEventListener("click", convert);
   $("save").addEventListener("click", save);
   $("copy").addEventListener("click", copy);

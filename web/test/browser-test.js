@@ -80,6 +80,9 @@ const files = {
   chords480: writeFile("chords480.mid", song(11, 480, [2, 3, 4, 5])),
   broken: writeFile("broken.mid", song(7, 96, [0]).subarray(0, 30)),
   timeBase120: writeFile("timebase120.mid", song(5, 120, [0])),
+  // Read leniently only: a time base to re-time, a chunk of another kind.
+  timeBase100: writeFile("timebase100.mid", song(13, 100, [0, 1, 2])),
+  extraChunk: writeFile("extrachunk.mid", Buffer.concat([song(17, 240, [3, 4]), Buffer.from("XTRA\0\0\0\x02ab")])),
 };
 
 // ---- the page ------------------------------------------------------------
@@ -157,10 +160,22 @@ const CHOICES = [
   { file: "chords96", parts: 8, resolution: 15, split: 96, line: 32000, kind: 2, voices: 3, assign: "order" },
   { file: "chords480", parts: 5, resolution: 7, line: 10, kind: 0, voices: 2, assign: [4, 1, "-", 0, 7], keys: true },
   { file: "chords96", parts: 1, resolution: 4, split: 1, line: 1, kind: 0, voices: 1, assign: [1] },
+  { file: "timeBase100", lenient: true, parts: 4, resolution: 13, line: 500, kind: 0, voices: 1, assign: "order" },
+  { file: "extraChunk", lenient: true, parts: 6, resolution: 10, split: 240, line: 1000, kind: 1, voices: 2, assign: [3, 0, 1] },
 ];
 
 async function choose(c) {
+  // Strict reading, unless the refusal's one-click offer is taken.
+  if (await page.$eval("#lenient", (el) => el.checked)) await page.click("#lenient");
   await open(files[c.file]);
+  if (c.lenient) {
+    const refusal = await message();
+    if (!refusal || await page.$eval("#message-action", (el) => el.hidden))
+      throw new Error(`${c.file} read strictly: no offer to open it leniently ('${refusal}')`);
+    await page.click("#message-action");
+    const problem = await message();
+    if (problem) throw new Error(`${c.file} read leniently is refused: ${problem}`);
+  }
   await page.select("#voices", String(c.voices));
   await type("#part-count", c.parts);
   await page.select("#resolution", String(c.resolution));
@@ -199,6 +214,7 @@ function toolOptions(c) {
                 "-k", ["PLAY", "PLAY HG", "PLAY@"][c.kind]];
   if (c.split) argv.push("-s", c.split);
   if (c.voices > 1) argv.push("--voices", c.voices);
+  if (c.lenient) argv.push("--lenient");
   if (c.assign !== "order") argv.push("-a", c.assign.join(","));
   return argv.map(String);
 }
