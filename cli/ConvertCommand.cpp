@@ -4,6 +4,7 @@
 #include <cctype>
 #include <ostream>
 
+#include "cli/ConsoleTexts.h"
 #include "cli/OptionParser.h"
 #include "cli/OutputFile.h"
 #include "cli/PreviewOutput.h"
@@ -469,7 +470,7 @@ int ConvertCommand::WriteReport(const OptionParser& options, const MidiFile& fil
         report.SetLineLimit(limit);
     if (report.Compute(file, settings, assignment, program) != ConversionReport::kReportOk)
         return ReportFileFailure(err, path, "not enough memory for the conversion report");
-    const std::string text = report.Format();
+    const std::string text = report.Format(ConsoleTexts());
     to.write(text.data(), static_cast<std::streamsize>(text.size()));
     to.flush();
     if (!to)

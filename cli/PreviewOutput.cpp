@@ -1,5 +1,6 @@
 #include "cli/PreviewOutput.h"
 
+#include "cli/ConsoleTexts.h"
 #include "cli/OutputFile.h"
 #include "preview/PreviewTempo.h"
 #include "preview/ProgramPreview.h"
@@ -32,9 +33,7 @@ bool PreviewOutput::Write(const std::string& wavPath, const std::string& text,
         case ProgramPreview::kPreviewOk:
             break;
         case ProgramPreview::kPreviewUnreadable:
-            return Fail(textName, "line " + std::to_string(preview.GetErrorLine()) + ", column " +
-                                      std::to_string(preview.GetErrorColumn()) + ": " +
-                                      preview.GetErrorText());
+            return Fail(textName, ConsoleTexts().DescribeUnreadable(preview.GetStatus()));
         case ProgramPreview::kPreviewTooLong:
             return Fail(wavPath, "the preview at " + tempo.GetBeatsPerMinuteText() +
                                      " quarter notes per minute would last longer than a WAV "

@@ -12,6 +12,9 @@
 #include "score/NoteListBuilder.h"
 #include "score/NoteListSet.h"
 
+#include "resources/StringIds.h"
+#include "text/TextTable.h"
+
 #include <algorithm>
 #include <new>
 
@@ -20,8 +23,9 @@ namespace {
 const int kChannelCount = 16;
 const int kKeysPerOctave = 12;
 
-const char* const kWarningKeys[ConversionReport::kWarningKinds] = {
-    "self-check", "line-numbers", "long-lines", "left-out", "overlaps", "vanished", "octaves"
+const int kWarningKeys[ConversionReport::kWarningKinds] = {
+    kStrWarnKeySelfCheck, kStrWarnKeyLineNumbers, kStrWarnKeyLongLines, kStrWarnKeyLeftOut,
+    kStrWarnKeyOverlaps, kStrWarnKeyVanished, kStrWarnKeyOctaves
 };
 
 std::string Number(long long value)
@@ -131,8 +135,11 @@ int ConversionReport::Compute(const MidiFile& file, const ConvertSettings& setti
         ProgramReader reader;
         m_bytes = static_cast<long long>(text.size());
         if (reader.Read(text.data(), text.size(), timeBase) != ProgramReader::kReadOk) {
-            Fault("the program cannot be read back: line " + Number(reader.GetErrorLine()) +
-                  " column " + Number(reader.GetErrorColumn()) + ": " + reader.GetErrorText());
+            const ReadStatus& status = reader.GetStatus();
+            const TextTable english;
+            Fault(english.Fill(kStrReportUnreadable,
+                               { Number(status.GetLine()), Number(status.GetColumn()),
+                                 status.DescribeReason(english) }));
         }
         m_playLines = reader.GetPlayLineCount();
         m_longestLine = static_cast<long long>(reader.GetLongestLine());
@@ -414,13 +421,19 @@ const std::string& ConversionReport::GetSelfCheckFault() const
 
 int ConversionReport::GetWarningCount() const
 {
+    const TextTable english;
     int count = 0;
     for (int w = 0; w < kWarningKinds; ++w)
-        count += GetWarningText(w).empty() ? 0 : 1;
+        count += GetWarningText(w, english).empty() ? 0 : 1;
     return count;
 }
 
 std::string ConversionReport::GetWarningText(int warning) const
+{
+    return GetWarningText(warning, TextTable());
+}
+
+std::string ConversionReport::GetWarningText(int warning, const TextTable& texts) const
 {
     long long outside = 0;
     for (const PartRow& row : m_parts)
@@ -434,44 +447,38 @@ std::string ConversionReport::GetWarningText(int warning) const
     case kWarnSelfCheck:
         if (m_fault.empty())
             return std::string();
-        return "the self-check failed: " + m_fault +
-               ". This is a fault of this program, not of the file or the settings; "
-               "please report it with the file and the settings";
+        return texts.Fill(kStrWarnSelfCheck, { m_fault });
     case kWarnLineNumbers:
         if (m_lastLineNumber <= kHighestLineNumber)
             return std::string();
-        return "line numbers run to " + Number(m_lastLineNumber) + ", past " +
-               Number(kHighestLineNumber) +
-               ", the highest most BASICs accept: choose a smaller first line number or a larger "
-               "split step count";
+        return texts.Fill(kStrWarnLineNumbers,
+                          { Number(m_lastLineNumber), Number(kHighestLineNumber) });
     case kWarnLongLines:
         if (m_longLines == 0)
             return std::string();
-        return Number(m_longLines) + " PLAY lines are longer than " + Number(m_lineLimit) +
-               " characters (the longest has " + Number(m_longestPlayLine) +
-               "): choose a smaller split step count";
-    case kWarnLeftOut:
+        return texts.FillCounted(kStrWarnLongLines, m_longLines,
+                                 { Number(m_longLines), Number(m_lineLimit), Number(m_longestPlayLine) });
+    case kWarnLeftOut: {
         if (leftOutLists == 0)
             return std::string();
-        return Number(leftOutLists) + " lists with " + Number(GetLeftOut()) +
-               " notes are on no part (music left out): use more parts and assign them";
+        const long long notes = GetLeftOut();
+        return texts.FillCounted(kStrWarnLeftOut, leftOutLists,
+                                 { texts.FillCounted(kStrCountLists, leftOutLists, { Number(leftOutLists) }),
+                                   texts.FillCounted(kStrCountNotes, notes, { Number(notes) }) });
+    }
     case kWarnOverlaps:
         if (lost <= 0)
             return std::string();
-        return Number(lost) +
-               " notes were lost where notes of one track and channel overlap (chords): a list "
-               "plays one note at a time; give the other notes parts or voices of their own";
+        return texts.FillCounted(kStrWarnOverlaps, lost, { Number(lost) });
     case kWarnVanished:
         if (vanished <= 0)
             return std::string();
-        return Number(vanished) +
-               " notes shorter than the grid vanished in quantization: choose a finer minimum "
-               "resolution";
+        return texts.FillCounted(kStrWarnVanished, vanished, { Number(vanished) });
     case kWarnOctaves:
         if (outside == 0)
             return std::string();
-        return Number(outside) + " notes lie outside octaves " + Number(kLowestGoodOctave) + " to " +
-               Number(kHighestGoodOctave) + ", which the machine may not play";
+        return texts.FillCounted(kStrWarnOctaves, outside,
+                                 { Number(outside), Number(kLowestGoodOctave), Number(kHighestGoodOctave) });
     default:
         return std::string();
     }
@@ -479,34 +486,45 @@ std::string ConversionReport::GetWarningText(int warning) const
 
 std::string ConversionReport::Format() const
 {
-    std::string text = "Conversion report\n";
-    text += "kept " + Number(m_kept) + " of " + Number(m_played) + " notes (" +
-            Percent(m_kept, m_played) + "%)\n";
+    return Format(TextTable());
+}
+
+std::string ConversionReport::Row(const TextTable& texts, int label, const std::string& value)
+{
+    return texts.Get(label) + "\t" + value + "\n";
+}
+
+std::string ConversionReport::Format(const TextTable& texts) const
+{
+    std::string text = texts.Get(kStrReportTitle) + "\n";
+    text += texts.FillCounted(kStrReportKept, m_played,
+                              { Number(m_kept), Number(m_played), Percent(m_kept, m_played) }) + "\n";
 
     const std::string reading = ReadingReport().FormatSection(m_reading);
     if (!reading.empty())
         text += "\n" + reading;
 
-    text += "\nWarnings\n";
+    text += "\n" + texts.Get(kStrReportWarningsHeading) + "\n";
     const int warnings = GetWarningCount();
     for (int w = 0; w < kWarningKinds; ++w) {
-        const std::string warning = GetWarningText(w);
+        const std::string warning = GetWarningText(w, texts);
         if (!warning.empty())
-            text += std::string(kWarningKeys[w]) + "\t" + warning + "\n";
+            text += Row(texts, kWarningKeys[w], warning);
     }
     if (warnings == 0)
-        text += "none\n";
+        text += texts.Get(kStrReportNone) + "\n";
 
     // The voice column comes last and only with voices, as in --list.
     const bool voices = m_voiceCount > 1;
-    text += "\nLists\nlist\ttrack\tchannel\tplayed\tkept\tlost\tvanished\tpart";
-    text += voices ? "\tvoice\n" : "\n";
+    text += "\n" + texts.Get(kStrReportListsHeading) + "\n" + texts.Get(kStrReportListColumns);
+    text += voices ? "\t" + texts.Get(kStrReportVoiceColumn) + "\n" : "\n";
+    const std::string notAssigned = texts.Get(kStrReportNotAssigned);
     for (const ListRow& row : m_lists) {
         std::string parts;
         for (int part : row.parts)
             parts += (parts.empty() ? "" : ",") + Number(part);
         if (parts.empty())
-            parts = row.kept - row.vanished > 0 ? "not assigned" : "-";
+            parts = row.kept - row.vanished > 0 ? notAssigned : "-";
         text += Number(row.identity.ordinal) + "\t" + Number(row.identity.track) + "\t" +
                 Number(row.identity.channel) + "\t" +
                 (row.firstOfChannel ? Number(row.played) : std::string()) + "\t" +
@@ -515,7 +533,7 @@ std::string ConversionReport::Format() const
                 (voices ? "\t" + Number(row.identity.voice + 1) : std::string()) + "\n";
     }
 
-    text += "\nParts\npart\tlist\tnotes\tlowest octave\thighest octave\toutside octaves 1-8\n";
+    text += "\n" + texts.Get(kStrReportPartsHeading) + "\n" + texts.Get(kStrReportPartColumns) + "\n";
     for (size_t p = 0; p < m_parts.size(); ++p) {
         const PartRow& row = m_parts[p];
         const bool any = row.notes > 0;
@@ -525,17 +543,18 @@ std::string ConversionReport::Format() const
                 (any ? Number(row.highestOctave) : "-") + "\t" + Number(row.outside) + "\n";
     }
 
-    text += "\nProgram\n";
-    text += "PLAY lines\t" + Number(m_playLines) + "\n";
-    text += "bytes\t" + Number(m_bytes) + "\n";
-    text += "longest line\t" + Number(m_longestLine) + "\n";
-    text += "line limit\t" + Number(m_lineLimit) + "\n";
-    text += "lines over the limit\t" + Number(m_longLines) + "\n";
-    text += "last line number\t" + Number(m_lastLineNumber) + "\n";
-    text += "past " + Number(kHighestLineNumber) + "\t" +
-            (m_lastLineNumber > kHighestLineNumber ? "yes" : "no") + "\n";
+    text += "\n" + texts.Get(kStrReportProgramHeading) + "\n";
+    text += Row(texts, kStrReportPlayLines, Number(m_playLines));
+    text += Row(texts, kStrReportBytes, Number(m_bytes));
+    text += Row(texts, kStrReportLongestLine, Number(m_longestLine));
+    text += Row(texts, kStrReportLineLimit, Number(m_lineLimit));
+    text += Row(texts, kStrReportLongLines, Number(m_longLines));
+    text += Row(texts, kStrReportLastLineNumber, Number(m_lastLineNumber));
+    text += texts.Fill(kStrReportPast, { Number(kHighestLineNumber) }) + "\t" +
+            texts.Get(m_lastLineNumber > kHighestLineNumber ? kStrReportYes : kStrReportNo) + "\n";
 
-    text += "\nSelf-check\n";
-    text += m_fault.empty() ? std::string("passed\n") : "FAILED\t" + m_fault + "\n";
+    text += "\n" + texts.Get(kStrReportSelfCheckHeading) + "\n";
+    text += m_fault.empty() ? texts.Get(kStrReportPassed) + "\n"
+                            : Row(texts, kStrReportFailed, m_fault);
     return text;
 }

@@ -11,6 +11,7 @@ class ConvertSettings;
 class MidiFile;
 class NoteListSet;
 class ProgramReader;
+class TextTable;
 
 // What a conversion kept and lost, and what will not fit the target's BASIC,
 // from the file, the settings, the assignment and the program text read back.
@@ -26,6 +27,12 @@ class ProgramReader;
 // 1. SetLineLimit if not 255.
 // 2. Compute with what Converter::Convert was given and the text it wrote.
 // 3. Format for the text; GetWarningCount and the Get functions for figures.
+//
+// Every word of the report comes from the string tables (TextTable): the
+// command-line tool shows it in English, the window in the interface's
+// language. A new row of figures is an id in both resources/Strings.def and
+// resources/StringsEnglish.def and one Row call in Format; a new warning is
+// a Warning kind, a key text and a sentence (a pair when it counts).
 class ConversionReport {
 public:
     enum {
@@ -91,9 +98,11 @@ public:
     virtual int Compute(const MidiFile& file, const ConvertSettings& settings,
                         const std::vector<int>& assignment, const std::string& text);
     // The report as plain text, LF line ends: a title, the totals, then
-    // headed sections of tab-separated rows; the first, "Reading", only for
-    // a file that lenient reading adapted.
+    // headed sections of tab-separated rows (the first, "Reading", only for
+    // a file that lenient reading adapted); in English, or in the language
+    // of texts.
     virtual std::string Format() const;
+    virtual std::string Format(const TextTable& texts) const;
 
 // Results
     virtual long long GetPlayedTotal() const;
@@ -114,6 +123,7 @@ public:
     // that one has nothing to report).
     virtual int GetWarningCount() const;
     virtual std::string GetWarningText(int warning) const;
+    virtual std::string GetWarningText(int warning, const TextTable& texts) const;
 
 private:
     void Clear();
@@ -123,6 +133,8 @@ private:
     void CheckLines(const ProgramReader& reader, int segmentTicks);
     void CheckNotes(const ProgramReader& reader, NoteListSet& quantized);
     void Fault(const std::string& what);
+    // "label<TAB>value<LF>" with label's text.
+    static std::string Row(const TextTable& texts, int label, const std::string& value);
     long long GetLeftOut() const;
     long long Sum(long long ListRow::*field) const;
 

@@ -45,8 +45,6 @@ ProgramReader::ProgramReader()
     , m_lineCount(0)
     , m_lastLineNumber(-1)
     , m_longestLine(0)
-    , m_errorLine(0)
-    , m_errorColumn(0)
 {
     PlayKindTable kinds;
     for (int i = 0; i < kinds.GetCount(); ++i) {
@@ -70,9 +68,7 @@ void ProgramReader::Clear()
     m_lineCount = 0;
     m_lastLineNumber = -1;
     m_longestLine = 0;
-    m_errorLine = 0;
-    m_errorColumn = 0;
-    m_errorText.clear();
+    m_status = ReadStatus();
 }
 
 int ProgramReader::Read(const char* text, size_t size, int timeBase)
@@ -108,12 +104,12 @@ int ProgramReader::ReadLine(const char* line, size_t length, int textLine)
     if (i == length)
         return kReadOk; // blank
     if (!IsDigit(line[i]))
-        return Fail(textLine, i, "a line without a line number");
+        return Fail(textLine, i, ReadStatus(0, 0, ReadStatus::kNoLineNumber));
     const size_t numberStart = i;
     long long number = 0;
     while (i < length && IsDigit(line[i])) {
         if (i - numberStart == kMaxNumberDigits)
-            return Fail(textLine, numberStart, "a line number of more than 18 digits");
+            return Fail(textLine, numberStart, ReadStatus(0, 0, ReadStatus::kLongLineNumber));
         number = number * 10 + (line[i++] - '0');
     }
     m_lastLineNumber = number;
@@ -122,11 +118,11 @@ int ProgramReader::ReadLine(const char* line, size_t length, int textLine)
         return kReadOk; // not a PLAY line with strings: passed over
     std::vector<std::pair<size_t, size_t>> strings;
     size_t fault = 0;
-    const char* why = nullptr;
+    int why = ReadStatus::kNoReason;
     if (!SplitStrings(line, length, at, strings, fault, why)) {
         if (m_lines.empty())
             return kReadOk; // a PLAY line of the header
-        return Fail(textLine, fault, why);
+        return Fail(textLine, fault, ReadStatus(0, 0, why));
     }
     const size_t partCount = strings.size();
     if (m_lines.empty()) {
@@ -137,14 +133,14 @@ int ProgramReader::ReadLine(const char* line, size_t length, int textLine)
         const size_t offset = partCount > m_parts.size() ? strings[m_parts.size()].first - 1
                                                          : length;
         return Fail(textLine, offset,
-                    std::to_string(partCount) + " strings where the first PLAY line has " +
-                        std::to_string(m_parts.size()));
+                    ReadStatus(0, 0, ReadStatus::kStringCount, static_cast<long long>(partCount),
+                               static_cast<long long>(m_parts.size())));
     }
     for (size_t p = 0; p < partCount; ++p) {
         const int stop = m_parts[p].Read(line + strings[p].first, strings[p].second);
         if (stop != MmlPartReader::kReadOk)
             return Fail(textLine, strings[p].first + static_cast<size_t>(stop) - 1,
-                        m_parts[p].GetError());
+                        m_parts[p].GetStatus());
     }
     PlayLine playLine = { number, textLine, length };
     m_lines.push_back(playLine);
@@ -172,7 +168,7 @@ bool ProgramReader::FindStrings(const char* line, size_t length, size_t from, si
 
 bool ProgramReader::SplitStrings(const char* line, size_t length, size_t at,
                                  std::vector<std::pair<size_t, size_t>>& strings, size_t& fault,
-                                 const char*& why) const
+                                 int& why) const
 {
     size_t i = at;
     for (;;) {
@@ -182,7 +178,7 @@ bool ProgramReader::SplitStrings(const char* line, size_t length, size_t at,
                                            : nullptr;
         if (!close) {
             fault = i;
-            why = "a string without its closing quote";
+            why = ReadStatus::kNoClosingQuote;
             return false;
         }
         const size_t end = static_cast<size_t>(static_cast<const char*>(close) - line);
@@ -192,27 +188,25 @@ bool ProgramReader::SplitStrings(const char* line, size_t length, size_t at,
             return true;
         if (line[i] != ',') {
             fault = i;
-            why = "text after the strings of a PLAY line";
+            why = ReadStatus::kTextAfterStrings;
             return false;
         }
         i = SkipSpaces(line, length, i + 1);
         if (i == length || line[i] != '"') {
             fault = i;
-            why = "a comma not followed by a string";
+            why = ReadStatus::kLoneComma;
             return false;
         }
     }
 }
 
-int ProgramReader::Fail(int textLine, size_t offset, std::string why)
+int ProgramReader::Fail(int textLine, size_t offset, const ReadStatus& why)
 {
-    // why may be a part's own text, which Clear frees.
-    const int line = textLine;
-    const int column = ToColumn(offset);
+    // why may be a part's own status, which Clear frees.
+    ReadStatus status = why;
     Clear();
-    m_errorLine = line;
-    m_errorColumn = column;
-    m_errorText.swap(why);
+    status.Locate(textLine, ToColumn(offset));
+    m_status = status;
     return kReadRefused;
 }
 
@@ -272,17 +266,7 @@ int ProgramReader::GetTimeBase() const
     return m_timeBase;
 }
 
-int ProgramReader::GetErrorLine() const
+const ReadStatus& ProgramReader::GetStatus() const
 {
-    return m_errorLine;
-}
-
-int ProgramReader::GetErrorColumn() const
-{
-    return m_errorColumn;
-}
-
-const std::string& ProgramReader::GetErrorText() const
-{
-    return m_errorText;
+    return m_status;
 }

@@ -3,6 +3,7 @@
 
 #include "score/MmlPartReader.h"
 #include "score/ProgramNote.h"
+#include "score/ReadStatus.h"
 
 #include <cstddef>
 #include <string>
@@ -24,8 +25,8 @@
 // like a PLAY line with a string must be one.
 //
 // The reader never reads outside [text, text + size); it refuses what it
-// cannot read with the line and column where reading stopped and an English
-// reason, and then holds no parts and no lines.
+// cannot read with a status (line and column where reading stopped, and
+// why), and then holds no parts and no lines.
 class ProgramReader {
 public:
     enum { kReadOk = 0, kReadRefused = 1 };
@@ -71,11 +72,9 @@ public:
     // counted.
     virtual size_t GetLongestLine() const;
     virtual int GetTimeBase() const;
-    // Where and why the last Read refused: 1-based line and column (byte);
-    // 0, 0 and "" after a good one.
-    virtual int GetErrorLine() const;
-    virtual int GetErrorColumn() const;
-    virtual const std::string& GetErrorText() const;
+    // Where and why the last Read refused: 1-based line and column (byte)
+    // and the reason; a good status after a good read.
+    virtual const ReadStatus& GetStatus() const;
 
 private:
     void Clear();
@@ -89,8 +88,8 @@ private:
     // does not have that shape.
     bool SplitStrings(const char* line, size_t length, size_t at,
                       std::vector<std::pair<size_t, size_t>>& strings, size_t& fault,
-                      const char*& why) const;
-    int Fail(int textLine, size_t offset, std::string why);
+                      int& why) const;
+    int Fail(int textLine, size_t offset, const ReadStatus& why);
 
     int m_timeBase;
     std::vector<std::string> m_keywords; // longest first
@@ -100,9 +99,7 @@ private:
     int m_lineCount;
     long long m_lastLineNumber;
     size_t m_longestLine;
-    int m_errorLine;
-    int m_errorColumn;
-    std::string m_errorText;
+    ReadStatus m_status;
     std::vector<ProgramNote> m_none;
 };
 

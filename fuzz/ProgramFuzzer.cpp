@@ -33,7 +33,7 @@ int CountLines(const char* text, size_t size)
 
 void CheckRead(const ProgramReader& reader)
 {
-    Require(reader.GetErrorLine() == 0 && reader.GetErrorText().empty(), "an error after a read");
+    Require(reader.GetStatus().IsOk() && reader.GetStatus().GetLine() == 0, "an error after a read");
     const int lines = reader.GetPlayLineCount();
     Require((lines == 0) == (reader.GetPartCount() == 0), "parts without PLAY lines");
     for (int p = 0; p < reader.GetPartCount(); ++p) {
@@ -74,10 +74,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         CheckRead(reader);
         return 0;
     }
-    Require(reader.GetErrorLine() >= 1 && reader.GetErrorLine() <= CountLines(text.get(), length),
+    const ReadStatus& status = reader.GetStatus();
+    Require(status.GetLine() >= 1 && status.GetLine() <= CountLines(text.get(), length),
             "refused on a line the text does not have");
-    Require(reader.GetErrorColumn() >= 1, "refused without a column");
-    Require(!reader.GetErrorText().empty(), "refused without a reason");
+    Require(status.GetColumn() >= 1, "refused without a column");
+    Require(status.GetReasonTextId() != 0, "refused without a reason");
     Require(reader.GetPartCount() == 0 && reader.GetPlayLineCount() == 0,
             "parts left after a refusal");
     return 0;

@@ -8,7 +8,7 @@
 #include "preview/PreviewRenderer.h"
 #include "preview/WavWriter.h"
 
-ProgramPreview::ProgramPreview() : m_errorLine(0), m_errorColumn(0), m_sampleCount(0)
+ProgramPreview::ProgramPreview() : m_sampleCount(0)
 {
 }
 
@@ -28,19 +28,9 @@ const PreviewTempo& ProgramPreview::GetTempo() const
     return m_tempo;
 }
 
-int ProgramPreview::GetErrorLine() const
+const ReadStatus& ProgramPreview::GetStatus() const
 {
-    return m_errorLine;
-}
-
-int ProgramPreview::GetErrorColumn() const
-{
-    return m_errorColumn;
-}
-
-const std::string& ProgramPreview::GetErrorText() const
-{
-    return m_errorText;
+    return m_status;
 }
 
 long long ProgramPreview::GetSampleCount() const
@@ -51,9 +41,7 @@ long long ProgramPreview::GetSampleCount() const
 int ProgramPreview::Make(const char* text, size_t size, int timeBase, std::string& image)
 {
     image.clear();
-    m_errorLine = 0;
-    m_errorColumn = 0;
-    m_errorText.clear();
+    m_status = ReadStatus();
     m_sampleCount = 0;
     if (timeBase < 1 || timeBase > 32767)
         return kPreviewBadTimeBase;
@@ -62,9 +50,7 @@ int ProgramPreview::Make(const char* text, size_t size, int timeBase, std::strin
     {
         ProgramReader reader;
         if (reader.Read(text, size, timeBase) != ProgramReader::kReadOk) {
-            m_errorLine = reader.GetErrorLine();
-            m_errorColumn = reader.GetErrorColumn();
-            m_errorText = reader.GetErrorText();
+            m_status = reader.GetStatus();
             return kPreviewUnreadable;
         }
         try {
@@ -90,9 +76,7 @@ int ProgramPreview::Make(const char* text, size_t size, int timeBase, std::strin
     default:
         // The reader gives parts in time order with keys in range; anything
         // else is a text it should have refused.
-        m_errorLine = 1;
-        m_errorColumn = 1;
-        m_errorText = "the parts read back do not follow one another in time";
+        m_status = ReadStatus(1, 1, ReadStatus::kOutOfTime);
         return kPreviewUnreadable;
     }
     parts.clear();

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "preview/PreviewTempo.h"
+#include "score/ReadStatus.h"
 
 // The preview of a program text as a WAV image: the text read back into its
 // parts, the parts rendered, the samples put into a WAV file. The one way
@@ -14,8 +15,8 @@
 // How to use:
 //   1. ProgramPreview preview; preview.SetTempo(tempo);
 //   2. int result = preview.Make(text, size, timeBase, image);
-//   3. kPreviewUnreadable: GetErrorLine, GetErrorColumn and GetErrorText say
-//      where and why the text could not be read back.
+//   3. kPreviewUnreadable: GetStatus says where and why the text could not
+//      be read back.
 class ProgramPreview {
 public:
     enum {
@@ -37,10 +38,8 @@ public:
     virtual PreviewTempo SetTempo(const PreviewTempo& tempo);
     virtual const PreviewTempo& GetTempo() const;
     // Of the last Make that read the text: 1-based line and column, and the
-    // reason in English; 0, 0 and empty after any other result.
-    virtual int GetErrorLine() const;
-    virtual int GetErrorColumn() const;
-    virtual const std::string& GetErrorText() const;
+    // reason; a good status after any other result.
+    virtual const ReadStatus& GetStatus() const;
     // The samples of the last image made (44,100 a second).
     virtual long long GetSampleCount() const;
 
@@ -52,9 +51,7 @@ public:
 
 private:
     PreviewTempo m_tempo;
-    int m_errorLine;
-    int m_errorColumn;
-    std::string m_errorText;
+    ReadStatus m_status;
     long long m_sampleCount;
 };
 

@@ -80,9 +80,9 @@ int MmlPartReader::GetDefaultUnits() const
     return m_defaultUnits;
 }
 
-const std::string& MmlPartReader::GetError() const
+const ReadStatus& MmlPartReader::GetStatus() const
 {
-    return m_error;
+    return m_status;
 }
 
 int MmlPartReader::Reset()
@@ -92,13 +92,13 @@ int MmlPartReader::Reset()
     m_units = 0;
     m_tiePending = false;
     m_notes.clear();
-    m_error.clear();
+    m_status = ReadStatus();
     return 0;
 }
 
 int MmlPartReader::Read(const char* text, size_t size)
 {
-    m_error.clear();
+    m_status = ReadStatus();
     if (!text)
         size = 0;
     size_t i = 0;
@@ -110,23 +110,23 @@ int MmlPartReader::Read(const char* text, size_t size)
         } else if (c == '>' || c == '<') {
             const int octave = m_octave + (c == '>' ? 1 : -1);
             if (octave < kLowestOctave || octave > kHighestOctave)
-                return Fail(start, "octave outside -1 to 9");
+                return Fail(start, ReadStatus::kBadOctave);
             m_octave = octave;
         } else if (c == 'o') {
             if (i >= size || !IsDigit(text[i]))
-                return Fail(start, "o without an octave");
+                return Fail(start, ReadStatus::kNoOctave);
             const int octave = text[i++] - '0';
             if (i < size && IsDigit(text[i]))
-                return Fail(start, "octave outside -1 to 9");
+                return Fail(start, ReadStatus::kBadOctave);
             m_octave = octave;
         } else if (c == 'l') {
             int units = 0;
             if (i >= size || !IsDigit(text[i]) || !ReadLength(text, size, i, units))
-                return Fail(start, "bad default length");
+                return Fail(start, ReadStatus::kBadDefaultLength);
             m_defaultUnits = units;
         } else if (c == '&') {
             if (m_notes.empty() || m_tiePending)
-                return Fail(start, "tie without a note before it");
+                return Fail(start, ReadStatus::kLoneTie);
             m_tiePending = true;
         } else if (c == 'r' || LetterOffset(c) >= 0) {
             int key = kRest;
@@ -137,14 +137,14 @@ int MmlPartReader::Read(const char* text, size_t size)
                 else if (i < size && text[i] == '-')
                     --key, ++i;
                 if (key < 0 || key > 127)
-                    return Fail(start, "note outside the MIDI keys 0 to 127");
+                    return Fail(start, ReadStatus::kKeyOutside);
             }
             int units = 0;
             if (!ReadLength(text, size, i, units))
-                return Fail(start, "bad length");
+                return Fail(start, ReadStatus::kBadLength);
             Append(key, units);
         } else {
-            return Fail(start, "not an MML command");
+            return Fail(start, ReadStatus::kNotMml);
         }
     }
     return kReadOk;
@@ -205,8 +205,9 @@ long long MmlPartReader::ToTicks(long long units) const
     return units * m_timeBase / (kWholeUnits / 4);
 }
 
-int MmlPartReader::Fail(size_t offset, const char* why)
+int MmlPartReader::Fail(size_t offset, int reason)
 {
-    m_error = why;
-    return offset < static_cast<size_t>(INT_MAX) ? static_cast<int>(offset) + 1 : INT_MAX;
+    const int column = offset < static_cast<size_t>(INT_MAX) ? static_cast<int>(offset) + 1 : INT_MAX;
+    m_status = ReadStatus(0, column, reason);
+    return column;
 }

@@ -2,6 +2,7 @@
 #define MORVEK_SCORE_MMLPARTREADER_H
 
 #include "score/ProgramNote.h"
+#include "score/ReadStatus.h"
 
 #include <cstddef>
 #include <string>
@@ -46,14 +47,15 @@ public:
     virtual int GetOctave() const;
     // The default length in 192nd notes.
     virtual int GetDefaultUnits() const;
-    // Why the last Read refused, in English; "" after a good one.
-    virtual const std::string& GetError() const;
+    // Why and where the last Read refused (line 0, the column within the
+    // string); a good status after a good one.
+    virtual const ReadStatus& GetStatus() const;
 
 // Operations
     // Back to octave 4, quarter-note default length, position 0, no notes.
     virtual int Reset();
     // Appends the notes of text[0, size). Returns kReadOk, or the 1-based
-    // offset of the character where reading stopped (GetError says why);
+    // offset of the character where reading stopped (GetStatus says why);
     // the notes before it are kept.
     virtual int Read(const char* text, size_t size);
 
@@ -63,7 +65,7 @@ private:
     bool ReadLength(const char* text, size_t size, size_t& i, int& units);
     void Append(int key, int units);
     long long ToTicks(long long units) const;
-    int Fail(size_t offset, const char* why);
+    int Fail(size_t offset, int reason);
 
     int m_timeBase;
     int m_octave;
@@ -71,7 +73,7 @@ private:
     long long m_units;   // where the next note starts, in 192nd notes
     bool m_tiePending;     // the last note ends in &
     std::vector<ProgramNote> m_notes;
-    std::string m_error;
+    ReadStatus m_status;
 };
 
 #endif

@@ -23,3 +23,25 @@ std::string FormatText(const char* format, ...)
     va_end(args);
     return std::string(large.data(), static_cast<size_t>(length));
 }
+
+std::string FillText(const std::string& pattern, std::initializer_list<std::string> args)
+{
+    std::string text;
+    text.reserve(pattern.size());
+    for (size_t i = 0; i < pattern.size(); ++i) {
+        const char next = i + 1 < pattern.size() ? pattern[i + 1] : '\0';
+        if (pattern[i] != '%' || (next != '%' && (next < '1' || next > '9'))) {
+            text += pattern[i];
+            continue;
+        }
+        ++i;
+        if (next == '%') {
+            text += '%';
+            continue;
+        }
+        const size_t index = static_cast<size_t>(next - '1');
+        if (index < args.size())
+            text += *(args.begin() + index);
+    }
+    return text;
+}

@@ -1,5 +1,7 @@
 #include "text/Texts.h"
 
+#include <cstddef>
+
 namespace {
 
 struct StringEntry {
@@ -16,13 +18,26 @@ const StringEntry kStrings[] = {
 #undef MORVEK_STRING
 };
 
-const StringEntry* FindString(int id)
+// The English table holds plain ASCII, the same bytes in any code page.
+const StringEntry kEnglishStrings[] = {
+#define MORVEK_STRING(id, name, text) { id, text, static_cast<int>(sizeof(text)) - 1 },
+#include "resources/StringsEnglish.def"
+#undef MORVEK_STRING
+};
+
+template <size_t N>
+const StringEntry* FindIn(const StringEntry (&table)[N], int id)
 {
-    for (const StringEntry& entry : kStrings) {
+    for (const StringEntry& entry : table) {
         if (entry.id == id)
             return &entry;
     }
     return nullptr;
+}
+
+const StringEntry* FindString(int id)
+{
+    return FindIn(kStrings, id);
 }
 
 } // namespace
@@ -37,4 +52,10 @@ int GetStringLength(int id)
 {
     const StringEntry* entry = FindString(id);
     return entry ? entry->length : -1;
+}
+
+const char* GetEnglishString(int id)
+{
+    const StringEntry* entry = FindIn(kEnglishStrings, id);
+    return entry ? entry->text : nullptr;
 }

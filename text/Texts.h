@@ -16,4 +16,8 @@ const char* GetString(int id);
 // the table has no such string.
 int GetStringLength(int id);
 
+// The text of string id in the English table (resources/StringsEnglish.def),
+// or null when it has no such string.
+const char* GetEnglishString(int id);
+
 #endif

@@ -28,6 +28,7 @@
 #include "ui/AnsiText.h"
 #include "ui/FileDialog.h"
 #include "ui/ReportDialogHost.h"
+#include "ui/WindowTextTable.h"
 
 namespace {
 
@@ -807,7 +808,7 @@ LRESULT MainWindow::OnReport(HWND hwnd, WPARAM, LPARAM)
     }
     m_reportOn = true;
     ShowReportNotice(report.GetWarningCount());
-    ShowReport(hwnd, report.Format());
+    ShowReport(hwnd, report.Format(WindowTextTable(GetInstance())));
     return kCompleted;
 }
 
@@ -890,8 +891,7 @@ bool MainWindow::MakePreview(HWND hwnd, std::string& image)
         ShowWarning(hwnd, LoadText(kStrPreviewEmpty));
         return false;
     case ProgramPreview::kPreviewUnreadable:
-        ShowWarning(hwnd, FormatText(LoadText(kStrPreviewUnreadable).c_str(), preview.GetErrorLine(),
-                                     preview.GetErrorColumn(), preview.GetErrorText().c_str()));
+        ShowWarning(hwnd, WindowTextTable(GetInstance()).DescribeUnreadable(preview.GetStatus()));
         return false;
     case ProgramPreview::kPreviewTooLong:
         ShowWarning(hwnd, LoadText(kStrPreviewTooLong));

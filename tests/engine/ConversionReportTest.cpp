@@ -10,10 +10,13 @@
 #include "gen/SongGenerator.h"
 #include "midi/MidiFile.h"
 #include "score/NoteListSet.h"
+#include "text/CodePage.h"
+#include "text/TextTable.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <functional>
 #include <string>
 #include <vector>
@@ -134,11 +137,11 @@ TEST(ConversionReportTest, CountsEveryFigureOfAKnownSong)
               "kept 5 of 19 notes (26.3%)\n"
               "\n"
               "Warnings\n"
-              "left-out\t1 lists with 5 notes are on no part (music left out): use more parts and "
+              "left-out\t1 list with 5 notes is on no part (music left out): use more parts and "
               "assign them\n"
               "overlaps\t8 notes were lost where notes of one track and channel overlap (chords): "
               "a list plays one note at a time; give the other notes parts or voices of their own\n"
-              "vanished\t1 notes shorter than the grid vanished in quantization: choose a finer "
+              "vanished\t1 note shorter than the grid vanished in quantization: choose a finer "
               "minimum resolution\n"
               "octaves\t2 notes lie outside octaves 1 to 8, which the machine may not play\n"
               "\n"
@@ -165,6 +168,23 @@ TEST(ConversionReportTest, CountsEveryFigureOfAKnownSong)
               "passed\n",
               c.report.Format());
     EXPECT_EQ(4, c.report.GetWarningCount());
+}
+
+// The window's Japanese report: every word from the Japanese table, none
+// left in English (PLAY is the statement's own name).
+TEST(ConversionReportTest, JapaneseReportHasNoEnglishWords)
+{
+    Conversion c(KnownSong());
+    c.settings.SetPartCount(2);
+    const std::vector<int> assignment = { 0 };
+    c.Report(assignment, c.Convert(assignment));
+    ASSERT_EQ(4, c.report.GetWarningCount());
+    std::string text = c.report.Format(TextTable(TextTable::kJapanese));
+    for (size_t at = text.find("PLAY"); at != std::string::npos; at = text.find("PLAY"))
+        text.erase(at, 4);
+    const CodePage japanese = CodePage::Japanese();
+    for (const char* p = text.c_str(); *p; p = japanese.Next(p))
+        ASSERT_FALSE(std::isalpha(static_cast<unsigned char>(*p)) && !japanese.IsLeadByte(*p)) << p;
 }
 
 // With three voices the chords of the known song are kept whole; a report

@@ -5,6 +5,7 @@
 
 #include "engine/Converter.h"
 #include "tests/support/NoteListText.h"
+#include "text/TextTable.h"
 
 #include <gtest/gtest.h>
 
@@ -57,7 +58,7 @@ TEST_P(ProgramReaderTest, ReadsPartsLinesAndPositions)
     const std::string text = Program(GetParam().keyword, GetParam().lineEnd);
     ProgramReader reader;
     ASSERT_EQ(ProgramReader::kReadOk, reader.Read(text.data(), text.size(), 96))
-        << reader.GetErrorLine() << ':' << reader.GetErrorColumn() << ' ' << reader.GetErrorText();
+        << reader.GetStatus().GetLine() << ':' << reader.GetStatus().GetColumn();
     ASSERT_EQ(3, reader.GetPartCount());
     EXPECT_EQ("60@0+96 62@96+240 r@336+48", DescribeProgramNotes(reader.GetPart(0)));
     EXPECT_EQ("57@0+48 59@48+48 60@96+48 59@144+48 r@192+192", DescribeProgramNotes(reader.GetPart(1)));
@@ -69,7 +70,7 @@ TEST_P(ProgramReaderTest, ReadsPartsLinesAndPositions)
               DescribeLines(reader));
     EXPECT_EQ(384, reader.GetPartEnd(1));
     EXPECT_EQ(12, reader.GetLineCount());
-    EXPECT_EQ(0, reader.GetErrorLine());
+    EXPECT_TRUE(reader.GetStatus().IsOk());
 }
 
 INSTANTIATE_TEST_SUITE_P(Program, ProgramReaderTest, ::testing::Values(
@@ -90,16 +91,16 @@ TEST_P(ProgramReaderBadTest, RefusesAtLineAndColumn)
     const std::string text = GetParam().text;
     ProgramReader reader;
     EXPECT_EQ(ProgramReader::kReadRefused, reader.Read(text.data(), text.size(), 48));
-    EXPECT_EQ(GetParam().line, reader.GetErrorLine());
-    EXPECT_EQ(GetParam().column, reader.GetErrorColumn());
-    EXPECT_EQ(GetParam().why, reader.GetErrorText());
+    EXPECT_EQ(GetParam().line, reader.GetStatus().GetLine());
+    EXPECT_EQ(GetParam().column, reader.GetStatus().GetColumn());
+    EXPECT_EQ(GetParam().why, reader.GetStatus().DescribeReason(TextTable()));
     EXPECT_EQ(0, reader.GetPartCount());
     EXPECT_EQ(0, reader.GetPlayLineCount());
 }
 
 INSTANTIATE_TEST_SUITE_P(Program, ProgramReaderBadTest, ::testing::Values(
     BadCase{ "10 PLAY \"c\"\r\nxyz\r\n", 2, 1, "a line without a line number" },
-    BadCase{ "10 PLAY \"c\",\"d\"\n20 PLAY \"c\"\n", 2, 12, "1 strings where the first PLAY line has 2" },
+    BadCase{ "10 PLAY \"c\",\"d\"\n20 PLAY \"c\"\n", 2, 12, "1 string where the first PLAY line has 2" },
     BadCase{ "10 PLAY \"c\"\n20 PLAY \"c\",\"d\"\n", 2, 13, "2 strings where the first PLAY line has 1" },
     BadCase{ "10 PLAY \"c\"\n 20 PLAY \"cdq\"\n", 2, 13, "not an MML command" },
     BadCase{ "10 PLAY \"c\",\"o4c7\"\n", 1, 16, "bad length" },
@@ -132,10 +133,10 @@ TEST(ProgramReaderShapeTest, EveryPrefixReadsOrRefusesInside)
         ProgramReader reader;
         if (reader.Read(copy.data(), copy.size(), 48) == ProgramReader::kReadOk)
             continue;
-        EXPECT_GE(reader.GetErrorLine(), 1) << size;
-        EXPECT_LE(reader.GetErrorLine(), 12) << size;
-        EXPECT_GE(reader.GetErrorColumn(), 1) << size;
-        EXPECT_NE("", reader.GetErrorText()) << size;
+        EXPECT_GE(reader.GetStatus().GetLine(), 1) << size;
+        EXPECT_LE(reader.GetStatus().GetLine(), 12) << size;
+        EXPECT_GE(reader.GetStatus().GetColumn(), 1) << size;
+        EXPECT_NE(0, reader.GetStatus().GetReasonTextId()) << size;
     }
 }
 

@@ -122,17 +122,17 @@ TEST(ProgramPreviewTest, UnreadableTextNamesLineAndColumn)
         std::string image = "left over";
         EXPECT_EQ(ProgramPreview::kPreviewUnreadable, preview.Make(c.text.data(), c.text.size(), 480, image));
         EXPECT_EQ("", image);
-        EXPECT_EQ(c.line, preview.GetErrorLine()) << c.text;
+        EXPECT_EQ(c.line, preview.GetStatus().GetLine()) << c.text;
         if (c.column > 0) {
-            EXPECT_EQ(c.column, preview.GetErrorColumn()) << c.text;
+            EXPECT_EQ(c.column, preview.GetStatus().GetColumn()) << c.text;
         } else {
-            EXPECT_GT(preview.GetErrorColumn(), 0) << c.text;
+            EXPECT_GT(preview.GetStatus().GetColumn(), 0) << c.text;
         }
-        EXPECT_NE("", preview.GetErrorText());
+        EXPECT_FALSE(preview.GetStatus().IsOk());
         // A good text afterwards clears the place.
         EXPECT_EQ(ProgramPreview::kPreviewOk, preview.Make("1100 PLAY \"c\"", 13, 480, image));
-        EXPECT_EQ(0, preview.GetErrorLine());
-        EXPECT_EQ("", preview.GetErrorText());
+        EXPECT_TRUE(preview.GetStatus().IsOk());
+        EXPECT_EQ(0, preview.GetStatus().GetLine());
     }
 }
 

@@ -57,7 +57,7 @@ TEST_P(MmlPartReaderBadTest, RefusesAtTheCommand)
     MmlPartReader reader;
     const std::string mml = GetParam().mml;
     EXPECT_EQ(GetParam().stop, reader.Read(mml.data(), mml.size()));
-    EXPECT_NE("", reader.GetError());
+    EXPECT_FALSE(reader.GetStatus().IsOk());
 }
 
 INSTANTIATE_TEST_SUITE_P(Mml, MmlPartReaderBadTest, ::testing::Values(
@@ -95,7 +95,7 @@ TEST(MmlPartReaderBoundsTest, ResetForgetsEverything)
     reader.Reset();
     reader.Read("c", 1);
     EXPECT_EQ("60@0+48", DescribeProgramNotes(reader.GetNotes()));
-    EXPECT_EQ("", reader.GetError());
+    EXPECT_TRUE(reader.GetStatus().IsOk());
 }
 
 } // namespace

@@ -6,11 +6,13 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <string>
 
 #include "framework/AboutDialogHost.h"
 #include "framework/UiLanguage.h"
 #include "resources/ResourceIds.h"
+#include "text/CodePage.h"
 #include "tests/framework/WindowTestSupport.h"
 #include "tests/ui/UiTestSupport.h"
 
@@ -175,6 +177,31 @@ TEST_F(LanguageTest, MessagesOfARefusedFileAndABadSetting)
         EXPECT_EQ("The selected file is not a MIDI file.", probe.messages[0].text);
         EXPECT_EQ("Number of parts = 19\n\nThe number of parts is invalid.\nSet 1 to 18 parts.",
                   probe.messages[1].text);
+    }
+}
+
+TEST_F(LanguageTest, PreviewNamesWhyTheSourceCannotBeReadInTheLanguage)
+{
+    TempFolder folder;
+    UiProbe& probe = m_app->GetProbe();
+    probe.openAnswers.push_back(folder.Write("song.mid", ThreeListSong(96)));
+    m_app->Command(IDM_OPEN);
+    m_app->Command(IDM_CONVERT);
+    ASSERT_EQ(0u, probe.messages.size());
+    const std::string source = ControlText(m_app->GetHandle(), IDC_SOURCE);
+    SetDlgItemTextA(m_app->GetHandle(), IDC_SOURCE, (source + "1180 PLAY \"o4c!q\"\r\n").c_str());
+    m_app->Command(IDM_PLAY);
+    ASSERT_EQ(1u, probe.messages.size());
+    std::string text = probe.messages[0].text;
+    if (m_japanese) {
+        // The reason in Japanese too: no ASCII word but the statement's name.
+        for (size_t at = text.find("PLAY"); at != std::string::npos; at = text.find("PLAY"))
+            text.erase(at, 4);
+        const CodePage japanese = CodePage::Japanese();
+        for (const char* p = text.c_str(); *p; p = japanese.Next(p))
+            EXPECT_FALSE(std::isalpha(static_cast<unsigned char>(*p)) && !japanese.IsLeadByte(*p)) << p;
+    } else {
+        EXPECT_NE(std::string::npos, text.find("\n1 string where the first PLAY line has 6")) << text;
     }
 }
 

@@ -1653,10 +1653,10 @@ TEST_F(PreviewTest, UnreadableSourceIsNamedWithLineAndColumn)
     ProgramPreview preview;
     std::string image;
     ASSERT_EQ(ProgramPreview::kPreviewUnreadable, preview.Make(text.data(), text.size(), 240, image));
-    ASSERT_EQ(2, preview.GetErrorLine());
-    ASSERT_EQ(13, preview.GetErrorColumn());
-    const std::string expected =
-        FormatText(ProgramString(kStrPreviewUnreadable).c_str(), 2, 13, preview.GetErrorText().c_str());
+    ASSERT_EQ(2, preview.GetStatus().GetLine());
+    ASSERT_EQ(13, preview.GetStatus().GetColumn());
+    const std::string expected = FormatText(ProgramString(kStrPreviewUnreadable).c_str(), 2, 13,
+                                            ProgramString(kStrReasonNotMml).c_str());
 
     m_app.Command(IDM_PLAY);
     m_app.Command(IDM_SAVE_WAV);

@@ -10,6 +10,7 @@
 
 #include "engine/ConversionReport.h"
 #include "text/Texts.h"
+#include "ui/WindowTextTable.h"
 #include "midi/MidiFile.h"
 #include "resources/ResourceIds.h"
 #include "tests/framework/WindowTestSupport.h"
@@ -137,13 +138,16 @@ TEST_F(ReportWindowTest, DialogShowsTheEnginesReportAndCopiesIt)
     Assign(0, 0);
     m_app.Command(IDM_CONVERT);
     const Seen seen = RunReport();
-    const std::string expected = WithCrLf(EngineReport({0})->Format());
+    const WindowTextTable texts(GetModuleHandleA(nullptr));
+    const std::string expected = WithCrLf(EngineReport({0})->Format(texts));
     EXPECT_EQ(expected, seen.box);
     EXPECT_EQ(expected, seen.clipboard);
     EXPECT_EQ(std::string(GetString(kStrReportCaption)), seen.caption);
     EXPECT_EQ(std::string(GetString(kStrReportCopy)), seen.copy);
     EXPECT_EQ(std::string(GetString(kStrReportOk)), seen.ok);
-    EXPECT_NE(std::string::npos, seen.box.find("\r\nleft-out\t2 lists with "));
+    EXPECT_NE(std::string::npos,
+              seen.box.find(texts.Get(kStrWarnKeyLeftOut) + "\t" +
+                            EngineReport({0})->GetWarningText(ConversionReport::kWarnLeftOut, texts)));
     EXPECT_EQ("MIDI to MORVEK - " + m_path + GetString(kStrReportWarnings),
               WindowText(m_app.GetHandle()));
 
@@ -154,7 +158,7 @@ TEST_F(ReportWindowTest, DialogShowsTheEnginesReportAndCopiesIt)
     const bool warned = EngineReport({0, 1, 2})->GetWarningCount() > 0;
     EXPECT_EQ("MIDI to MORVEK - " + m_path + (warned ? GetString(kStrReportWarnings) : ""),
               WindowText(m_app.GetHandle()));
-    EXPECT_EQ(WithCrLf(m_report.Format()), RunReport().box);
+    EXPECT_EQ(WithCrLf(m_report.Format(texts)), RunReport().box);
 }
 
 } // namespace
