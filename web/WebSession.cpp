@@ -9,11 +9,13 @@
 #include "preview/TempoFinder.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
+#include "text/TextTable.h"
 
 WebSession::WebSession()
     : m_file(nullptr),
       m_set(nullptr),
       m_lineLimit(ConversionReport::kDefaultLineLimit),
+      m_reportLanguage(TextTable::kEnglish),
       m_assignment(kPartRowCount, Converter::kUnassigned),
       m_previewLine(0),
       m_previewColumn(0)
@@ -90,7 +92,7 @@ int WebSession::MakeReport(const std::string& text)
     if (result != ConversionReport::kReportOk)
         return result;
     try {
-        m_texts[kReportText] = report.Format();
+        m_texts[kReportText] = report.Format(TextTable(m_reportLanguage));
     } catch (const std::bad_alloc&) {
         return ConversionReport::kReportNoMemory;
     }
@@ -145,6 +147,11 @@ int WebSession::SetSetting(int setting, int value)
     }
     case kLenient:
         return m_reading.SetLenient(value != 0) ? 1 : 0;
+    case kReportLanguage: {
+        const int previous = m_reportLanguage;
+        m_reportLanguage = value == TextTable::kJapanese ? TextTable::kJapanese : TextTable::kEnglish;
+        return previous;
+    }
     default:
         return kNoFact;
     }
@@ -169,6 +176,8 @@ int WebSession::GetSetting(int setting) const
         return m_lineLimit;
     case kLenient:
         return m_reading.IsLenient() ? 1 : 0;
+    case kReportLanguage:
+        return m_reportLanguage;
     default:
         return kNoFact;
     }

@@ -43,7 +43,8 @@ public:
         kVoiceCount = 5,         // rebuilds the lists of an open file
         kReportLineLimit = 6,    // the report's longest good PLAY line
         kLenient = 7,            // the next Open reads leniently (0 or 1)
-        kSettingCount = 8
+        kReportLanguage = 8,     // TextTable's kEnglish or kJapanese
+        kSettingCount = 9
     };
     // kRetimedFrom: the file's own time base when lenient reading re-timed
     // it, else 0.
@@ -113,6 +114,7 @@ private:
     ConvertSettings m_settings;
     MidiReadOptions m_reading;
     int m_lineLimit;
+    int m_reportLanguage;
     std::vector<int> m_assignment;
     ConvertStatus m_status;
     std::string m_texts[kTextCount];

@@ -7,7 +7,7 @@ const Open = { ok: 0, notMidi: 1, badFormat: 2, badTimeBase: 3, noMemory: 4, too
 const Fact = { format: 0, timeBase: 1, usedChannels: 2, listCount: 3, retimedFrom: 5 };
 const ListFact = { track: 0, channel: 1, voice: 2, ticks: 3 };
 const Text = { program: 0, report: 1, wav: 2, previewError: 3 };
-const Setting = { split: 2, voices: 5, lenient: 7 };
+const Setting = { split: 2, voices: 5, lenient: 7, reportLanguage: 8 };
 const NO_FACT = -1, UNASSIGNED = -1, NO_FILE = 100, BAD_TEMPO = 101, PART_ROWS = 18;
 const Convert = { ok: 0, badFormat: 1, badTimeBase: 2, badSettings: 3, badChoice: 4,
                   badAssignment: 5, noMemory: 6, tooLarge: 7 };
@@ -430,7 +430,12 @@ function setLanguage(code) {
   resolution.replaceChildren();
   for (let i = 0; i < 18; ++i) resolution.add(new Option(winText(`kStrValue${i}`), i));
   resolution.selectedIndex = chosen >= 0 ? chosen : 13;
-  if (core) { showFile(); }
+  if (core) {
+    // The report speaks the page's language too.
+    core._morvek_set(Setting.reportLanguage, lang === "ja" ? 1 : 0);
+    showFile();
+    if (programBytes) makeReport(programBytes);
+  }
 }
 
 function startLanguage() {
@@ -496,6 +501,7 @@ document.addEventListener("DOMContentLoaded", async () => {
     showMessage(word("loading"));
     return;
   }
+  core._morvek_set(Setting.reportLanguage, lang === "ja" ? 1 : 0);
   showFile();
   document.body.dataset.ready = "1";
 });
