@@ -115,9 +115,10 @@ int WebSession::MakePreview(const std::string& text, const std::string& tempo)
     preview.SetTempo(chosen);
     const int result =
         preview.Make(text.data(), text.size(), m_file->GetTimeBase(), m_texts[kPreviewImage]);
-    m_previewLine = preview.GetErrorLine();
-    m_previewColumn = preview.GetErrorColumn();
-    m_texts[kPreviewError] = preview.GetErrorText();
+    const ReadStatus& status = preview.GetStatus();
+    m_previewLine = status.GetLine();
+    m_previewColumn = status.GetColumn();
+    m_texts[kPreviewError] = status.DescribeReason(TextTable(m_reportLanguage));
     return result;
 }
 

@@ -43,7 +43,7 @@ public:
         kVoiceCount = 5,         // rebuilds the lists of an open file
         kReportLineLimit = 6,    // the report's longest good PLAY line
         kLenient = 7,            // the next Open reads leniently (0 or 1)
-        kReportLanguage = 8,     // TextTable's kEnglish or kJapanese
+        kReportLanguage = 8,     // of the report and preview reasons: TextTable's kEnglish or kJapanese
         kSettingCount = 9
     };
     // kRetimedFrom: the file's own time base when lenient reading re-timed
