@@ -11,12 +11,13 @@ const size_t kSlice = 1UL << 20;
 
 } // namespace
 
-SafeFileWriter::SafeFileWriter()
+SafeFileWriter::SafeFileWriter() : m_file(nullptr), m_handle(nullptr)
 {
 }
 
 SafeFileWriter::~SafeFileWriter()
 {
+    Discard();
 }
 
 std::string SafeFileWriter::MakeTemporaryName(const std::string& path, int attempt) const
@@ -49,7 +50,7 @@ unsigned long SafeFileWriter::CheckTarget(DiskFile& file, const char* path)
     return 0;
 }
 
-unsigned long SafeFileWriter::WriteTemporary(DiskFile& file, const char* path, const char* data, size_t size)
+unsigned long SafeFileWriter::OpenTemporary(DiskFile& file, const char* path)
 {
     DiskFile::Handle handle = nullptr;
     for (int attempt = 0; attempt < kMaxAttempts && handle == nullptr; ++attempt) {
@@ -68,40 +69,83 @@ unsigned long SafeFileWriter::WriteTemporary(DiskFile& file, const char* path, c
     }
     if (handle == nullptr)
         return kErrorFileExists;
-
-    unsigned long code = 0;
-    size_t done = 0;
-    while (done < size && code == 0) {
-        unsigned long count = static_cast<unsigned long>(size - done < kSlice ? size - done : kSlice);
-        file.SetErrorCode(0);
-        unsigned long written = file.Write(handle, data + done, count);
-        if (written != count)
-            code = FailureCode(file, kErrorWriteFault);
-        done += written;
-    }
-    // Data the system still holds may fail to reach the disk at close.
-    file.SetErrorCode(0);
-    if (!file.Close(handle) && code == 0)
-        code = FailureCode(file, kErrorWriteFault);
-    return code;
+    m_handle = handle;
+    return 0;
 }
 
 unsigned long SafeFileWriter::Write(DiskFile& file, const char* path, const char* data, size_t size)
 {
+    unsigned long code = Open(file, path);
+    if (code == 0)
+        code = Append(data, size);
+    if (code == 0)
+        code = Commit();
+    return code;
+}
+
+unsigned long SafeFileWriter::Open(DiskFile& file, const char* path)
+{
+    Discard();
     m_temporaryName.clear();
+    m_file = &file;
     if (path == nullptr || path[0] == '\0')
         return kErrorOpenFailed;
     unsigned long code = CheckTarget(file, path);
     if (code == 0)
-        code = WriteTemporary(file, path, data, size);
+        code = OpenTemporary(file, path);
+    if (code == 0)
+        m_path = path;
+    return code;
+}
+
+unsigned long SafeFileWriter::Append(const char* data, size_t size)
+{
+    if (m_handle == nullptr)
+        return kErrorWriteFault;
+    unsigned long code = 0;
+    size_t done = 0;
+    while (done < size && code == 0) {
+        unsigned long count = static_cast<unsigned long>(size - done < kSlice ? size - done : kSlice);
+        m_file->SetErrorCode(0);
+        unsigned long written = m_file->Write(m_handle, data + done, count);
+        if (written != count)
+            code = FailureCode(*m_file, kErrorWriteFault);
+        done += written;
+    }
+    if (code != 0)
+        Discard();
+    return code;
+}
+
+unsigned long SafeFileWriter::Commit()
+{
+    if (m_handle == nullptr)
+        return kErrorWriteFault;
+    // Data the system still holds may fail to reach the disk at close.
+    DiskFile& file = *m_file;
+    DiskFile::Handle handle = m_handle;
+    m_handle = nullptr;
+    file.SetErrorCode(0);
+    unsigned long code = 0;
+    if (!file.Close(handle))
+        code = FailureCode(file, kErrorWriteFault);
     if (code == 0) {
         file.SetErrorCode(0);
-        if (file.Replace(m_temporaryName.c_str(), path))
+        if (file.Replace(m_temporaryName.c_str(), m_path.c_str()))
             return 0;
         code = FailureCode(file, kErrorWriteFault);
     }
     // Nothing half-written stays behind; the target was never touched.
-    if (!m_temporaryName.empty())
-        file.Remove(m_temporaryName.c_str());
+    file.Remove(m_temporaryName.c_str());
     return code;
+}
+
+void SafeFileWriter::Discard()
+{
+    if (m_handle == nullptr)
+        return;
+    DiskFile::Handle handle = m_handle;
+    m_handle = nullptr;
+    m_file->Close(handle);
+    m_file->Remove(m_temporaryName.c_str());
 }

@@ -14,6 +14,12 @@ class DiskFile;
 // How to use:
 //   1. unsigned long code = writer.Write(file, path, data, size);
 //   2. 0: written. Otherwise a Windows error code for file.DescribeError.
+// Or in pieces, for a file too large to hold whole:
+//   1. writer.Open(file, path), then writer.Append(data, size) for each piece,
+//      then writer.Commit(); each returns 0 or the code of the failure.
+//   2. After a failure nothing more is written; Discard, or the writer's
+//      end, before Commit gives up the file. Either way the temporary file
+//      is gone and path is as it was. file must outlive the writer.
 class SafeFileWriter {
 public:
     enum { kMaxAttempts = 100 };
@@ -34,6 +40,11 @@ public:
     // program holds, or one marked read-only, is refused with the code a
     // direct write would get. Returns 0 or the code of the first failure.
     virtual unsigned long Write(DiskFile& file, const char* path, const char* data, size_t size);
+    // The steps of Write one at a time.
+    virtual unsigned long Open(DiskFile& file, const char* path);
+    virtual unsigned long Append(const char* data, size_t size);
+    virtual unsigned long Commit();
+    virtual void Discard();
     // The name of the attempt-th temporary file for path: beside it, the
     // same name with ".~" and the attempt appended.
     virtual std::string MakeTemporaryName(const std::string& path, int attempt) const;
@@ -46,9 +57,12 @@ private:
     // The recorded code of file's last failure, or fallback without one.
     unsigned long FailureCode(const DiskFile& file, unsigned long fallback) const;
     unsigned long CheckTarget(DiskFile& file, const char* path);
-    unsigned long WriteTemporary(DiskFile& file, const char* path, const char* data, size_t size);
+    unsigned long OpenTemporary(DiskFile& file, const char* path);
 
     std::string m_temporaryName;
+    std::string m_path;
+    DiskFile* m_file;                                // not owned; set from Open to the end
+    void* m_handle;                                  // the temporary file while it is open
 };
 
 #endif

@@ -1,8 +1,10 @@
 // conversion_bench: generates songs of growing size and measures, side by
 // side in one run, the whole conversion by midi2morvek (default settings, all
 // lists assigned to parts), the same with six voices (-V 6, all 18 parts),
-// midi2morvek --list and --events, and midicsv parsing and printing the same
-// file. Prints one table and the goals.
+// the same with the lines fitted to 255 characters (--fit-lines 255), the
+// -V 6 conversion with its preview (--wav, on songs up to 1M events: the
+// WAV of a larger one is gigabytes), midi2morvek --list and --events, and
+// midicsv parsing and printing the same file. Prints one table and the goals.
 //
 //   conversion_bench [--runs N] [--sizes 10000,100000,...] [--dir DIR]
 //                    [--tool PATH] [--midicsv PATH] [--make-song PATH] [--verbose]
@@ -66,10 +68,12 @@ struct Measure {
 };
 
 // The programs of a row, in the order the table shows them.
-enum Program { kMidicsv, kConvert, kConvertVoices, kList, kEvents, kProgramCount };
-const char* const kProgramNames[kProgramCount] = {"midicsv", "convert", "-V 6", "--list",
-                                                  "--events"};
+enum Program { kMidicsv, kConvert, kConvertVoices, kConvertFitted, kWav, kList, kEvents, kProgramCount };
+const char* const kProgramNames[kProgramCount] = {"midicsv", "convert", "-V 6", "fit 255", "-V6 --wav",
+                                                  "--list", "--events"};
+const long kLargestWavSong = 1000000;
 const char kVoices[] = "6";
+const char kLineLimit[] = "255";
 
 std::vector<long> ParseSizes(const char* text)
 {
@@ -159,10 +163,20 @@ std::vector<std::string> CommandOf(const Options& o, Program program, const Song
         written = stem + ".txt";
         return {o.tool, "-p", std::to_string(std::min(std::max(song.lists, 1), kMaxParts)),
                 "-o", written, song.path};
+    case kConvertFitted:
+        output = "/dev/null";
+        written = stem + ".txt";
+        return {o.tool, "--fit-lines", kLineLimit, "-p",
+                std::to_string(std::min(std::max(song.lists, 1), kMaxParts)), "-o", written, song.path};
     case kConvertVoices:
         output = "/dev/null";
         written = stem + ".txt";
         return {o.tool, "-V", kVoices, "-p", std::to_string(kMaxParts), "-o", written, song.path};
+    case kWav:
+        output = "/dev/null";
+        written = stem + ".wav";
+        return {o.tool, "-V", kVoices, "-p", std::to_string(kMaxParts), "-o", stem + ".wav.txt",
+                "--wav", written, song.path};
     case kList:
         output = written = stem + ".list";
         return {o.tool, "--list", song.path};
@@ -182,8 +196,10 @@ bool RunOnce(const Options& o, Program program, const Song& song, bool timed, Ch
     const bool ok = run.Run(command) == 0;
     // Gone before the system writes it back to disk, which would slow down
     // whichever program runs next.
-    if (timed)
+    if (timed) {
         ::unlink(written.c_str());
+        ::unlink((written + ".txt").c_str());
+    }
     return ok;
 }
 
@@ -201,7 +217,7 @@ std::vector<std::vector<Measure>> MeasureSongs(const Options& o, const std::vect
             for (int turn = 0; turn < kProgramCount; ++turn) {
                 const int p = (turn + round) % kProgramCount;
                 Measure& m = result[s][p];
-                if (round > 0 && !m.ok)
+                if ((round > 0 && !m.ok) || (p == kWav && songs[s].requested > kLargestWavSong))
                     continue;
                 ChildProcess run;
                 const bool ok = RunOnce(o, static_cast<Program>(p), songs[s], round > 0, run);
@@ -335,6 +351,24 @@ int PrintGoals(const std::vector<Song>& songs, const std::vector<std::vector<Mea
                     " (goal <= 1.3)   %s\n",
                     kVoices, time, memory, Verdict(time <= 1.3 && memory <= 1.3));
         failures += time <= 1.3 && memory <= 1.3 ? 0 : 1;
+    }
+    const Measure& f1 = m[one][kConvertFitted];
+    if (f1.ok) {
+        const double time = f1.seconds / c1.seconds;
+        const double memory = static_cast<double>(f1.peakKilobytes) / c1.peakKilobytes;
+        std::printf("  1M events with lines fitted to %s: time %.2fx (goal <= 1.5), memory %.2fx"
+                    " (goal <= 1.2) of unfitted   %s\n",
+                    kLineLimit, time, memory, Verdict(time <= 1.5 && memory <= 1.2));
+        failures += time <= 1.5 && memory <= 1.2 ? 0 : 1;
+    }
+    const Measure& w1 = m[one][kWav];
+    if (v1.ok && w1.ok) {
+        const double above = (w1.peakKilobytes - v1.peakKilobytes) / 1024.0;
+        std::printf("  1M events -V %s with --wav: %.1f ms, peak %.1f MB, %.1f MB above the"
+                    " conversion's (goal <= 64)   %s\n",
+                    kVoices, w1.seconds * 1e3, w1.peakKilobytes / 1024.0, above,
+                    Verdict(above <= 64));
+        failures += above <= 64 ? 0 : 1;
     }
     for (int s : large) {
         const double perByte = m[s][kConvert].peakKilobytes * 1024.0 / songs[s].bytes;

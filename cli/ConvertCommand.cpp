@@ -202,6 +202,9 @@ void ConvertCommand::DeclareOptions(OptionParser& parser)
     parser.AddOption("max-line", 0, "N",
                      "the report warns of PLAY lines longer than N characters (default 255); "
                      "implies --report");
+    parser.AddOption("fit-lines", 0, "N",
+                     "cut PLAY lines early so that none is longer than N characters, 40..255 "
+                     "(default: every line holds one split step count); the report's limit");
 }
 
 bool ConvertCommand::ParseResolution(const std::string& text, int& valueIndex) const
@@ -263,6 +266,7 @@ int ConvertCommand::ReadOptions(const OptionParser& options, ConvertSettings& se
         { "parts", "part count", &ConvertSettings::SetPartCount },
         { "split", "split step count", &ConvertSettings::SetSplitStepCount },
         { "line", "first line number", &ConvertSettings::SetFirstLineNumber },
+        { "fit-lines", "line limit", &ConvertSettings::SetLineLimit },
     };
     for (const NumberOption& n : numbers) {
         if (!options.Has(n.name))
@@ -287,6 +291,9 @@ int ConvertCommand::ReadOptions(const OptionParser& options, ConvertSettings& se
                                              "': use PLAY, \"PLAY HG\" or PLAY@");
         settings.SetPlayKind(index);
     }
+    if (options.Has("max-line") && options.Has("fit-lines"))
+        return ReportUsageError(err, "--max-line and --fit-lines cannot go together: with "
+                                     "--fit-lines the report warns at its limit");
     if (options.Has("max-line")) {
         int limit = 0;
         if (!ReadWholeNumber(options.GetValue("max-line"), limit) || limit < 1)

@@ -32,9 +32,14 @@ bool OutputFile::Write(const std::string& path, const char* data, size_t size)
     std::unique_ptr<DiskFile> file(CreateDiskFile());
     SafeFileWriter writer;
     unsigned long code = writer.Write(*file, path.c_str(), data, size);
+    return code == 0 ? true : Fail(Describe(*file, code));
+}
+
+std::string OutputFile::Describe(const DiskFile& file, unsigned long code) const
+{
     if (code == SafeFileWriter::kErrorFileExists)
-        return Fail("no free name for a temporary file next to it");
-    return code == 0 ? true : Fail(file->DescribeError(code));
+        return "no free name for a temporary file next to it";
+    return file.DescribeError(code);
 }
 
 const std::string& OutputFile::GetReason() const

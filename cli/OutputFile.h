@@ -23,6 +23,9 @@ public:
     // True on success; on failure GetReason() says why.
     virtual bool Write(const std::string& path, const char* data, size_t size);
 
+    // Why a write through file failed with code (SafeFileWriter's codes).
+    virtual std::string Describe(const DiskFile& file, unsigned long code) const;
+
 // Attributes
     virtual const std::string& GetReason() const;
 

@@ -1,5 +1,8 @@
 #include "cli/PreviewOutput.h"
 
+#include <memory>
+
+#include "base/DiskFile.h"
 #include "cli/ConsoleTexts.h"
 #include "cli/OutputFile.h"
 #include "preview/PreviewTempo.h"
@@ -11,6 +14,11 @@ PreviewOutput::PreviewOutput()
 
 PreviewOutput::~PreviewOutput()
 {
+}
+
+DiskFile* PreviewOutput::CreateDiskFile()
+{
+    return new DiskFile;
 }
 
 bool PreviewOutput::Fail(const std::string& file, const std::string& reason)
@@ -25,11 +33,10 @@ bool PreviewOutput::Write(const std::string& wavPath, const std::string& text,
 {
     m_failedFile.clear();
     m_reason.clear();
-    std::string image;
+    ProgramPreview preview;
+    preview.SetTempo(tempo);
     {
-        ProgramPreview preview;
-        preview.SetTempo(tempo);
-        switch (preview.Make(text.data(), text.size(), timeBase, image)) {
+        switch (preview.Read(text.data(), text.size(), timeBase)) {
         case ProgramPreview::kPreviewOk:
             break;
         case ProgramPreview::kPreviewUnreadable:
@@ -44,9 +51,12 @@ bool PreviewOutput::Write(const std::string& wavPath, const std::string& text,
             return Fail(wavPath, "time base " + std::to_string(timeBase) + " cannot be previewed");
         }
     }
-    OutputFile output;
-    if (!output.Write(wavPath, image.data(), image.size()))
-        return Fail(wavPath, output.GetReason());
+    if (wavPath.empty())
+        return Fail(wavPath, "no file name");
+    std::unique_ptr<DiskFile> file(CreateDiskFile());
+    const unsigned long code = preview.Save(*file, wavPath.c_str());
+    if (code != 0)
+        return Fail(wavPath, OutputFile().Describe(*file, code));
     return true;
 }
 

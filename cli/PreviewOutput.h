@@ -3,10 +3,12 @@
 
 #include <string>
 
+class DiskFile;
 class PreviewTempo;
 
 // Writes the preview of a program text to a WAV file, whole or not at all
-// (through OutputFile), for --wav after a conversion and for --render. On
+// (SafeFileWriter, a piece at a time so that a long preview is never held
+// whole), for --wav after a conversion and for --render. On
 // failure it names the file at fault, the text or the WAV file, and why.
 class PreviewOutput {
 public:
@@ -31,6 +33,10 @@ public:
     // After a failed Write: the file to name in the message, and why.
     virtual const std::string& GetFailedFile() const;
     virtual const std::string& GetReason() const;
+
+protected:
+    // The file access of one Write; the caller deletes it.
+    virtual DiskFile* CreateDiskFile();
 
 private:
     bool Fail(const std::string& file, const std::string& reason);

@@ -27,9 +27,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/examples/demo.mid
               ${PROJECT_SOURCE_DIR}/README.md
               ${PROJECT_SOURCE_DIR}/LICENSE
         DESTINATION .)
-# The pictures and sound examples README.md links, where its links expect them.
+# The pictures, sound and text examples README.md links, where its links expect them.
 install(DIRECTORY ${PROJECT_SOURCE_DIR}/docs/ DESTINATION docs
-        FILES_MATCHING PATTERN "*.png" PATTERN "*.wav" PATTERN "manual" EXCLUDE)
+        FILES_MATCHING PATTERN "*.png" PATTERN "*.wav" PATTERN "*.txt" PATTERN "manual" EXCLUDE)
 
 set(CPACK_PACKAGE_NAME ${MORVEK_PACKAGE_NAME})
 set(CPACK_PACKAGE_VENDOR "The MIDI to MORVEK Converter developers")

@@ -13,7 +13,8 @@ set -eu
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${1:-$root/build/win64}
 # A prefix of its own, so that ending it ends nothing else.
-export MORVEK_WINEPREFIX=${MORVEK_WINEPREFIX:-$root/build/wineprefix-docs}
+# A prefix per language: one keeps the menu fonts of the locale it was made under.
+export MORVEK_WINEPREFIX=${MORVEK_WINEPREFIX:-$root/build/wineprefix-docs$( [ "${MORVEK_WINE_LOCALE:-}" = C.UTF-8 ] && echo -en)}
 display=${MORVEK_SHOT_DISPLAY:-${MORVEK_DOCS_DISPLAY:-:57}}
 export DISPLAY=$display
 voices=${MORVEK_SHOT_VOICES:-}

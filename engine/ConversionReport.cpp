@@ -16,6 +16,7 @@
 #include "text/TextTable.h"
 
 #include <algorithm>
+#include <initializer_list>
 #include <new>
 
 namespace {
@@ -25,8 +26,29 @@ const int kKeysPerOctave = 12;
 
 const int kWarningKeys[ConversionReport::kWarningKinds] = {
     kStrWarnKeySelfCheck, kStrWarnKeyLineNumbers, kStrWarnKeyLongLines, kStrWarnKeyLeftOut,
-    kStrWarnKeyOverlaps, kStrWarnKeyVanished, kStrWarnKeyOctaves
+    kStrWarnKeyOverlaps, kStrWarnKeyVanished, kStrWarnKeyOctaves, kStrWarnKeyWideSteps
 };
+
+// The texts of fitted lines, together.
+const char kUnfittedLineText[] =
+    "PLAY line %s has %s characters, over the limit of %s, though its music could be cut "
+    "to fit";
+
+// text with each "%s" replaced by the next of values.
+std::string Fill(const char* text, std::initializer_list<std::string> values)
+{
+    std::string out;
+    auto value = values.begin();
+    for (const char* c = text; *c; ++c) {
+        if (c[0] == '%' && c[1] == 's' && value != values.end()) {
+            out += *value++;
+            ++c;
+        } else {
+            out += *c;
+        }
+    }
+    return out;
+}
 
 std::string Number(long long value)
 {
@@ -57,6 +79,7 @@ int OctaveOf(int key)
 
 ConversionReport::ConversionReport()
     : m_lineLimit(kDefaultLineLimit), m_voiceCount(NoteListBuilder::kMinVoiceCount)
+    , m_usedLimit(kDefaultLineLimit), m_fitted(false)
 {
     Clear();
 }
@@ -69,12 +92,24 @@ int ConversionReport::SetLineLimit(int limit)
 {
     const int previous = m_lineLimit;
     m_lineLimit = limit;
+    if (!m_fitted)
+        m_usedLimit = limit;
     return previous;
 }
 
 int ConversionReport::GetLineLimit() const
 {
     return m_lineLimit;
+}
+
+int ConversionReport::GetUsedLineLimit() const
+{
+    return m_usedLimit;
+}
+
+bool ConversionReport::IsFitted() const
+{
+    return m_fitted;
 }
 
 int ConversionReport::SetVoiceCount(int count)
@@ -105,6 +140,9 @@ void ConversionReport::Clear()
     m_lastLineNumber = -1;
     m_fault.clear();
     m_reading = MidiReadLog();
+    m_usedLimit = m_lineLimit;
+    m_fitted = false;
+    m_firstWideLine = -1;
 }
 
 int ConversionReport::Compute(const MidiFile& file, const ConvertSettings& settings,
@@ -120,6 +158,9 @@ int ConversionReport::Compute(const MidiFile& file, const ConvertSettings& setti
     const int partCount = settings.GetPartCount();
     if (unit < 1 || segmentTicks < 1 || partCount < 1)
         return kReportBadSettings;
+    m_fitted = settings.GetLineLimit() != ConvertSettings::kLineLimitOff;
+    if (m_fitted)
+        m_usedLimit = settings.GetLineLimit();
     try {
         // The lists as built and as quantized, both the way the conversion
         // makes them.
@@ -146,14 +187,32 @@ int ConversionReport::Compute(const MidiFile& file, const ConvertSettings& setti
         m_lastLineNumber = reader.GetLastLineNumber();
         for (const ProgramReader::PlayLine& line : reader.GetPlayLines()) {
             const long long length = static_cast<long long>(line.length);
-            if (length > m_lineLimit)
+            if (length > m_usedLimit) {
+                if (m_longLines == 0)
+                    m_firstWideLine = line.number;
                 ++m_longLines;
+            }
             if (length > m_longestPlayLine)
                 m_longestPlayLine = length;
         }
         CountParts(reader);
+        // Fitted lines end where the conversion fits them: the same core
+        // routine over the same lists says where.
+        std::vector<int> ends;
+        std::vector<long long> wide;
+        if (m_fitted) {
+            std::vector<int> ordinals;
+            for (const PartRow& row : m_parts)
+                ordinals.push_back(row.list == kNotAssigned ? Converter::kUnassigned : row.list);
+            std::vector<int> defaults;
+            if (converter.FitLineEnds(quantized, settings, timeBase, ordinals, ends, wide,
+                                      defaults) != Converter::kConvertOk)
+                Fault("the lines cannot be fitted again: too many");
+        }
         if (m_fault.empty())
-            CheckLines(reader, segmentTicks);
+            CheckLines(reader, segmentTicks, ends);
+        if (m_fault.empty() && m_fitted)
+            CheckWideLines(reader, wide);
         if (m_fault.empty())
             CheckNotes(reader, quantized);
     } catch (const std::bad_alloc&) {
@@ -260,8 +319,10 @@ void ConversionReport::CountParts(const ProgramReader& reader)
 
 // Every line ends at the same tick in every part whose music goes on past
 // it, and there are as many lines as the longest part needs.
-void ConversionReport::CheckLines(const ProgramReader& reader, int segmentTicks)
+void ConversionReport::CheckLines(const ProgramReader& reader, int segmentTicks,
+                                  const std::vector<int>& ends)
 {
+    const bool fitted = !ends.empty();
     const int partCount = static_cast<int>(m_parts.size());
     if (reader.GetPlayLineCount() > 0 && reader.GetPartCount() != partCount) {
         Fault("the program has " + Number(reader.GetPartCount()) + " parts where the settings have " +
@@ -275,6 +336,8 @@ void ConversionReport::CheckLines(const ProgramReader& reader, int segmentTicks)
         const long long lines = (reader.GetPartEnd(p) + segmentTicks - 1) / segmentTicks;
         expected = std::max(expected, std::max(lines, 1LL));
     }
+    if (fitted)
+        expected = static_cast<long long>(ends.size());
     if (reader.GetPlayLineCount() != expected) {
         Fault("the program has " + Number(reader.GetPlayLineCount()) + " PLAY lines where the music needs " +
               Number(expected));
@@ -282,7 +345,8 @@ void ConversionReport::CheckLines(const ProgramReader& reader, int segmentTicks)
     }
     const std::vector<ProgramReader::PlayLine>& lines = reader.GetPlayLines();
     for (int k = 0; k < reader.GetPlayLineCount(); ++k) {
-        const long long lineEnd = static_cast<long long>(k + 1) * segmentTicks;
+        const long long lineEnd = fitted ? ends[static_cast<size_t>(k)]
+                                         : static_cast<long long>(k + 1) * segmentTicks;
         for (int p = 0; p < partCount; ++p) {
             const long long end = reader.GetPartEndAt(k, p);
             const bool goesOn = reader.GetPartEnd(p) > end;
@@ -292,6 +356,21 @@ void ConversionReport::CheckLines(const ProgramReader& reader, int segmentTicks)
                       Number(lineEnd));
                 return;
             }
+        }
+    }
+}
+
+void ConversionReport::CheckWideLines(const ProgramReader& reader,
+                                      const std::vector<long long>& wide)
+{
+    const std::vector<ProgramReader::PlayLine>& lines = reader.GetPlayLines();
+    for (size_t k = 0; k < lines.size(); ++k) {
+        if (static_cast<long long>(lines[k].length) > m_usedLimit &&
+            !std::binary_search(wide.begin(), wide.end(), static_cast<long long>(k))) {
+            Fault(Fill(kUnfittedLineText, { Number(lines[k].number),
+                                            Number(static_cast<long long>(lines[k].length)),
+                                            Number(m_usedLimit) }));
+            return;
         }
     }
 }
@@ -454,10 +533,10 @@ std::string ConversionReport::GetWarningText(int warning, const TextTable& texts
         return texts.Fill(kStrWarnLineNumbers,
                           { Number(m_lastLineNumber), Number(kHighestLineNumber) });
     case kWarnLongLines:
-        if (m_longLines == 0)
+        if (m_longLines == 0 || m_fitted)
             return std::string();
         return texts.FillCounted(kStrWarnLongLines, m_longLines,
-                                 { Number(m_longLines), Number(m_lineLimit), Number(m_longestPlayLine) });
+                                 { Number(m_longLines), Number(m_usedLimit), Number(m_longestPlayLine) });
     case kWarnLeftOut: {
         if (leftOutLists == 0)
             return std::string();
@@ -479,6 +558,14 @@ std::string ConversionReport::GetWarningText(int warning, const TextTable& texts
             return std::string();
         return texts.FillCounted(kStrWarnOctaves, outside,
                                  { Number(outside), Number(kLowestGoodOctave), Number(kHighestGoodOctave) });
+    case kWarnWideSteps:
+        if (m_longLines == 0 || !m_fitted)
+            return std::string();
+        return texts.Fill(kStrWarnWideSteps,
+                          { Number(m_firstWideLine),
+                            m_longLines > 1 ? texts.Fill(kStrWarnWideStepsMore, { Number(m_longLines - 1) })
+                                            : std::string(),
+                            Number(m_usedLimit), Number(m_longestPlayLine) });
     default:
         return std::string();
     }
@@ -547,7 +634,7 @@ std::string ConversionReport::Format(const TextTable& texts) const
     text += Row(texts, kStrReportPlayLines, Number(m_playLines));
     text += Row(texts, kStrReportBytes, Number(m_bytes));
     text += Row(texts, kStrReportLongestLine, Number(m_longestLine));
-    text += Row(texts, kStrReportLineLimit, Number(m_lineLimit));
+    text += Row(texts, kStrReportLineLimit, Number(m_usedLimit));
     text += Row(texts, kStrReportLongLines, Number(m_longLines));
     text += Row(texts, kStrReportLastLineNumber, Number(m_lastLineNumber));
     text += texts.Fill(kStrReportPast, { Number(kHighestLineNumber) }) + "\t" +

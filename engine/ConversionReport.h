@@ -24,7 +24,8 @@ class TextTable;
 // from the list ("kept"; a channel may be spread over several lists), and
 // lost = played minus the kept of every list of that track and channel.
 //
-// 1. SetLineLimit if not 255.
+// 1. SetLineLimit if not 255 (with the settings' line limit on, that limit
+//    is the report's).
 // 2. Compute with what Converter::Convert was given and the text it wrote.
 // 3. Format for the text; GetWarningCount and the Get functions for figures.
 //
@@ -54,7 +55,8 @@ public:
         kWarnOverlaps = 4,       // notes lost where notes of one channel overlap
         kWarnVanished = 5,       // notes shorter than the grid
         kWarnOctaves = 6,        // notes outside octaves 1 to 8
-        kWarningKinds = 7
+        kWarnWideSteps = 7,      // fitted lines that hold one grid step wider than the limit
+        kWarningKinds = 8
     };
 
     struct ListRow {
@@ -82,9 +84,13 @@ public:
     ConversionReport& operator=(const ConversionReport&) = delete;
 
 // Attributes
-    // PLAY lines longer than this many characters are warned about.
+    // PLAY lines longer than this many characters are warned about, unless
+    // the settings Compute gets have a line limit of their own.
     virtual int SetLineLimit(int limit);
     virtual int GetLineLimit() const;
+    // The limit the last Compute used, and whether its lines were fitted to it.
+    virtual int GetUsedLineLimit() const;
+    virtual bool IsFitted() const;
     // The voices per track and channel the conversion was made with (as
     // Converter::SetVoiceCount); the lists are counted as it built them.
     virtual int SetVoiceCount(int count);
@@ -130,7 +136,10 @@ private:
     void CountFile(const MidiFile& file, NoteListSet& raw, NoteListSet& quantized);
     void Assign(const std::vector<int>& assignment, int partCount);
     void CountParts(const ProgramReader& reader);
-    void CheckLines(const ProgramReader& reader, int segmentTicks);
+    // ends: where each line ends; empty for one segment per line.
+    void CheckLines(const ProgramReader& reader, int segmentTicks, const std::vector<int>& ends);
+    // Fitted lines over the limit must be those the fitting found too wide.
+    void CheckWideLines(const ProgramReader& reader, const std::vector<long long>& wide);
     void CheckNotes(const ProgramReader& reader, NoteListSet& quantized);
     void Fault(const std::string& what);
     // "label<TAB>value<LF>" with label's text.
@@ -140,6 +149,9 @@ private:
 
     int m_lineLimit;
     int m_voiceCount;
+    int m_usedLimit;
+    bool m_fitted;
+    long long m_firstWideLine; // line number of the first line over a fitted limit
     long long m_played;
     long long m_kept;
     std::vector<ListRow> m_lists;

@@ -22,7 +22,8 @@ public:
         kPartCount = 2,
         kFirstLineNumber = 3,
         kMinimumResolution = 4,
-        kPlayKind = 5
+        kPlayKind = 5,
+        kLineLimit = 6 // SettingsCheck's fault of the same number
     };
 
 // Construction

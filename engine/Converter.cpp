@@ -7,6 +7,7 @@
 #include "settings/SettingsCheck.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiReadOptions.h"
+#include "score/LineFitter.h"
 #include "score/MmlWriter.h"
 #include "score/NoteList.h"
 #include "score/NoteListBuilder.h"
@@ -453,6 +454,42 @@ long long Converter::CountListSegments(const NoteList& list, int segmentTicks) c
     return (ticks + segmentTicks - 1) / segmentTicks;
 }
 
+int Converter::FitLineEnds(NoteListSet& set, const ConvertSettings& settings, int timeBase,
+                           const std::vector<int>& ordinals, std::vector<int>& ends,
+                           std::vector<long long>& wideLines, std::vector<int>& defaults)
+{
+    NoteValueTable values;
+    PlayKindTable kinds;
+    LineFitter fitter;
+    fitter.SetLimit(settings.GetLineLimit());
+    fitter.SetSegmentTicks(GetSegmentTicks(settings.GetSplitStepCount(), timeBase));
+    fitter.SetGridTicks(values.GetTicksAt(settings.GetMinimumResolution(), timeBase));
+    fitter.SetTimeBase(timeBase);
+    const int partCount = static_cast<int>(ordinals.size());
+    const std::vector<int> played = GetPlayedLists(set, ordinals, partCount);
+    // Every line is cut in each list that goes on, so the lines may number
+    // kMaxSegmentTotal over the lists at most.
+    fitter.SetMaxLineCount(kMaxSegmentTotal / (played.empty() ? 1 : played.size()));
+    defaults.assign(ordinals.size(), 0);
+    for (int p = 0; p < partCount; ++p) {
+        if (NoteList* list = set.GetList(ordinals[p]))
+            defaults[p] = values.GetBaseValue(fitter.GetDefaultValue(*list));
+    }
+    // The frame as BuildPlayLine writes it: number, keyword, quotes, commas.
+    const char* keyword = kinds.GetKeyword(settings.GetPlayKind());
+    const long long firstLine = settings.GetFirstLineNumber() +
+                                static_cast<long long>(kLineStep) * GetHeaderLineCount();
+    std::string frame;
+    auto width = [&](long long line) {
+        frame.clear();
+        AppendLineStart(frame, firstLine + line * kLineStep, keyword);
+        return static_cast<int>(frame.size()) + 3 * partCount - 1;
+    };
+    const int result = fitter.FitLines(set, ordinals, defaults, width, ends);
+    wideLines = fitter.GetWideLines();
+    return result == LineFitter::kFitOk ? kConvertOk : kConvertTooLarge;
+}
+
 bool Converter::IsSupportedFormat(int format) const
 {
     return format == 0 || format == 1;
@@ -563,6 +600,8 @@ int Converter::CheckInput(const MidiFile& file, const ConvertSettings& settings,
     // The check's faults are the status's first three settings.
     if (fault != SettingsCheck::kSettingsValid)
         return status.Refuse(kConvertBadSettings, fault, check.GetValue());
+    if (check.CheckLineLimit(settings.GetLineLimit()) != SettingsCheck::kSettingsValid)
+        return status.Refuse(kConvertBadSettings, ConvertStatus::kLineLimit, check.GetValue());
     NoteValueTable values;
     if (values.GetTicks(settings.GetMinimumResolution()) == 0)
         return status.Refuse(kConvertBadChoice, ConvertStatus::kMinimumResolution,
@@ -603,9 +642,26 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
         status.SetSegmentCount(segments);
         return kConvertTooLarge;
     }
+    // With a line limit the lines end where they fit, and every part keeps
+    // the default length it has without one.
+    const bool fitted = settings.GetLineLimit() != ConvertSettings::kLineLimitOff;
+    std::vector<int> ends;
+    std::vector<long long> wideLines;
+    std::vector<int> defaults;
+    if (fitted) {
+        const int result = FitLineEnds(set, settings, timeBase, ordinals, ends, wideLines, defaults);
+        if (result != kConvertOk) {
+            status.Refuse(result, ConvertStatus::kNoSetting, settings.GetSplitStepCount());
+            status.SetSegmentCount(kMaxSegmentTotal + 1LL);
+            return result;
+        }
+    }
     for (int ordinal : GetPlayedLists(set, ordinals, partCount)) {
         NoteList& list = *set.GetList(ordinal);
-        SplitList(list, segmentTicks);
+        if (fitted)
+            list.SplitAtEnds(ends);
+        else
+            SplitList(list, segmentTicks);
         DecomposeList(list, GetSetTimeBase(set));
     }
 
@@ -617,7 +673,8 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
         if (ordinals[r] == kUnassigned)
             continue;
         writers[r].SetOctave(kStartOctave);
-        writers[r].SetDefaultValue(values.GetBaseValue(GetDefaultLengthAt(set, ordinals[r])));
+        writers[r].SetDefaultValue(fitted ? defaults[r]
+                                          : values.GetBaseValue(GetDefaultLengthAt(set, ordinals[r])));
     }
     text = header;
     AppendPlayLines(text, set, writers.get(), partCount,

@@ -144,6 +144,15 @@ public:
     // set count nothing.
     virtual long long CountPlayedSegments(const NoteListSet& set, int segmentTicks,
                                           const std::vector<int>& assignment, int partCount) const;
+    // With the settings' line limit on: where each PLAY line of a conversion
+    // ends over the quantized lists of set (see LineFitter), the lines (0
+    // for the first) wider than the limit because one grid step does not
+    // fit it, and the default length of each part (ordinals: each part's
+    // list or kUnassigned). set is not changed. Returns kConvertOk, or
+    // kConvertTooLarge for more than kMaxSegmentTotal segments.
+    virtual int FitLineEnds(NoteListSet& set, const ConvertSettings& settings, int timeBase,
+                            const std::vector<int>& ordinals, std::vector<int>& ends,
+                            std::vector<long long>& wideLines, std::vector<int>& defaults);
     virtual bool IsSupportedFormat(int format) const;
     virtual bool IsSupportedTimeBase(int timeBase) const;
     // Format first, then time base. Returns a ConvertResult.

@@ -197,8 +197,19 @@ LRESULT AboutDialog::OnMouseLeave(HWND hwnd, WPARAM, LPARAM)
 
 int AboutDialog::OpenLink(HWND hwnd)
 {
-    // A failure is not reported: the box stays as it is.
-    ShellExecuteA(hwnd, nullptr, m_linkText, nullptr, nullptr, SW_SHOWNORMAL);
+    // A failure is not reported: the box stays as it is. A link without a
+    // scheme names a file beside the program, wherever it was started from.
+    char target[MAX_PATH + kStringBufferSize] = "";
+    if (std::strstr(m_linkText, "://") == nullptr) {
+        DWORD length = GetModuleFileNameA(nullptr, target, MAX_PATH);
+        char* slash = length > 0 && length < MAX_PATH ? std::strrchr(target, '\\') : nullptr;
+        if (slash != nullptr)
+            slash[1] = '\0';
+        else
+            target[0] = '\0';
+    }
+    std::strncat(target, m_linkText, sizeof target - std::strlen(target) - 1);
+    ShellExecuteA(hwnd, nullptr, target, nullptr, nullptr, SW_SHOWNORMAL);
     return 0;
 }
 

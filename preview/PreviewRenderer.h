@@ -19,6 +19,10 @@
 // Every note's first and last sample come from its own tick position through
 // the tempo, never from the sum of the lengths before it: the music ends
 // within half a sample of its exact time however long it is.
+//
+// Render makes the whole sound at once; Begin and RenderNext make the same
+// samples a window at a time, so that a long preview can go to a file
+// without ever being held whole.
 class PreviewRenderer {
 public:
     enum {
@@ -58,14 +62,37 @@ public:
     // samples as the longest part lasts. On failure samples is empty.
     virtual int Render(const std::vector<std::vector<ProgramNote>>& parts, int timeBase,
                        std::vector<int16_t>& samples) const;
+    // Checks parts as Render does and starts rendering them from the first
+    // sample. The parts are not copied: they must stay as they are until the
+    // last RenderNext.
+    virtual int Begin(const std::vector<std::vector<ProgramNote>>& parts, int timeBase);
+    // The samples of the parts given to the last successful Begin, and how
+    // many of them RenderNext has given.
+    virtual long long GetSampleCount() const;
+    virtual long long GetSamplesDone() const;
+    // Puts the next samples, at most count, into samples; returns how many
+    // (0 once all are given).
+    virtual size_t RenderNext(int16_t* samples, size_t count);
 
 private:
-    // Adds one note's square wave to the differences of the mix.
+    // Checks parts and counts their samples into count.
+    int Measure(const std::vector<std::vector<ProgramNote>>& parts, int timeBase,
+                long long& count) const;
+    // Adds to steps[0, hi - lo) the differences that one note's square wave
+    // makes at samples lo..hi-1 of the mix; the note lasts from first to end.
     // rise: the envelope of a whole ramp at level, kRampSamples values.
-    void AddNote(uint16_t* steps, long long first, long long end, int key, int level,
-                 const int* rise) const;
+    void AddNote(uint16_t* steps, long long lo, long long hi, long long first, long long end,
+                 int key, int level, const int* rise) const;
 
     PreviewTempo m_tempo;
+    // The rendering Begin started: its parts, their first note still
+    // sounding at m_done, the running sum of the differences so far.
+    const std::vector<std::vector<ProgramNote>>* m_parts;
+    std::vector<size_t> m_cursors;
+    int m_timeBase;
+    long long m_count;
+    long long m_done;
+    uint16_t m_sum;
     uint64_t m_phaseSteps[128];                      // per key: periods per sample, 32 fraction bits
 };
 

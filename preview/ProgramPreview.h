@@ -2,10 +2,15 @@
 #define MORVEK_PREVIEW_PROGRAMPREVIEW_H
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "preview/PreviewTempo.h"
+#include "score/ProgramNote.h"
 #include "score/ReadStatus.h"
+
+class DiskFile;
 
 // The preview of a program text as a WAV image: the text read back into its
 // parts, the parts rendered, the samples put into a WAV file. The one way
@@ -15,6 +20,9 @@
 // How to use:
 //   1. ProgramPreview preview; preview.SetTempo(tempo);
 //   2. int result = preview.Make(text, size, timeBase, image);
+//      Or, for a file, without the whole image in memory:
+//      result = preview.Read(text, size, timeBase); then, when it is
+//      kPreviewOk, unsigned long code = preview.Save(file, path).
 //   3. kPreviewUnreadable: GetStatus says where and why the text could not
 //      be read back.
 class ProgramPreview {
@@ -40,7 +48,7 @@ public:
     // Of the last Make that read the text: 1-based line and column, and the
     // reason; a good status after any other result.
     virtual const ReadStatus& GetStatus() const;
-    // The samples of the last image made (44,100 a second).
+    // The samples of the last image made or text read (44,100 a second).
     virtual long long GetSampleCount() const;
 
 // Operations
@@ -48,9 +56,22 @@ public:
     // whose note lengths count timeBase ticks to the quarter note. On failure
     // image is empty.
     virtual int Make(const char* text, size_t size, int timeBase, std::string& image);
+    // Reads the program back and checks that its preview can be made, with
+    // the results of Make; Save then writes it.
+    virtual int Read(const char* text, size_t size, int timeBase);
+    // Writes the WAV file of the program last read to path through file, a
+    // piece at a time, complete or not at all (SafeFileWriter). Returns 0 or
+    // the Windows code of the failure, for file.DescribeError.
+    virtual unsigned long Save(DiskFile& file, const char* path);
 
 private:
+    enum { kChunkSamples = 1 << 16 };
+
     PreviewTempo m_tempo;
+    std::vector<std::vector<ProgramNote>> m_parts;   // of the last Read that succeeded
+    int m_timeBase;
+    std::vector<int16_t> m_samples;                  // one chunk of Save
+    std::vector<char> m_bytes;
     ReadStatus m_status;
     long long m_sampleCount;
 };

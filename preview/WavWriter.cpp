@@ -66,8 +66,17 @@ int WavWriter::Write(const int16_t* samples, size_t count, std::string& image) c
     } catch (const std::length_error&) {
         return kWavNoMemory;
     }
-    const unsigned long long dataSize = 2ULL * count;
-    char* at = &image[0];
+    WriteHeader(count, &image[0]);
+    PutSamples(samples, count, &image[kHeaderSize]);
+    return kWavOk;
+}
+
+int WavWriter::WriteHeader(unsigned long long count, char* header) const
+{
+    const unsigned long long fileSize = GetFileSize(count);
+    if (fileSize == 0)
+        return kWavTooLarge;
+    char* at = header;
     at = PutText(at, "RIFF");
     at = PutLittleEndian(at, fileSize - 8, 4);
     at = PutText(at, "WAVE");
@@ -80,13 +89,17 @@ int WavWriter::Write(const int16_t* samples, size_t count, std::string& image) c
     at = PutLittleEndian(at, 2, 2);                               // bytes a frame
     at = PutLittleEndian(at, 16, 2);                              // bits a sample
     at = PutText(at, "data");
-    at = PutLittleEndian(at, dataSize, 4);
+    PutLittleEndian(at, 2ULL * count, 4);
+    return kWavOk;
+}
+
+void WavWriter::PutSamples(const int16_t* samples, size_t count, char* bytes) const
+{
     const uint16_t probe = 1;
     if (count > 0 && *reinterpret_cast<const unsigned char*>(&probe) == 1) {
-        std::memcpy(at, samples, static_cast<size_t>(dataSize));   // already little-endian
-    } else {
-        for (size_t i = 0; i < count; ++i)
-            at = PutLittleEndian(at, static_cast<uint16_t>(samples[i]), 2);
+        std::memcpy(bytes, samples, 2 * count);                    // already little-endian
+        return;
     }
-    return kWavOk;
+    for (size_t i = 0; i < count; ++i)
+        bytes = PutLittleEndian(bytes, static_cast<uint16_t>(samples[i]), 2);
 }

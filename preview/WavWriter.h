@@ -37,6 +37,11 @@ public:
     // Replaces image with the WAV file of count samples; reads the samples
     // only when the file can be made. On failure image is empty.
     virtual int Write(const int16_t* samples, size_t count, std::string& image) const;
+    // The first kHeaderSize bytes of the file of count samples, into header;
+    // the samples follow them as PutSamples gives them.
+    virtual int WriteHeader(unsigned long long count, char* header) const;
+    // The bytes of count samples, 2 * count of them, into bytes.
+    virtual void PutSamples(const int16_t* samples, size_t count, char* bytes) const;
 
 private:
     int m_sampleRate;

@@ -26,6 +26,14 @@
 #define IDM_VOICES_8 136
 #define IDM_VOICES_12 137
 #define IDM_VOICES_18 138
+// List > Line Length: the longest PLAY line, radio items in this order
+#define IDM_LINES_OFF 151
+#define IDM_LINES_255 152
+#define IDM_LINES_250 153
+#define IDM_LINES_240 154
+#define IDM_LINES_200 155
+#define IDM_LINES_160 156
+#define IDM_LINES_120 157
 #define IDM_PLAY 141
 #define IDM_STOP 142
 #define IDM_SAVE_WAV 143

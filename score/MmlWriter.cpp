@@ -3,6 +3,8 @@
 #include "settings/NoteValueTable.h"
 #include "score/NoteListSet.h"
 
+#include <cstring>
+
 namespace {
 
 const char* const kNoteNames[] = {
@@ -10,6 +12,22 @@ const char* const kNoteNames[] = {
 };
 const int kNoteNameCount = sizeof(kNoteNames) / sizeof(kNoteNames[0]);
 const int kKeysPerOctave = 12;
+
+// Counts what would be appended to a string.
+struct TextCounter {
+    size_t size = 0;
+    void append(size_t count, char) { size += count; }
+    TextCounter& operator+=(const char* text)
+    {
+        size += std::strlen(text);
+        return *this;
+    }
+    TextCounter& operator+=(char)
+    {
+        ++size;
+        return *this;
+    }
+};
 
 } // namespace
 
@@ -131,7 +149,21 @@ int MmlWriter::WriteRecord(const NoteRecord& record, std::string& out)
     return 0;
 }
 
+int MmlWriter::MeasureRecord(const NoteRecord& record)
+{
+    const NoteValueTable table;
+    TextCounter counter;
+    PutRecord(record, table, counter);
+    return static_cast<int>(counter.size);
+}
+
 void MmlWriter::AppendRecord(const NoteRecord& record, const NoteValueTable& table, std::string& out)
+{
+    PutRecord(record, table, out);
+}
+
+template <class Out>
+void MmlWriter::PutRecord(const NoteRecord& record, const NoteValueTable& table, Out& out)
 {
     int octave;
     int nameIndex;

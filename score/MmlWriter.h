@@ -66,11 +66,17 @@ public:
     // the length when it differs from the default, "&" when tied. Moves the
     // writer's octave to the note's. Returns 0.
     virtual int WriteRecord(const NoteRecord& record, std::string& out);
+    // The length of what WriteRecord would write, without writing it; moves
+    // the octave the same way. Lines are measured so before they are cut.
+    virtual int MeasureRecord(const NoteRecord& record);
 
 private:
     // WriteRecord without clearing out first: a segment is written straight
     // into its text, with no string per record.
     void AppendRecord(const NoteRecord& record, const NoteValueTable& table, std::string& out);
+    // The one place a record becomes text: out is a string or a counter.
+    template <class Out>
+    void PutRecord(const NoteRecord& record, const NoteValueTable& table, Out& out);
 
     int m_listOrdinal;
     int m_octave;

@@ -203,22 +203,45 @@ int NoteList::SplitIntoSegments(int segmentTicks)
 {
     if (segmentTicks < 1)
         return m_segmentCount = 0;
+    return SplitAt(nullptr, segmentTicks);
+}
+
+int NoteList::SplitAtEnds(const std::vector<int>& ends)
+{
+    return SplitAt(&ends, 0);
+}
+
+int NoteList::SplitAt(const std::vector<int>* ends, long long step)
+{
     const NoteRecord marker(kSegmentEnd, 0);
-    long long filled = 0;
+    size_t next = 0;
+    long long start = 0; // where the record at position begins
+    long long cut = 0;
+    // The next cut after start; past every tick once the ends run out.
+    auto nextCut = [&]() {
+        do {
+            if (!ends)
+                cut += step;
+            else
+                cut = next < ends->size() ? (*ends)[next++] : LLONG_MAX;
+        } while (cut <= start);
+    };
+    nextCut();
     int count = 0;
     Position position = Begin();
     while (position != End()) {
-        long long length = position->GetLength();
-        if (filled + length < segmentTicks) {
-            filled += length;
+        const long long length = position->GetLength();
+        if (start + length < cut) {
+            start += length;
             ++position;
             continue;
         }
-        int over = static_cast<int>(filled + length - segmentTicks);
-        position->SetLength(static_cast<int>(segmentTicks - filled));
+        const int over = static_cast<int>(start + length - cut);
+        position->SetLength(static_cast<int>(cut - start));
         if (over > 0 && !position->IsRest())
             position->SetTie(position->GetTie() | kTieToNext);
-        filled = 0;
+        start = cut;
+        nextCut();
         Position end = InsertBefore(std::next(position), marker);
         ++count;
         if (over > 0) {
@@ -238,6 +261,14 @@ int NoteList::SplitIntoSegments(int segmentTicks)
     return count;
 }
 
+int DecomposeStep(int length, const int* ticks, int count, int from)
+{
+    int index = from;
+    while (index < count - 1 && ticks[index] > length)
+        ++index;
+    return index;
+}
+
 int NoteList::Decompose(int timeBase)
 {
     NoteValueTable table;
@@ -254,25 +285,20 @@ int NoteList::Decompose(int timeBase)
             continue;
         int length = piece->GetLength();
         const int tie = piece->GetTie(); // the last piece keeps it
-        int index = 0;
-        int value = ticks[index];
-        while (length != value) {
-            if (length > value) {
-                piece->SetLength(value);
-                piece->SetValueIndex(index);
-                if (!piece->IsRest())
-                    piece->SetTie(piece->GetTie() | kTieToNext);
-                NoteRecord remainder(piece->GetNote(), length - value, piece->GetVelocity(), tie);
-                piece = InsertBefore(std::next(piece), remainder);
-                length -= value;
-            } else {
-                if (index == lastIndex)
-                    break;
-                ++index;
-                value = ticks[index];
-            }
+        int index = DecomposeStep(length, ticks, NoteValueTable::kValueCount, 0);
+        while (length > ticks[index]) {
+            const int value = ticks[index];
+            piece->SetLength(value);
+            piece->SetValueIndex(index);
+            if (!piece->IsRest())
+                piece->SetTie(piece->GetTie() | kTieToNext);
+            NoteRecord remainder(piece->GetNote(), length - value, piece->GetVelocity(), tie);
+            piece = InsertBefore(std::next(piece), remainder);
+            length -= value;
+            index = DecomposeStep(length, ticks, NoteValueTable::kValueCount, index);
         }
-        piece->SetLength(value);
+        // An exact value, or the shortest, which a shorter length grows to.
+        piece->SetLength(ticks[index]);
         piece->SetValueIndex(index);
     }
     return 0;

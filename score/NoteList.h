@@ -8,6 +8,7 @@
 
 #include <list>
 #include <memory>
+#include <vector>
 
 // One monophonic line of one track and channel: rests and notes in time
 // order, from tick 0 of the track. After the conversion passes it is cut into
@@ -87,6 +88,10 @@ public:
     // Returns the segment count, also kept by the list. A count below 1
     // leaves the list as it is and gives 0.
     virtual int SplitIntoSegments(int segmentTicks);
+    // The same with the segments ending at the given ticks from the start of
+    // the track, in increasing order; ends past the list's end cut nothing.
+    // The last segment ends with the list.
+    virtual int SplitAtEnds(const std::vector<int>& ends);
     // Breaks every note and rest into note values of the table at timeBase,
     // largest first, tying the pieces of a note. A length that is not a
     // multiple of timeBase / 48 grows to the next one. Returns 0.
@@ -94,6 +99,10 @@ public:
 
 private:
     friend class NoteListSet;
+
+    // The cut of both splits: at every end of ends, or without ends every
+    // step ticks.
+    int SplitAt(const std::vector<int>* ends, long long step);
 
     NoteListIdentity m_identity;
     std::unique_ptr<NodePool> m_ownPool; // before m_records: their nodes live in it
@@ -108,5 +117,12 @@ private:
 // end boundary moved. The same step serves records that are quantized as
 // they are made (NoteListBuilder::BuildQuantizedNoteLists).
 long long QuantizeStep(long long length, long long unit, long long& carry);
+
+// One step of NoteList::Decompose: the value index of the next piece cut from
+// length ticks, given the table's ticks (count of them, longest first) and
+// the index of the piece before (0 for the first): the longest value that
+// fits, or the shortest when none does. The piece is the last when length is
+// at most its ticks. The same step measures lines before they are cut.
+int DecomposeStep(int length, const int* ticks, int count, int from);
 
 #endif

@@ -8,6 +8,7 @@ ConvertSettings::ConvertSettings()
     , m_splitStepCount(kDefaultSplitStepCount)
     , m_firstLineNumber(kDefaultFirstLineNumber)
     , m_playKind(kDefaultPlayKind)
+    , m_lineLimit(kLineLimitOff)
 {
 }
 
@@ -22,6 +23,7 @@ void ConvertSettings::Reset()
     SetSplitStepCount(kDefaultSplitStepCount);
     SetFirstLineNumber(kDefaultFirstLineNumber);
     SetPlayKind(kDefaultPlayKind);
+    SetLineLimit(kLineLimitOff);
     SetOutputName(std::string());
 }
 
@@ -88,6 +90,18 @@ int ConvertSettings::SetPlayKind(int kind)
 int ConvertSettings::GetPlayKind() const
 {
     return m_playKind;
+}
+
+int ConvertSettings::SetLineLimit(int characters)
+{
+    int previous = m_lineLimit;
+    m_lineLimit = characters;
+    return previous;
+}
+
+int ConvertSettings::GetLineLimit() const
+{
+    return m_lineLimit;
 }
 
 std::string ConvertSettings::SetOutputName(const std::string& name)

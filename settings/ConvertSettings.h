@@ -3,7 +3,7 @@
 
 #include <string>
 
-// The five values that control a conversion, and the file name Save proposes.
+// The values that control a conversion, and the file name Save proposes.
 // The record starts from fixed defaults; nothing is ever stored between runs.
 class ConvertSettings {
 public:
@@ -19,7 +19,14 @@ public:
         kMinFirstLineNumber = 1,
         kMaxFirstLineNumber = 32000,
         kDefaultPlayKind = 0, // "PLAY"
-        kQuartersPerSplit = 4 // split step count after a load: four quarter notes
+        kQuartersPerSplit = 4, // split step count after a load: four quarter notes
+        // Characters a PLAY line may hold; off, every line holds one split
+        // step count of music. The lowest limit leaves a line of one part
+        // (frame and first commands at most 19 characters) room for three
+        // of the longest notes MML writes (7 characters each).
+        kLineLimitOff = 0,
+        kMinLineLimit = 40,
+        kMaxLineLimit = 255
     };
 
 // Construction
@@ -44,6 +51,10 @@ public:
     virtual int GetFirstLineNumber() const;
     virtual int SetPlayKind(int kind);
     virtual int GetPlayKind() const;
+    // kLineLimitOff, or kMinLineLimit..kMaxLineLimit: PLAY lines are cut
+    // early to fit that many characters (see LineFitter).
+    virtual int SetLineLimit(int characters);
+    virtual int GetLineLimit() const;
     virtual std::string SetOutputName(const std::string& name);
     virtual const std::string& GetOutputName() const;
 
@@ -57,6 +68,7 @@ private:
     int m_splitStepCount;
     int m_firstLineNumber;
     int m_playKind;
+    int m_lineLimit;
     std::string m_outputName;
 };
 

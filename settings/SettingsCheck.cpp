@@ -23,8 +23,15 @@ const FaultText kFaultTexts[] = {
       "first line number %d is invalid: set a line number from 1 to 32,000" },
 };
 
+// No message of the window: its menu offers valid limits only.
+const FaultText kLineLimitText = {
+    0, 0, "line limit %d is invalid: set a line length from 40 to 255 characters"
+};
+
 const FaultText* FindFaultText(int fault)
 {
+    if (fault == SettingsCheck::kBadLineLimit)
+        return &kLineLimitText;
     if (fault < SettingsCheck::kBadSplitStepCount || fault > SettingsCheck::kBadFirstLineNumber)
         return nullptr;
     return &kFaultTexts[fault - 1];
@@ -72,6 +79,14 @@ int SettingsCheck::CheckValues(int splitStepCount, int partCount, int firstLineN
         return Fail(kBadPartCount, partCount);
     if (!InRange(firstLineNumber, ConvertSettings::kMinFirstLineNumber, ConvertSettings::kMaxFirstLineNumber))
         return Fail(kBadFirstLineNumber, firstLineNumber);
+    return Fail(kSettingsValid, 0);
+}
+
+int SettingsCheck::CheckLineLimit(int characters)
+{
+    if (characters != ConvertSettings::kLineLimitOff &&
+        !InRange(characters, ConvertSettings::kMinLineLimit, ConvertSettings::kMaxLineLimit))
+        return Fail(kBadLineLimit, characters);
     return Fail(kSettingsValid, 0);
 }
 

@@ -21,7 +21,10 @@ public:
         kSettingsValid = 0,
         kBadSplitStepCount = 1,
         kBadPartCount = 2,
-        kBadFirstLineNumber = 3
+        kBadFirstLineNumber = 3,
+        // Checked on its own (CheckLineLimit); the number ConvertStatus
+        // gives the setting.
+        kBadLineLimit = 6
     };
 
 // Construction
@@ -36,6 +39,8 @@ public:
                             const char* firstLineText, ConvertSettings& settings);
     // Checks values that are already numbers. Returns the fault.
     virtual int CheckValues(int splitStepCount, int partCount, int firstLineNumber);
+    // Off, or a limit from the lowest to the highest. Returns the fault.
+    virtual int CheckLineLimit(int characters);
 
 // Attributes
     virtual int GetFault() const;

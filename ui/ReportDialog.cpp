@@ -1,6 +1,8 @@
 #include "ui/ReportDialog.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "text/Texts.h"
 #include "resources/ResourceIds.h"
@@ -60,6 +62,45 @@ int ReportDialog::CopyToClipboard(HWND hwnd)
     return result;
 }
 
+int ReportDialog::SetColumnStops(HWND box)
+{
+    HDC dc = GetDC(box);
+    if (dc == nullptr)
+        return 0;
+    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0)));
+    // The edit control counts tab stops in quarters of the font's average
+    // character width, taken as dialogs take it.
+    static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+    SIZE size = {};
+    GetTextExtentPoint32A(dc, kLetters, 52, &size);
+    const int average = (size.cx / 26 + 1) / 2;
+    // The widest cell per column; a line's last cell ends at no stop.
+    std::vector<int> widths;
+    for (size_t start = 0; start < m_boxText.size();) {
+        size_t end = std::min(m_boxText.find('\r', start), m_boxText.size());
+        size_t column = 0;
+        for (size_t cell = start, tab; (tab = m_boxText.find('\t', cell)) < end; cell = tab + 1, ++column) {
+            GetTextExtentPoint32A(dc, m_boxText.c_str() + cell, static_cast<int>(tab - cell), &size);
+            if (widths.size() <= column)
+                widths.push_back(0);
+            widths[column] = std::max(widths[column], static_cast<int>(size.cx));
+        }
+        start = end + 2;
+    }
+    SelectObject(dc, oldFont);
+    ReleaseDC(box, dc);
+    if (widths.empty() || average <= 0)
+        return 0;
+    std::vector<int> stops;
+    int x = 0;
+    for (int width : widths) {
+        x += width + 2 * average;
+        stops.push_back((x * 4 + average - 1) / average);
+    }
+    SendMessageA(box, EM_SETTABSTOPS, stops.size(), reinterpret_cast<LPARAM>(stops.data()));
+    return static_cast<int>(stops.size());
+}
+
 LRESULT ReportDialog::OnInitDialog(HWND hwnd, WPARAM, LPARAM)
 {
     CenterOverParent(hwnd);
@@ -67,6 +108,7 @@ LRESULT ReportDialog::OnInitDialog(HWND hwnd, WPARAM, LPARAM)
     SetWindowTextA(hwnd, LoadText(instance, kStrReportCaption).c_str());
     SetDlgItemTextA(hwnd, IDC_REPORT_COPY, LoadText(instance, kStrReportCopy).c_str());
     SetDlgItemTextA(hwnd, IDOK, LoadText(instance, kStrReportOk).c_str());
+    SetColumnStops(GetDlgItem(hwnd, IDC_REPORT_TEXT));
     SetDlgItemTextA(hwnd, IDC_REPORT_TEXT, m_boxText.c_str());
     // OK has the focus, not the box: its text would show all selected.
     SetFocus(GetDlgItem(hwnd, IDOK));

@@ -22,6 +22,10 @@ public:
     // Puts the box text on the clipboard as CF_TEXT. 0, or 1 when the
     // clipboard could not be had.
     virtual int CopyToClipboard(HWND hwnd);
+    // Sets one tab stop per table column of the text, each past the widest
+    // cell before it in the box's font, so that columns line up in any
+    // language. Returns the number of stops.
+    virtual int SetColumnStops(HWND box);
 
 // Message handlers
     LRESULT OnInitDialog(HWND hwnd, WPARAM wParam, LPARAM lParam) override;

@@ -12,7 +12,8 @@ set -eu
 root=$(cd "$(dirname "$0")/../.." && pwd)
 build=${1:-$root/build/win64}
 out=$root/docs/manual/images
-export MORVEK_WINEPREFIX=${MORVEK_WINEPREFIX:-$root/build/wineprefix-docs}
+# A prefix per language: one keeps the menu fonts of the locale it was made under.
+export MORVEK_WINEPREFIX=${MORVEK_WINEPREFIX:-$root/build/wineprefix-docs$( [ "${MORVEK_WINE_LOCALE:-}" = C.UTF-8 ] && echo -en)}
 display=${MORVEK_DISPLAY:-:58}
 export DISPLAY=$display
 

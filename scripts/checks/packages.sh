@@ -28,7 +28,7 @@ version=$(sed -n 's/^project(MidiToMorvek VERSION \([0-9.]*\).*/\1/p' CMakeLists
 # The papers every package carries, as found in the source tree.
 papers=(LICENSE README.md demo.mid)
 while read -r f; do papers+=("manual/${f#docs/manual/}"); done < <(find docs/manual -type f \( -name '*.html' -o -name '*.png' -o -name '*.css' \) | sort)
-while read -r f; do papers+=("$f"); done < <(find docs -path docs/manual -prune -o -type f \( -name '*.png' -o -name '*.wav' \) -print | sort)
+while read -r f; do papers+=("$f"); done < <(find docs -path docs/manual -prune -o -type f \( -name '*.png' -o -name '*.wav' -o -name '*.txt' \) -print | sort)
 
 check_package() { # package file, top folder, programs...
   local package=$1 top=$2; shift 2
@@ -50,6 +50,10 @@ check_package() { # package file, top folder, programs...
     for src in $(grep -o '<img [^>]*src="[^"]*"' "$page" | sed 's/.*src="\([^"]*\)"/\1/'); do
       [ -f "$(dirname "$page")/$src" ] || problem "$(basename "$package"): ${page#"$work/unpacked/"} shows $src, which is missing"
     done
+  done
+  # Every file the README links is in the package beside it.
+  for src in $(grep -o '](docs/[^)]*)' "$work/unpacked/$top/README.md" | sed 's/^](\(.*\))$/\1/'); do
+    [ -f "$work/unpacked/$top/$src" ] || problem "$(basename "$package"): README.md links $src, which is missing"
   done
   if [ -f "$package.sha256" ]; then
     (cd "$(dirname "$package")" && sha256sum -c --quiet "$(basename "$package").sha256") >/dev/null 2>&1 ||

@@ -325,6 +325,35 @@ TEST_F(ConvertCommandTest, MaxLineAloneReportsAndBadLimitsAreRefused)
     }
 }
 
+TEST_F(ConvertCommandTest, FitLinesGoesToTheConverterAndBadLimitsAreRefused)
+{
+    ToolRun::Outcome o = RunTool({"--fit-lines", "40", "-p", "18", "--report", m_songPath});
+    EXPECT_EQ(0, o.code);
+    EXPECT_NE(std::string::npos, o.err.find("\nline limit\t40\n"));
+    EXPECT_NE(std::string::npos, o.err.find("\nwide-step\tPLAY line 1100"));
+    EXPECT_NE(std::string::npos, o.err.find("\nSelf-check\npassed\n"));
+    const struct {
+        std::vector<std::string> args;
+        int code;
+        const char* err;
+    } refusals[] = {
+        {{"--fit-lines", "39"}, 1,
+         "line limit 39 is invalid: set a line length from 40 to 255 characters"},
+        {{"--fit-lines", "256"}, 1,
+         "line limit 256 is invalid: set a line length from 40 to 255 characters"},
+        {{"--fit-lines", "x"}, 2, "line limit 'x' is not a number"},
+        {{"--fit-lines", "200", "--max-line", "100"}, 2, "--max-line and --fit-lines cannot go"},
+    };
+    for (const auto& r : refusals) {
+        std::vector<std::string> args = r.args;
+        args.push_back(m_songPath);
+        ToolRun::Outcome refused = RunTool(args);
+        EXPECT_EQ(r.code, refused.code) << r.err;
+        EXPECT_EQ("", refused.out);
+        EXPECT_NE(std::string::npos, refused.err.find(r.err)) << refused.err;
+    }
+}
+
 TEST_F(ConvertCommandTest, ResolutionTextsNameTheTable)
 {
     ConvertCommand command;

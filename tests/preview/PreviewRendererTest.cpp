@@ -7,6 +7,13 @@
 #include <random>
 #include <vector>
 
+#include "engine/Converter.h"
+#include "engine/ProgramReader.h"
+#include "gen/SongGenerator.h"
+#include "midi/MidiFile.h"
+#include "score/NoteListSet.h"
+#include "settings/ConvertSettings.h"
+
 namespace {
 
 typedef std::vector<std::vector<ProgramNote>> Parts;
@@ -251,6 +258,74 @@ TEST(PreviewRendererTest, NothingToPlayMakesNoSamples)
     EXPECT_TRUE(Render({}).empty());
     EXPECT_TRUE(Render({ {}, {} }).empty());
     EXPECT_EQ(std::vector<int16_t>(22050, 0), Render({ { { kRest, 0, 480 } } }));
+}
+
+
+// The parts of a generated song's program: partCount parts taking the
+// song's lists in turn.
+Parts GeneratedParts(int timeBase, int tracks, int partCount)
+{
+    SongGenerator song;
+    song.SetTrackCount(tracks);
+    song.SetTimeBase(timeBase);
+    song.SetSeed(static_cast<uint32_t>(timeBase * 31 + partCount));
+    const std::vector<uint8_t> image = song.Build(1500);
+    Converter converter;
+    MidiFile* file = converter.LoadMidiFile(image.data(), static_cast<unsigned long>(image.size()));
+    NoteListSet* set = file ? converter.BuildNoteListSet(file) : nullptr;
+    Parts parts;
+    if (set == nullptr || set->GetCount() == 0) {
+        ADD_FAILURE() << "no lists";
+    } else {
+        ConvertSettings settings;
+        settings.SetPartCount(partCount);
+        settings.SetSplitStepCountForTimeBase(timeBase);
+        std::vector<int> assignment;
+        for (int p = 0; p < partCount; ++p)
+            assignment.push_back(p % set->GetCount());
+        std::string text;
+        ProgramReader reader;
+        EXPECT_EQ(Converter::kConvertOk, converter.Convert(*file, settings, assignment, set, text));
+        EXPECT_EQ(ProgramReader::kReadOk, reader.Read(text.data(), text.size(), timeBase));
+        for (int p = 0; p < reader.GetPartCount(); ++p)
+            parts.push_back(reader.GetPart(p));
+    }
+    converter.FreeNoteListSet(set);
+    converter.FreeMidiFile(file);
+    return parts;
+}
+
+// Rendered a window at a time, windows of any size (a sample, part of a
+// ramp, many notes), a song gives exactly the samples of the whole render.
+TEST(PreviewRendererTest, WindowsGiveTheSamplesOfTheWholeRender)
+{
+    const struct {
+        int timeBase;
+        int tracks;
+        int parts;
+        const char* bpm;
+    } cases[] = { { 48, 2, 1, "97.5" }, { 96, 3, 4, "240" }, { 480, 8, 18, "133.333" },
+                  { 240, 4, 7, "61" } };
+    std::mt19937 random(24);
+    for (const auto& c : cases) {
+        const Parts parts = GeneratedParts(c.timeBase, c.tracks, c.parts);
+        const std::vector<int16_t> whole = Render(parts, c.timeBase, c.bpm);
+        ASSERT_LT(100000u, whole.size());
+        PreviewTempo tempo;
+        tempo.SetBeatsPerMinuteText(c.bpm);
+        PreviewRenderer renderer;
+        renderer.SetTempo(tempo);
+        ASSERT_EQ(PreviewRenderer::kRenderOk, renderer.Begin(parts, c.timeBase));
+        ASSERT_EQ(static_cast<long long>(whole.size()), renderer.GetSampleCount());
+        std::vector<int16_t> windows(whole.size() + 5000);
+        const size_t sizes[] = { 1, 2, 131, 132, 133, 265, 4096 };
+        size_t done = 0;
+        for (size_t got = 1; got > 0; done += got)
+            got = renderer.RenderNext(&windows[done], random() % 2 ? sizes[random() % 7] : 1 + random() % 700);
+        windows.resize(done);
+        EXPECT_EQ(whole.size(), done) << c.timeBase;
+        EXPECT_TRUE(whole == windows) << "time base " << c.timeBase << ", " << c.parts << " parts";
+    }
 }
 
 }  // namespace

@@ -7,7 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <map>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "framework/AboutDialogHost.h"
 #include "framework/UiLanguage.h"
@@ -34,7 +37,7 @@ const char kJapaneseWindow[] =
     "msctls_updown32 \nmsctls_updown32 \nmsctls_updown32 \n"
     "menu &File: &Open...\tF2|&Convert\tF3|&Save...\tF4|Conversion &Report...\tF7||E&xit\n"
     "menu &List: &Add\tF5|&Remove\tF6|menu &Voices: &1|&2|&3|&4|&6|&8|12|18\n\n"
-    "menu &Preview: &Play\tF8|S&top\tF9||Save Preview as &WAV...\tF11\n"
+    "menu Pr&eview: &Play\tF8|S&top\tF9||Save Preview as &WAV...\tF11\n"
     "menu &Help: &Help\tF1||&About...\tF10\n"
     "columns No.|Tr.|Ch.|Step\n"
     "columns Part|No.|Tr.|Ch.|Step\n"
@@ -48,13 +51,13 @@ const char kEnglishWindow[] =
     "Button MIDI File Information\nStatic MIDI File Name\nStatic Format Type\nStatic Time Base\n"
     "Static Used Channel\nStatic \nStatic 0\nStatic 480\nStatic 0\n"
     "Button MORVEK Source Setting\nStatic &Parts\nEdit 6\nStatic &Minimum note\nComboBox 32nd\n"
-    "Static Steps per &block\nEdit 1,920\nStatic First line &no.\nEdit 1,000\nStatic P&LAY statement\nComboBox PLAY\n"
+    "Static Steps per &block\nEdit 1,920\nStatic First line &no.\nEdit 1,000\nStatic PLAY s&tatement\nComboBox PLAY\n"
     "Static MIDI Channel List(&I)\nSysListView32 \nButton A&dd =>\nButton &Remove\n"
     "Static MORVEK Channel List(&Y)\nSysListView32 \nStatic MORVEK Source List(&V)\nEdit \n"
     "msctls_updown32 \nmsctls_updown32 \nmsctls_updown32 \n"
     "menu &File: &Open...\tF2|&Convert\tF3|&Save...\tF4|Conversion &Report...\tF7||E&xit\n"
     "menu &List: &Add\tF5|&Remove\tF6|menu &Voices: &1|&2|&3|&4|&6|&8|12|18\n\n"
-    "menu &Preview: &Play\tF8|S&top\tF9||Save Preview as &WAV...\tF11\n"
+    "menu Pr&eview: &Play\tF8|S&top\tF9||Save Preview as &WAV...\tF11\n"
     "menu &Help: &Help\tF1||&About...\tF10\n"
     "columns No.|Tr.|Ch.|Step\n"
     "columns Part|No.|Tr.|Ch.|Step\n"
@@ -123,6 +126,103 @@ std::string WindowTexts(HWND hwnd)
     text += Choices(GetDlgItem(hwnd, IDC_RESOLUTION));
     text += Choices(GetDlgItem(hwnd, IDC_PLAY_KIND));
     return text;
+}
+
+// The access key of a text: the letter after a single '&', in capitals.
+char AccessKey(const std::string& text)
+{
+    for (size_t i = 0; i + 1 < text.size(); ++i) {
+        if (text[i] == '&' && text[i + 1] != '&')
+            return static_cast<char>(std::toupper(static_cast<unsigned char>(text[i + 1])));
+        if (text[i] == '&')
+            ++i;
+    }
+    return 0;
+}
+
+// What each Alt+letter of the window reaches: labels and buttons, whose
+// keys the dialog handles first, and the menus of the menu bar.
+std::map<char, std::vector<std::string>> AltLetters(HWND hwnd)
+{
+    std::map<char, std::vector<std::string>> targets;
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string kind = ClassOf(child);
+        const bool noPrefix = kind == "Static" && (GetWindowLongA(child, GWL_STYLE) & SS_NOPREFIX) != 0;
+        char key = AccessKey(WindowText(child));
+        if ((kind == "Static" || kind == "Button") && !noPrefix && key != 0)
+            targets[key].push_back(kind + " " + WindowText(child));
+    }
+    HMENU menu = GetMenu(hwnd);
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char item[256] = "";
+        GetMenuStringA(menu, static_cast<UINT>(i), item, sizeof item, MF_BYPOSITION);
+        if (char key = AccessKey(item))
+            targets[key].push_back(std::string("menu ") + item);
+    }
+    return targets;
+}
+
+// The width a text takes in a window's font, '&' marks left out.
+int TextWidth(HWND window, const std::string& text)
+{
+    HDC dc = GetDC(window);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(window, WM_GETFONT, 0, 0)));
+    RECT r = {0, 0, 0, 0};
+    DrawTextA(dc, text.c_str(), -1, &r, DT_CALCRECT | DT_SINGLELINE);
+    SelectObject(dc, old);
+    ReleaseDC(window, dc);
+    return r.right;
+}
+
+// Every non-empty label of a window that is wider than its control.
+std::vector<std::string> ClippedLabels(HWND hwnd)
+{
+    std::vector<std::string> clipped;
+    for (HWND child = GetWindow(hwnd, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        const std::string text = WindowText(child);
+        RECT client;
+        GetClientRect(child, &client);
+        if (ClassOf(child) == "Static" && !text.empty() && TextWidth(child, text) > client.right)
+            clipped.push_back(text + " " + std::to_string(TextWidth(child, text)) + " > " +
+                              std::to_string(client.right));
+    }
+    return clipped;
+}
+
+// Every column title and cell of a list view that its column cannot show
+// whole, and the columns' sum when it passes the list's width (a
+// horizontal scroll bar). Header and cells keep 6 edges of margin.
+std::vector<std::string> ClippedColumns(HWND list)
+{
+    std::vector<std::string> clipped;
+    HWND header = reinterpret_cast<HWND>(SendMessageA(list, LVM_GETHEADER, 0, 0));
+    const int margin = 6 * GetSystemMetrics(SM_CXEDGE);
+    int total = 0;
+    for (int c = 0; c < Header_GetItemCount(header); ++c) {
+        const int width = static_cast<int>(SendMessageA(list, LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0));
+        total += width;
+        std::vector<std::string> texts;
+        char text[256] = "";
+        LVCOLUMNA column = {};
+        column.mask = LVCF_TEXT;
+        column.pszText = text;
+        column.cchTextMax = sizeof text;
+        SendMessageA(list, LVM_GETCOLUMNA, static_cast<WPARAM>(c), reinterpret_cast<LPARAM>(&column));
+        if (TextWidth(header, text) + margin > width)
+            clipped.push_back(std::string("title ") + text + " " + std::to_string(TextWidth(header, text) + margin) +
+                              " > " + std::to_string(width));
+        for (int row = 0; row < ListView_GetItemCount(list); ++row) {
+            ListView_GetItemText(list, row, c, text, sizeof text);
+            if (TextWidth(list, text) + margin > width)
+                clipped.push_back(std::string("cell ") + text + " " + std::to_string(TextWidth(list, text) + margin) +
+                                  " > " + std::to_string(width));
+        }
+    }
+    RECT client;
+    GetClientRect(list, &client);
+    if (total > client.right)
+        clipped.push_back("columns " + std::to_string(total) + " > " + std::to_string(client.right));
+    return clipped;
 }
 
 class LanguageTest : public ::testing::Test {
@@ -216,8 +316,10 @@ TEST_F(LanguageTest, HelpLooksForTheManualOfTheLanguage)
     m_app->GetProbe().helpChoice = true;
     m_app->Command(IDM_HELP);
     ASSERT_EQ(1u, m_app->GetProbe().messages.size());
-    EXPECT_EQ(std::string(m_japanese ? "ヘルプファイルもマニュアルも見つかりません。"
-                                     : "Neither the help file nor the manual was found.") +
+    EXPECT_EQ(std::string(m_japanese ? "ヘルプファイルもマニュアルも見つかりません。\nパッケージの manual フォルダーを"
+                                       " KALTON.EXE と同じフォルダーに置いてください。"
+                                     : "Neither the help file nor the manual was found.\n"
+                                       "Put the package's manual folder beside KALTON.EXE.") +
                   "\n\n" + folder.PathOf("KALTON.HLP") + "\n" + folder.PathOf("index.html"),
               m_app->GetProbe().messages[0].text);
 }
@@ -231,6 +333,51 @@ TEST_F(LanguageTest, AboutBoxCaption)
     ASSERT_EQ(1, script.GetStepsRun());
     EXPECT_EQ(m_japanese ? "MIDI to MORVEK Converter について" : "About MIDI to MORVEK Converter",
               script.GetBoxCaptions()[0]);
+}
+
+TEST_F(LanguageTest, EveryAltLetterReachesOneThing)
+{
+    // The spec's own pairs: its Help button and Help menu, and in Japanese
+    // its PLAY label's L and its List menu. Alt+letter takes the control.
+    const std::set<std::string> kSpecPairs = {"H: Button &Help, menu &Help",
+                                              "L: Static PLAY文(&L), menu &List"};
+    for (const auto& letter : AltLetters(m_app->GetHandle())) {
+        if (letter.second.size() < 2)
+            continue;
+        std::string pair = std::string(1, letter.first) + ":";
+        for (const std::string& target : letter.second)
+            pair += (pair.back() == ':' ? " " : ", ") + target;
+        EXPECT_EQ(1u, kSpecPairs.count(pair)) << pair;
+    }
+}
+
+TEST_F(LanguageTest, LabelsAndColumnsShowTheirTextsWhole)
+{
+    UiProbe& probe = m_app->GetProbe();
+    TempFolder folder;
+    probe.openAnswers.push_back(folder.Write("song.mid", ThreeListSong(480)));
+    m_app->Command(IDM_OPEN);
+    for (int i = 0; i < 3; ++i)
+        m_app->Command(IDM_ADD);
+    HWND hwnd = m_app->GetHandle();
+    EXPECT_EQ(std::vector<std::string>(), ClippedLabels(hwnd));
+    // The Japanese widths are the spec's. IPAPGothic, which stands in for
+    // the dialog font under Wine, draws "No." and "Ch." 19 pixels wide, one
+    // more than these columns leave.
+    const std::vector<std::string> kSpecWidths = {"title No. 31 > 30", "title Ch. 31 > 30"};
+    const std::vector<std::string> whole;
+    EXPECT_EQ(m_japanese ? kSpecWidths : whole, ClippedColumns(GetDlgItem(hwnd, IDC_CHANNEL_LIST)));
+    EXPECT_EQ(m_japanese ? kSpecWidths : whole, ClippedColumns(GetDlgItem(hwnd, IDC_PART_LIST)));
+
+    std::vector<std::string> about;
+    DialogWatcher watcher([&about](HWND dialog) {
+        about = ClippedLabels(dialog);
+        EndDialogBy(dialog, DialogEnd::kOkCommand);
+    });
+    AboutDialogHost host;
+    host.Show(GetModuleHandleA(nullptr), hwnd);
+    EXPECT_TRUE(watcher.Acted());
+    EXPECT_EQ(std::vector<std::string>(), about);
 }
 
 } // namespace

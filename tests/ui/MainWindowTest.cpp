@@ -430,6 +430,54 @@ TEST_F(MainWindowTest, VoicesRebuildTheChannelListAndKeepSettingsAndSource)
     EXPECT_EQ("1", ControlText(Hwnd(), IDC_USED_CHANNELS));
 }
 
+// The checked item of List > Line Length, by its text.
+std::string CheckedLineLength(HWND hwnd)
+{
+    const struct {
+        UINT id;
+        const char* text;
+    } items[] = {{IDM_LINES_OFF, "Off"}, {IDM_LINES_255, "255"}, {IDM_LINES_250, "250"}, {IDM_LINES_240, "240"},
+                 {IDM_LINES_200, "200"}, {IDM_LINES_160, "160"}, {IDM_LINES_120, "120"}};
+    HMENU menu = GetMenu(hwnd);
+    SendMessageA(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
+    std::string checked;
+    for (const auto& item : items) {
+        UINT state = GetMenuState(menu, item.id, MF_BYCOMMAND);
+        if (state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0)
+            checked += std::string(checked.empty() ? "" : " ") + item.text;
+    }
+    return checked;
+}
+
+TEST_F(MainWindowTest, LineLengthFitsTheNextConversionsAndStays)
+{
+    EXPECT_EQ("Off", CheckedLineLength(Hwnd()));
+    m_app.Command(IDM_LINES_120);
+    EXPECT_EQ("120", CheckedLineLength(Hwnd()));
+    std::string path = OpenSong(96);
+    SetDlgItemTextA(Hwnd(), IDC_PART_COUNT, "18");
+    for (int row = 0; row < 18; ++row)
+        Assign(row % 3, row);
+    m_app.Command(IDM_CONVERT);
+    ConvertSettings settings;
+    settings.SetPartCount(18);
+    settings.SetSplitStepCount(384);
+    std::vector<int> assignment;
+    for (int row = 0; row < 18; ++row)
+        assignment.push_back(row % 3);
+    const std::string plain = EngineText(path, settings, assignment);
+    settings.SetLineLimit(120);
+    const std::string fitted = EngineText(path, settings, assignment);
+    EXPECT_NE(plain, fitted);
+    EXPECT_EQ(fitted, Window()->GetSourceText());
+    EXPECT_EQ("120", CheckedLineLength(Hwnd()));
+
+    m_app.Command(IDM_LINES_OFF);
+    m_app.Command(IDM_CONVERT);
+    EXPECT_EQ(plain, Window()->GetSourceText());
+    EXPECT_EQ("Off", CheckedLineLength(Hwnd()));
+}
+
 TEST_F(MainWindowTest, VoicesWithoutAFileOnlyChooseTheCount)
 {
     m_app.Command(IDM_VOICES_18);
@@ -1389,8 +1437,11 @@ TEST_P(HelpChoiceTest, HelpFileThenManualThenAMessage)
         shown.push_back(s == "HLP" ? "WinHelp " + help : "open " + manual);
     EXPECT_EQ(shown, Probe().helpShown);
     if (c.told) {
+        // Not found names both paths; found but not opened names the manual.
+        std::string told = c.manual ? std::string(GetString(kStrManualNotOpened)) + "\n\n" + manual
+                                    : std::string(GetString(kStrNoHelp)) + "\n\n" + help + "\n" + manual;
         ASSERT_EQ(1u, Probe().messages.size());
-        EXPECT_EQ(std::string(GetString(kStrNoHelp)) + "\n\n" + help + "\n" + manual, Probe().messages[0].text);
+        EXPECT_EQ(told, Probe().messages[0].text);
         EXPECT_EQ(0x30u, Probe().messages[0].flags);
     } else {
         EXPECT_TRUE(Probe().messages.empty());

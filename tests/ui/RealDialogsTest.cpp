@@ -91,6 +91,14 @@ TEST_F(RealDialogsTest, SaveAsksBeforeReplacingAndAddsTheDefaultExtension)
 
 TEST_F(RealDialogsTest, EmptySourceBoxIsToldInTheSystemsMessageBox)
 {
+    // Save is enabled by a conversion; the user then empties the box.
+    UiProbe& probe = m_app.GetProbe();
+    probe.realFileDialogs = false;
+    probe.openAnswers.push_back(m_folder.Write("song.mid", ThreeListSong(96)));
+    m_app.Command(IDM_OPEN);
+    m_app.Command(IDM_CONVERT);
+    ASSERT_EQ(7u, m_app.GetWindow()->GetCommandState());
+    SetDlgItemTextA(m_app.GetHandle(), IDC_SOURCE, "");
     ModalScript script({PressButton(IDOK)});
     m_app.Command(IDM_SAVE);
     ASSERT_EQ(1, script.GetStepsRun());
