@@ -148,6 +148,8 @@ int WebSession::SetSetting(int setting, int value)
     }
     case kLenient:
         return m_reading.SetLenient(value != 0) ? 1 : 0;
+    case kFitLines:
+        return m_settings.SetLineLimit(value);
     case kReportLanguage: {
         const int previous = m_reportLanguage;
         m_reportLanguage = value == TextTable::kJapanese ? TextTable::kJapanese : TextTable::kEnglish;
@@ -177,6 +179,8 @@ int WebSession::GetSetting(int setting) const
         return m_lineLimit;
     case kLenient:
         return m_reading.IsLenient() ? 1 : 0;
+    case kFitLines:
+        return m_settings.GetLineLimit();
     case kReportLanguage:
         return m_reportLanguage;
     default:

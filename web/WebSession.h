@@ -44,7 +44,8 @@ public:
         kReportLineLimit = 6,    // the report's longest good PLAY line
         kLenient = 7,            // the next Open reads leniently (0 or 1)
         kReportLanguage = 8,     // of the report and preview reasons: TextTable's kEnglish or kJapanese
-        kSettingCount = 9
+        kFitLines = 9,           // PLAY lines cut to fit this many characters; 0: off
+        kSettingCount = 10
     };
     // kRetimedFrom: the file's own time base when lenient reading re-timed
     // it, else 0.

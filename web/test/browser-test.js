@@ -160,6 +160,7 @@ const CHOICES = [
   { file: "chords96", parts: 8, resolution: 15, split: 96, line: 32000, kind: 2, voices: 3, assign: "order" },
   { file: "chords480", parts: 5, resolution: 7, line: 10, kind: 0, voices: 2, assign: [4, 1, "-", 0, 7], keys: true },
   { file: "chords96", parts: 1, resolution: 4, split: 1, line: 1, kind: 0, voices: 1, assign: [1] },
+  { file: "chords480", parts: 4, resolution: 15, line: 1000, kind: 0, voices: 2, fitLines: 120, assign: "order" },
   { file: "timeBase100", lenient: true, parts: 4, resolution: 13, line: 500, kind: 0, voices: 1, assign: "order" },
   { file: "extraChunk", lenient: true, parts: 6, resolution: 10, split: 240, line: 1000, kind: 1, voices: 2, assign: [3, 0, 1] },
 ];
@@ -182,6 +183,7 @@ async function choose(c) {
   if (c.split) await type("#split", c.split);
   await type("#first-line", c.line);
   await page.select("#kind", String(c.kind));
+  await page.select("#fit-lines", String(c.fitLines || 0));
   if (c.assign === "order") {
     await page.click("#in-order");
   } else if (c.keys) {
@@ -215,6 +217,7 @@ function toolOptions(c) {
   if (c.split) argv.push("-s", c.split);
   if (c.voices > 1) argv.push("--voices", c.voices);
   if (c.lenient) argv.push("--lenient");
+  if (c.fitLines) argv.push("--fit-lines", c.fitLines);
   if (c.assign !== "order") argv.push("-a", c.assign.join(","));
   return argv.map(String);
 }
