@@ -6,11 +6,14 @@ set(MORVEK_WINDOWS_TEST_TIMEOUT 600 CACHE STRING "Seconds one Windows test progr
 
 macro(morvek_find_gtest)
   if(NOT TARGET GTest::gtest_main)
-    if(WIN32)
+    if(WIN32 OR EMSCRIPTEN)
       # Debian ships the GoogleTest sources; build them with the cross compiler.
       set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
       set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
       set(BUILD_GMOCK OFF CACHE BOOL "" FORCE)
+      if(EMSCRIPTEN)
+        set(gtest_disable_pthreads ON CACHE BOOL "" FORCE)
+      endif()
       add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
       add_library(GTest::gtest ALIAS gtest)
       add_library(GTest::gtest_main ALIAS gtest_main)
@@ -24,7 +27,15 @@ endmacro()
 function(add_project_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   morvek_find_gtest()
-  add_executable(${name} ${ARG_SOURCES})
+  morvek_cp932_sources(sources ${ARG_SOURCES})
+  add_executable(${name} ${sources})
+  if(EMSCRIPTEN)
+    target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR})
+    # Under node: the real files (test data, scratch folders), room to grow.
+    # Linked without the optimizer: it would take minutes per program.
+    target_link_options(${name} PRIVATE -O0 -sNODERAWFS=1 -sALLOW_MEMORY_GROWTH=1
+                        -sMAXIMUM_MEMORY=4GB -sABORTING_MALLOC=0 -sEXIT_RUNTIME=1)
+  endif()
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     MORVEK_SOURCE_DIR="${PROJECT_SOURCE_DIR}"

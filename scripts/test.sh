@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds everything (native, sanitizers, Windows x86_64 and i686) and runs every test.
+# Builds everything (native, sanitizers, Windows x86_64 and i686, the web page) and runs every test.
 #   scripts/test.sh           the full run (CI's)
 #   scripts/test.sh --quick   the native build and its tests only
 # Ends with one line: "tests: N passed, N failed".
@@ -97,6 +97,26 @@ if [ $quick -eq 0 ] && [ -d build/win64 ]; then
   else
     failed_steps+=("tests win64 (no display)")
   fi
+fi
+
+# The web page: the core's tests under node, the page in headless Chromium.
+if [ $quick -eq 0 ]; then
+  echo "== build web"
+  scripts/web.sh test --screenshot build/web/page.png >build/web.test.log 2>&1
+  web_status=$?
+  grep -E '^(== |ok |FAILED|timing:|browser tests:)|tests passed' build/web.test.log
+  line=$(grep -E '[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' build/web/ctest.log 2>/dev/null | tail -n 1)
+  if [ -n "$line" ]; then
+    total=$(sed -E 's/.* out of ([0-9]+).*/\1/' <<<"$line")
+    nfail=$(sed -E 's/.* ([0-9]+) tests? failed.*/\1/' <<<"$line")
+    passed=$((passed + total - nfail)); failed=$((failed + nfail))
+  fi
+  line=$(grep -E '^browser tests: ' build/web.test.log | tail -n 1)
+  if [ -n "$line" ]; then
+    passed=$((passed + $(sed -E 's/.*: ([0-9]+) passed.*/\1/' <<<"$line")))
+    failed=$((failed + $(sed -E 's/.* ([0-9]+) failed.*/\1/' <<<"$line")))
+  fi
+  [ $web_status -eq 0 ] || { tail -n 40 build/web.test.log; failed_steps+=("web"); }
 fi
 
 # Further checks that are not GoogleTest programs (each prints "ok" or why not).

@@ -86,5 +86,21 @@ for tree in "${present[@]}"; do
     fi
   fi
 done
+# The web page's zip, when scripts/test.sh built the page: the site and the
+# licence, nothing else (no test program, no build files).
+web=${MORVEK_WEB_BUILD:-build/web}
+if [ $# -eq 0 ] && [ -d "$web/site" ]; then
+  top=MIDI-to-MORVEK-$version-web
+  if scripts/package.sh --out "$work/web" "$web" >/dev/null 2>"$work/errors" && [ -f "$work/web/$top.zip" ]; then
+    cmake -E tar tf "$work/web/$top.zip" | grep -v '/$' | sort >"$work/listed"
+    printf "$top/%s\n" LICENSE app.js demo.mid index.html morvek.js morvek.wasm strings.js style.css |
+      sort >"$work/expected"
+    diff "$work/expected" "$work/listed" >"$work/diff" ||
+      { problem "$top.zip holds other files than expected:"; sed -n 's/^[<>] .*/  &/p' "$work/diff"; }
+  else
+    cat "$work/errors"; problem "$top.zip was not made"
+  fi
+fi
+
 [ $problems -eq 0 ] && echo ok
 [ $problems -eq 0 ]
