@@ -20,6 +20,7 @@
 #include "score/MmlWriter.h"
 #include "score/NoteList.h"
 #include "score/NoteListBuilder.h"
+#include "settings/ConvertSettings.h"
 #include "score/NoteListSet.h"
 
 namespace {
@@ -59,9 +60,9 @@ std::unique_ptr<NoteListSet> SetAt(const Song& song, Stage stage)
     std::unique_ptr<NoteListSet> set(new NoteListSet);
     NoteListBuilder builder;
     if (stage >= kQuantized)
-        builder.BuildQuantizedNoteLists(*song.file, *set, kUnit);
+        builder.BuildQuantizedNoteLists(*song.file, ConvertSettings(), *set, kUnit);
     else
-        builder.BuildNoteLists(*song.file, *set);
+        builder.BuildNoteLists(*song.file, ConvertSettings(), *set);
     for (int i = 0; i < set->GetCount(); ++i) {
         NoteList* list = set->GetList(i);
         if (stage >= kSegmented)
@@ -95,7 +96,7 @@ void BM_BuildNoteLists(benchmark::State& state)
     for (auto _ : state) {
         NoteListSet set;
         NoteListBuilder builder;
-        benchmark::DoNotOptimize(builder.BuildNoteLists(*song.file, set));
+        benchmark::DoNotOptimize(builder.BuildNoteLists(*song.file, ConvertSettings(), set));
     }
     Finish(state, song);
 }
@@ -107,7 +108,8 @@ void BM_BuildQuantizedNoteLists(benchmark::State& state)
     for (auto _ : state) {
         NoteListSet set;
         NoteListBuilder builder;
-        benchmark::DoNotOptimize(builder.BuildQuantizedNoteLists(*song.file, set, kUnit));
+        benchmark::DoNotOptimize(
+            builder.BuildQuantizedNoteLists(*song.file, ConvertSettings(), set, kUnit));
     }
     Finish(state, song);
 }

@@ -31,6 +31,7 @@
 #include "midi/MidiTrack.h"
 #include "score/NoteList.h"
 #include "score/NoteListBuilder.h"
+#include "settings/ConvertSettings.h"
 #include "score/NoteListSet.h"
 
 namespace {
@@ -155,9 +156,10 @@ Tally Measure(const MidiFile& file, int voices, int span, int resolution, bool j
     Tally tally;
     NoteValueTable values;
     NoteListBuilder builder;
-    builder.SetVoiceCount(NoteListBuilder::kMaxVoiceCount);
+    ConvertSettings every;
+    every.SetVoiceCount(ConvertSettings::kMaxVoiceCount);
     NoteListSet all;
-    builder.BuildNoteLists(file, all);
+    builder.BuildNoteLists(file, every, all);
     for (int i = 0; i < all.GetCount(); ++i) {
         NoteList& list = *all.GetList(i);
         if (!Counted(list))
@@ -167,10 +169,12 @@ Tally Measure(const MidiFile& file, int voices, int span, int resolution, bool j
             tally.played += p->IsNote();
     }
 
-    builder.SetVoiceCount(voices);
+    ConvertSettings settings;
+    settings.SetVoiceCount(voices);
     builder.SetChordSpan(span);
     NoteListSet set;
-    builder.BuildQuantizedNoteLists(file, set, values.GetTicksAt(resolution, file.GetTimeBase()));
+    builder.BuildQuantizedNoteLists(file, settings, set,
+                                    values.GetTicksAt(resolution, file.GetTimeBase()));
     tally.lists = set.GetCount();
     for (int i = 0; i < set.GetCount(); ++i) {
         NoteList& list = *set.GetList(i);
@@ -182,7 +186,7 @@ Tally Measure(const MidiFile& file, int voices, int span, int resolution, bool j
     }
     if (judge) {
         NoteListSet raw;
-        builder.BuildNoteLists(file, raw);
+        builder.BuildNoteLists(file, settings, raw);
         Judge(raw, tally);
     }
     return tally;

@@ -5,6 +5,8 @@
 #include "cli/OptionParser.h"
 #include "base/DiskFile.h"
 #include "base/FileImage.h"
+#include "settings/ConvertSettings.h"
+#include "settings/SettingsCheck.h"
 #include "engine/Converter.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiReadOptions.h"
@@ -56,16 +58,17 @@ int Command::ReadInput(const std::string& path, FileImage& image, std::ostream& 
     return ReportFileFailure(err, path, file.DescribeError(code));
 }
 
-int Command::ReadVoiceCount(const OptionParser& options, int& voices, std::ostream& err) const
+int Command::ReadVoiceCount(const OptionParser& options, ConvertSettings& settings,
+                            std::ostream& err) const
 {
-    voices = 1;
     if (!options.Has("voices"))
         return kExitOk;
+    // Refused here, before the file is read, in the tool's own words.
     const std::string text = options.GetValue("voices");
     if (text.empty() || text.size() > 2 || text.find_first_not_of("0123456789") != std::string::npos ||
-        std::stoi(text) < 1 || std::stoi(text) > 18)
+        SettingsCheck().CheckVoiceCount(std::stoi(text)) != SettingsCheck::kSettingsValid)
         return ReportUsageError(err, "voice count '" + text + "' is not a number from 1 to 18");
-    voices = std::stoi(text);
+    settings.SetVoiceCount(std::stoi(text));
     return kExitOk;
 }
 

@@ -5,6 +5,7 @@
 #include <string>
 
 class Converter;
+class ConvertSettings;
 class FileImage;
 class MidiFile;
 class MidiReadOptions;
@@ -50,9 +51,10 @@ protected:
     // Reads the file at path whole into image; kExitOk, or kExitFailure
     // after reporting why (in the system's words where it gave a reason).
     virtual int ReadInput(const std::string& path, FileImage& image, std::ostream& err) const;
-    // The voice count of --voices (1 without it) into voices; kExitOk, or
-    // kExitUsage after saying why the value is refused.
-    virtual int ReadVoiceCount(const OptionParser& options, int& voices, std::ostream& err) const;
+    // The voice count of --voices into settings (left as it is without
+    // it); kExitOk, or kExitUsage after saying why the value is refused.
+    virtual int ReadVoiceCount(const OptionParser& options, ConvertSettings& settings,
+                               std::ostream& err) const;
     // The reading --lenient asks for (strict without it).
     virtual MidiReadOptions GetReadOptions(const OptionParser& options) const;
     // Why a MidiFile was not built: a MidiFileResult of a strict or a

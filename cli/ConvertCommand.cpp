@@ -20,7 +20,6 @@
 #include "midi/MidiFile.h"
 #include "preview/PreviewTempo.h"
 #include "preview/TempoFinder.h"
-#include "score/NoteListSet.h"
 
 namespace {
 
@@ -30,14 +29,12 @@ public:
     explicit ConversionObjects(Converter& converter) : m_converter(converter) {}
     virtual ~ConversionObjects()
     {
-        m_converter.FreeNoteListSet(set);
         m_converter.FreeMidiFile(file);
     }
     ConversionObjects(const ConversionObjects&) = delete;
     ConversionObjects& operator=(const ConversionObjects&) = delete;
 
     MidiFile* file = nullptr;
-    NoteListSet* set = nullptr;
 
 private:
     Converter& m_converter;
@@ -380,13 +377,11 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
         code = CheckPreviewOptions(options, err);
     if (code != kExitOk)
         return code;
-    int voices = 1;
-    code = ReadVoiceCount(options, voices, err);
+    code = ReadVoiceCount(options, settings, err);
     if (code != kExitOk)
         return code;
 
     Converter converter;
-    converter.SetVoiceCount(voices);
     ConversionObjects objects(converter);
     code = LoadMidiFile(options, path, converter, objects.file, err);
     if (code != kExitOk)
@@ -395,31 +390,27 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
 
     // The same checks and conversion as the window's. Without -a, part i
     // plays list i.
-    std::string program;
-    ConvertStatus status;
-    const int result =
-        options.Has("assign")
-            ? converter.Convert(*objects.file, settings, assignment, objects.set, program, status)
-            : converter.ConvertInOrder(*objects.file, settings, assignment, objects.set, program,
-                                       status);
+    const ConversionResult result = options.Has("assign")
+                                        ? converter.Convert(*objects.file, settings, assignment)
+                                        : converter.ConvertInOrder(*objects.file, settings);
     // Lenient reading re-timed every positive time base: what is left is
     // no number of ticks per quarter note.
-    if (result == Converter::kConvertBadTimeBase && options.Has("lenient"))
-        return ReportFileFailure(err, path, DescribeUntimedDivision(status.GetValue()));
-    if (result != Converter::kConvertOk)
-        return ReportRefusal(err, path, status);
+    if (result.GetStatus().GetResult() == Converter::kConvertBadTimeBase && options.Has("lenient"))
+        return ReportFileFailure(err, path, DescribeUntimedDivision(result.GetStatus().GetValue()));
+    if (!result.IsOk())
+        return ReportRefusal(err, path, result.GetStatus());
 
     if (options.Has("report-only"))
-        return WriteReport(options, *objects.file, settings, assignment, voices, program, path,
-                           out, err);
+        return WriteReport(options, *objects.file, result, path, out, err);
 
+    const std::string& program = result.GetText();
     code = CheckProgramSize(options, path, program, err);
     if (code != kExitOk)
         return code;
     code = WriteProgram(options, program, out, err);
     // The report never changes the exit status of a written program.
     if (code == kExitOk && (options.Has("report") || options.Has("max-line")))
-        WriteReport(options, *objects.file, settings, assignment, voices, program, path, err, err);
+        WriteReport(options, *objects.file, result, path, err, err);
     if (code != kExitOk)
         return code;
     return WritePreview(options, path, program, *objects.file, err);
@@ -466,16 +457,14 @@ int ConvertCommand::WritePreview(const OptionParser& options, const std::string&
 }
 
 int ConvertCommand::WriteReport(const OptionParser& options, const MidiFile& file,
-                                const ConvertSettings& settings, const std::vector<int>& assignment,
-                                int voices, const std::string& program, const std::string& path,
+                                const ConversionResult& result, const std::string& path,
                                 std::ostream& to, std::ostream& err) const
 {
     ConversionReport report;
-    report.SetVoiceCount(voices);
     int limit = ConversionReport::kDefaultLineLimit;
     if (options.Has("max-line") && ReadWholeNumber(options.GetValue("max-line"), limit))
         report.SetLineLimit(limit);
-    if (report.Compute(file, settings, assignment, program) != ConversionReport::kReportOk)
+    if (report.Compute(file, result, result.GetText()) != ConversionReport::kReportOk)
         return ReportFileFailure(err, path, "not enough memory for the conversion report");
     const std::string text = report.Format(ConsoleTexts());
     to.write(text.data(), static_cast<std::streamsize>(text.size()));

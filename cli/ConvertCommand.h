@@ -7,6 +7,7 @@
 
 #include "cli/Command.h"
 
+class ConversionResult;
 class ConvertSettings;
 class ConvertStatus;
 class Converter;
@@ -79,11 +80,10 @@ private:
     // The step after the program is written: its preview, when --wav asks for it.
     int WritePreview(const OptionParser& options, const std::string& path,
                      const std::string& program, const MidiFile& file, std::ostream& err) const;
-    // The conversion report of program (--report, --report-only, --max-line)
-    // made with voices per track and channel, to 'to'. Returns kExitOk, or kExitFailure after a message on err.
+    // The conversion report of result (--report, --report-only, --max-line)
+    // to 'to'. Returns kExitOk, or kExitFailure after a message on err.
     int WriteReport(const OptionParser& options, const MidiFile& file,
-                    const ConvertSettings& settings, const std::vector<int>& assignment,
-                    int voices, const std::string& program, const std::string& path,
+                    const ConversionResult& result, const std::string& path,
                     std::ostream& to, std::ostream& err) const;
 
     size_t m_largestUnforcedProgram;

@@ -10,6 +10,7 @@
 #include "text/NumberText.h"
 #include "base/FileImage.h"
 #include "midi/MidiFile.h"
+#include "settings/ConvertSettings.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
 
@@ -49,22 +50,21 @@ int ListCommand::Run(const OptionParser& options, std::ostream& out, std::ostrea
     if (args.size() != 1)
         return ReportUsageError(err, "--list needs exactly one FILE");
     const std::string& path = args[0];
-    int voices = 1;
-    const int code = ReadVoiceCount(options, voices, err);
+    ConvertSettings settings;
+    const int code = ReadVoiceCount(options, settings, err);
     if (code != kExitOk)
         return code;
 
     Converter converter;
-    converter.SetVoiceCount(voices);
     MidiFile* file = nullptr;
     if (LoadMidiFile(options, path, converter, file, err) != kExitOk)
         return kExitFailure;
-    NoteListSet* set = converter.BuildNoteListSet(file);
+    NoteListSet* set = converter.BuildNoteListSet(file, settings);
     if (set == nullptr) {
         converter.FreeMidiFile(file);
         return ReportFileFailure(err, path, "not enough memory for the note lists");
     }
-    std::string listing = FormatListing(GetFileName(path), *file, *set, voices);
+    std::string listing = FormatListing(GetFileName(path), *file, *set, settings.GetVoiceCount());
     converter.FreeNoteListSet(set);
     converter.FreeMidiFile(file);
 

@@ -1,16 +1,14 @@
 #include "engine/ConversionReport.h"
 
-#include "settings/ConvertSettings.h"
-#include "engine/Converter.h"
-#include "settings/NoteValueTable.h"
+#include "engine/ConversionResult.h"
 #include "engine/ProgramReader.h"
 #include "engine/ReadingReport.h"
 #include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiTrack.h"
 #include "score/NoteList.h"
-#include "score/NoteListBuilder.h"
 #include "score/NoteListSet.h"
+#include "settings/ConvertSettings.h"
 
 #include "resources/StringIds.h"
 #include "text/TextTable.h"
@@ -62,11 +60,27 @@ std::string Percent(long long part, long long whole)
     return Number(tenths / 10) + "." + Number(tenths % 10);
 }
 
-long long CountNotes(NoteList& list)
+// The notes of a list, with their start: the pieces a note was cut and
+// decomposed into (tied, with segment markers between) joined again.
+std::vector<ProgramNote> JoinNotes(NoteList& list, long long& end)
 {
-    long long notes = 0;
-    for (NoteList::Position p = list.Begin(); p != list.End(); ++p)
-        notes += p->IsNote() ? 1 : 0;
+    std::vector<ProgramNote> notes;
+    bool tied = false;
+    end = 0;
+    for (NoteList::Position r = list.Begin(); r != list.End(); ++r) {
+        if (r->IsSegmentEnd())
+            continue;
+        if (r->IsNote()) {
+            if (tied && notes.back().key == r->GetNote())
+                notes.back().length += r->GetLength();
+            else
+                notes.push_back(ProgramNote{ r->GetNote(), end, r->GetLength() });
+            tied = r->IsTied();
+        } else {
+            tied = false;
+        }
+        end += r->GetLength();
+    }
     return notes;
 }
 
@@ -78,7 +92,7 @@ int OctaveOf(int key)
 } // namespace
 
 ConversionReport::ConversionReport()
-    : m_lineLimit(kDefaultLineLimit), m_voiceCount(NoteListBuilder::kMinVoiceCount)
+    : m_lineLimit(kDefaultLineLimit), m_voiceColumn(false)
     , m_usedLimit(kDefaultLineLimit), m_fitted(false)
 {
     Clear();
@@ -112,20 +126,6 @@ bool ConversionReport::IsFitted() const
     return m_fitted;
 }
 
-int ConversionReport::SetVoiceCount(int count)
-{
-    NoteListBuilder builder;
-    builder.SetVoiceCount(count); // the builder's range
-    const int previous = m_voiceCount;
-    m_voiceCount = builder.GetVoiceCount();
-    return previous;
-}
-
-int ConversionReport::GetVoiceCount() const
-{
-    return m_voiceCount;
-}
-
 void ConversionReport::Clear()
 {
     m_played = 0;
@@ -139,39 +139,32 @@ void ConversionReport::Clear()
     m_longestPlayLine = 0;
     m_lastLineNumber = -1;
     m_fault.clear();
+    m_voiceColumn = false;
     m_reading = MidiReadLog();
     m_usedLimit = m_lineLimit;
     m_fitted = false;
     m_firstWideLine = -1;
 }
 
-int ConversionReport::Compute(const MidiFile& file, const ConvertSettings& settings,
-                              const std::vector<int>& assignment, const std::string& text)
+int ConversionReport::Compute(const MidiFile& file, const ConversionResult& result,
+                              const std::string& text)
 {
     Clear();
-    m_reading = file.GetReadLog();
-    NoteValueTable values;
-    Converter converter;
     const int timeBase = file.GetTimeBase();
-    const int unit = values.GetTicksAt(settings.GetMinimumResolution(), timeBase);
-    const int segmentTicks = converter.GetSegmentTicks(settings.GetSplitStepCount(), timeBase);
-    const int partCount = settings.GetPartCount();
-    if (unit < 1 || segmentTicks < 1 || partCount < 1)
-        return kReportBadSettings;
+    const int segmentTicks = result.GetSegmentTicks();
+    const int partCount = result.GetSettings().GetPartCount();
+    const NoteListSet* lists = result.GetLists();
+    if (!result.IsOk() || lists == nullptr || segmentTicks < 1 || partCount < 1)
+        return kReportNoConversion;
+    m_reading = file.GetReadLog();
+    const ConvertSettings& settings = result.GetSettings();
     m_fitted = settings.GetLineLimit() != ConvertSettings::kLineLimitOff;
     if (m_fitted)
         m_usedLimit = settings.GetLineLimit();
     try {
-        // The lists as built and as quantized, both the way the conversion
-        // makes them.
-        NoteListSet raw;
-        NoteListSet quantized;
-        NoteListBuilder builder;
-        builder.SetVoiceCount(m_voiceCount);
-        builder.BuildNoteLists(file, raw);
-        builder.BuildQuantizedNoteLists(file, quantized, unit);
-        CountFile(file, raw, quantized);
-        Assign(assignment, partCount);
+        m_voiceColumn = result.GetSettings().GetVoiceCount() > 1;
+        CountFile(file, result);
+        Assign(result.GetAssignment(), partCount);
 
         ProgramReader reader;
         m_bytes = static_cast<long long>(text.size());
@@ -196,25 +189,15 @@ int ConversionReport::Compute(const MidiFile& file, const ConvertSettings& setti
                 m_longestPlayLine = length;
         }
         CountParts(reader);
-        // Fitted lines end where the conversion fits them: the same core
-        // routine over the same lists says where.
-        std::vector<int> ends;
-        std::vector<long long> wide;
-        if (m_fitted) {
-            std::vector<int> ordinals;
-            for (const PartRow& row : m_parts)
-                ordinals.push_back(row.list == kNotAssigned ? Converter::kUnassigned : row.list);
-            std::vector<int> defaults;
-            if (converter.FitLineEnds(quantized, settings, timeBase, ordinals, ends, wide,
-                                      defaults) != Converter::kConvertOk)
-                Fault("the lines cannot be fitted again: too many");
-        }
+        // Fitted lines end where the conversion fitted them.
+        const std::vector<int>& ends = result.GetLineEnds();
+        const std::vector<long long>& wide = result.GetWideLines();
         if (m_fault.empty())
             CheckLines(reader, segmentTicks, ends);
         if (m_fault.empty() && m_fitted)
             CheckWideLines(reader, wide);
         if (m_fault.empty())
-            CheckNotes(reader, quantized);
+            CheckNotes(reader, *lists);
     } catch (const std::bad_alloc&) {
         Clear();
         return kReportNoMemory;
@@ -222,7 +205,7 @@ int ConversionReport::Compute(const MidiFile& file, const ConvertSettings& setti
     return kReportOk;
 }
 
-void ConversionReport::CountFile(const MidiFile& file, NoteListSet& raw, NoteListSet& quantized)
+void ConversionReport::CountFile(const MidiFile& file, const ConversionResult& result)
 {
     // Note-ons with a velocity, per track and channel, straight from the file.
     const int trackCount = file.GetTrackCount() > 0 ? file.GetTrackCount() : 0;
@@ -246,15 +229,16 @@ void ConversionReport::CountFile(const MidiFile& file, NoteListSet& raw, NoteLis
     // million lists.
     std::vector<long long> keptOfChannel(played.size(), 0);
     std::vector<int> firstOfChannel(played.size(), -1);
-    for (int i = 0; i < raw.GetCount(); ++i) {
-        NoteList* list = raw.GetList(i);
-        NoteList* quantizedList = quantized.GetList(i);
-        if (!list || !quantizedList)
+    const NoteListSet& lists = *result.GetLists();
+    const std::vector<ConversionResult::ListCounts>& counts = result.GetListCounts();
+    for (int i = 0; i < lists.GetCount() && i < static_cast<int>(counts.size()); ++i) {
+        NoteList* list = lists.GetList(i);
+        if (!list)
             continue;
         ListRow row;
         list->GetIdentity(row.identity);
-        row.kept = CountNotes(*list);
-        row.vanished = row.kept - CountNotes(*quantizedList);
+        row.kept = counts[static_cast<size_t>(i)].built;
+        row.vanished = row.kept - counts[static_cast<size_t>(i)].quantized;
         row.played = 0;
         row.lost = 0;
         row.firstOfChannel = true;
@@ -375,20 +359,15 @@ void ConversionReport::CheckWideLines(const ProgramReader& reader,
     }
 }
 
-// The notes of every part are exactly those of its quantized list.
-void ConversionReport::CheckNotes(const ProgramReader& reader, NoteListSet& quantized)
+// The notes of every part are exactly those of its list.
+void ConversionReport::CheckNotes(const ProgramReader& reader, const NoteListSet& lists)
 {
     for (int p = 0; p < static_cast<int>(m_parts.size()); ++p) {
         std::vector<ProgramNote> expected;
         long long end = 0;
         const int ordinal = m_parts[static_cast<size_t>(p)].list;
-        if (NoteList* list = ordinal == kNotAssigned ? nullptr : quantized.GetList(ordinal)) {
-            for (NoteList::Position r = list->Begin(); r != list->End(); ++r) {
-                if (r->IsNote())
-                    expected.push_back(ProgramNote{ r->GetNote(), end, r->GetLength() });
-                end += r->GetLength();
-            }
-        }
+        if (NoteList* list = ordinal == kNotAssigned ? nullptr : lists.GetList(ordinal))
+            expected = JoinNotes(*list, end);
         size_t i = 0;
         for (const ProgramNote& note : reader.GetPart(p)) {
             if (note.key == MmlPartReader::kRest)
@@ -602,7 +581,7 @@ std::string ConversionReport::Format(const TextTable& texts) const
         text += texts.Get(kStrReportNone) + "\n";
 
     // The voice column comes last and only with voices, as in --list.
-    const bool voices = m_voiceCount > 1;
+    const bool voices = m_voiceColumn;
     text += "\n" + texts.Get(kStrReportListsHeading) + "\n" + texts.Get(kStrReportListColumns);
     text += voices ? "\t" + texts.Get(kStrReportVoiceColumn) + "\n" : "\n";
     const std::string notAssigned = texts.Get(kStrReportNotAssigned);

@@ -7,26 +7,30 @@
 #include <string>
 #include <vector>
 
-class ConvertSettings;
+class ConversionResult;
 class MidiFile;
 class NoteListSet;
 class ProgramReader;
 class TextTable;
 
 // What a conversion kept and lost, and what will not fit the target's BASIC,
-// from the file, the settings, the assignment and the program text read back.
+// from the conversion's result, the file and the program text read back. It
+// never converts or builds lists again.
 // The program proves itself: every PLAY line must hold the same stretch of
 // music in every part that goes on past it, and the notes read back must be
-// the quantized lists; a difference is a fault of this program and is said
-// so plainly.
+// those of the result's lists (the pieces a note was cut and tied into joined
+// again: the quantized notes); a difference is a fault of this program and
+// is said so plainly.
 //
 // Notes are counted per track and channel from the file ("played"), per list
-// from the list ("kept"; a channel may be spread over several lists), and
-// lost = played minus the kept of every list of that track and channel.
+// as the conversion built it ("kept"; a channel may be spread over several
+// lists), and lost = played minus the kept of every list of that track and
+// channel.
 //
 // 1. SetLineLimit if not 255 (with the settings' line limit on, that limit
 //    is the report's).
-// 2. Compute with what Converter::Convert was given and the text it wrote.
+// 2. Compute with the result of Converter::Convert and its text (or an
+//    edited one).
 // 3. Format for the text; GetWarningCount and the Get functions for figures.
 //
 // Every word of the report comes from the string tables (TextTable): the
@@ -44,7 +48,7 @@ public:
         kNotAssigned = -1
     };
     // Results of Compute.
-    enum { kReportOk = 0, kReportNoMemory = 1, kReportBadSettings = 2 };
+    enum { kReportOk = 0, kReportNoMemory = 1, kReportNoConversion = 2 };
 
     // The warnings, most important first.
     enum Warning {
@@ -91,18 +95,14 @@ public:
     // The limit the last Compute used, and whether its lines were fitted to it.
     virtual int GetUsedLineLimit() const;
     virtual bool IsFitted() const;
-    // The voices per track and channel the conversion was made with (as
-    // Converter::SetVoiceCount); the lists are counted as it built them.
-    virtual int SetVoiceCount(int count);
-    virtual int GetVoiceCount() const;
 
 // Operations
-    // Computes every figure. file, settings and assignment as given to
-    // Converter::Convert, text the program it wrote (or an edited one).
-    // Returns kReportOk, kReportNoMemory, or kReportBadSettings for settings
-    // no conversion accepts (nothing computed).
-    virtual int Compute(const MidiFile& file, const ConvertSettings& settings,
-                        const std::vector<int>& assignment, const std::string& text);
+    // Computes every figure from a successful result with its lists, the
+    // file it converted and text, the program it wrote (or an edited one).
+    // Returns kReportOk, kReportNoMemory, or kReportNoConversion for a
+    // result of no successful conversion (nothing computed).
+    virtual int Compute(const MidiFile& file, const ConversionResult& result,
+                        const std::string& text);
     // The report as plain text, LF line ends: a title, the totals, then
     // headed sections of tab-separated rows (the first, "Reading", only for
     // a file that lenient reading adapted); in English, or in the language
@@ -133,14 +133,14 @@ public:
 
 private:
     void Clear();
-    void CountFile(const MidiFile& file, NoteListSet& raw, NoteListSet& quantized);
+    void CountFile(const MidiFile& file, const ConversionResult& result);
     void Assign(const std::vector<int>& assignment, int partCount);
     void CountParts(const ProgramReader& reader);
     // ends: where each line ends; empty for one segment per line.
     void CheckLines(const ProgramReader& reader, int segmentTicks, const std::vector<int>& ends);
     // Fitted lines over the limit must be those the fitting found too wide.
     void CheckWideLines(const ProgramReader& reader, const std::vector<long long>& wide);
-    void CheckNotes(const ProgramReader& reader, NoteListSet& quantized);
+    void CheckNotes(const ProgramReader& reader, const NoteListSet& lists);
     void Fault(const std::string& what);
     // "label<TAB>value<LF>" with label's text.
     static std::string Row(const TextTable& texts, int label, const std::string& value);
@@ -148,7 +148,7 @@ private:
     long long Sum(long long ListRow::*field) const;
 
     int m_lineLimit;
-    int m_voiceCount;
+    bool m_voiceColumn; // the lists were made with voices
     int m_usedLimit;
     bool m_fitted;
     long long m_firstWideLine; // line number of the first line over a fitted limit

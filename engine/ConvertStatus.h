@@ -15,7 +15,7 @@
 //   segments   for kConvertTooLarge: the segments the assigned parts need
 class ConvertStatus {
 public:
-    // The setting a refusal names; the first three are SettingsCheck's faults.
+    // The setting a refusal names: SettingsCheck's fault.
     enum Setting {
         kNoSetting = 0,
         kSplitStepCount = 1,
@@ -23,7 +23,8 @@ public:
         kFirstLineNumber = 3,
         kMinimumResolution = 4,
         kPlayKind = 5,
-        kLineLimit = 6 // SettingsCheck's fault of the same number
+        kVoiceCount = 6,
+        kLineLimit = 7
     };
 
 // Construction

@@ -83,7 +83,6 @@ bool IsHeaderIndex(int index)
 
 Converter::Converter()
     : m_headerLineCount(0)
-    , m_voiceCount(NoteListBuilder::kMinVoiceCount)
 {
     SetHeaderLineCount(kHeaderLineCount);
     for (int i = 0; i < kHeaderLineCount; ++i)
@@ -143,12 +142,12 @@ int Converter::FreeNoteListSet(NoteListSet* set)
     return 0;
 }
 
-NoteListSet* Converter::BuildNoteListSet(const MidiFile* file)
+NoteListSet* Converter::BuildNoteListSet(const MidiFile* file, const ConvertSettings& settings)
 {
     NoteListSet* set = NewNoteListSet();
     int result;
     try {
-        result = FillNoteListSet(file, set);
+        result = FillNoteListSet(file, settings, set);
     } catch (const std::bad_alloc&) {
         result = kConvertNoMemory;
     }
@@ -159,35 +158,20 @@ NoteListSet* Converter::BuildNoteListSet(const MidiFile* file)
     return set;
 }
 
-int Converter::FillNoteListSet(const MidiFile* file, NoteListSet* set)
+int Converter::FillNoteListSet(const MidiFile* file, const ConvertSettings& settings,
+                               NoteListSet* set)
 {
     if (!file || !set)
         return kMissingArgument;
     NoteListBuilder builder;
-    builder.SetVoiceCount(m_voiceCount);
-    builder.BuildNoteLists(*file, *set);
+    builder.BuildNoteLists(*file, settings, *set);
     return 0;
 }
 
-int Converter::CountLists(const MidiFile& file) const
+int Converter::CountLists(const MidiFile& file, const ConvertSettings& settings) const
 {
     NoteListBuilder builder;
-    builder.SetVoiceCount(m_voiceCount);
-    return builder.CountLists(file);
-}
-
-int Converter::SetVoiceCount(int count)
-{
-    NoteListBuilder builder;
-    builder.SetVoiceCount(count); // the builder's range
-    int previous = m_voiceCount;
-    m_voiceCount = builder.GetVoiceCount();
-    return previous;
-}
-
-int Converter::GetVoiceCount() const
-{
-    return m_voiceCount;
+    return builder.CountLists(file, settings);
 }
 
 int Converter::QuantizeAll(NoteListSet& set, int unit)
@@ -509,78 +493,94 @@ int Converter::CheckFile(const MidiFile& file) const
     return kConvertOk;
 }
 
-int Converter::Convert(const MidiFile& file, const ConvertSettings& settings,
-                       const std::vector<int>& assignment, NoteListSet*& set,
-                       std::string& text)
+ConversionResult Converter::Convert(const MidiFile& file, const ConvertSettings& settings,
+                                    const std::vector<int>& assignment)
 {
-    ConvertStatus status;
-    return Convert(file, settings, assignment, set, text, status);
+    ConversionResult result;
+    result.m_settings = settings;
+    result.m_assignment = assignment;
+    ConvertFresh(file, false, result);
+    return result;
 }
 
-int Converter::Convert(const MidiFile& file, const ConvertSettings& settings,
-                       const std::vector<int>& assignment, NoteListSet*& set,
-                       std::string& text, ConvertStatus& status)
+ConversionResult Converter::ConvertInOrder(const MidiFile& file, const ConvertSettings& settings)
 {
-    std::vector<int> parts(assignment);
-    return ConvertFresh(file, settings, parts, false, set, text, status);
+    ConversionResult result;
+    result.m_settings = settings;
+    ConvertFresh(file, true, result);
+    return result;
 }
 
-int Converter::ConvertInOrder(const MidiFile& file, const ConvertSettings& settings,
-                              std::vector<int>& assignment, NoteListSet*& set,
-                              std::string& text, ConvertStatus& status)
+int Converter::ConvertFresh(const MidiFile& file, bool inOrder, ConversionResult& result)
 {
-    assignment.clear();
-    return ConvertFresh(file, settings, assignment, true, set, text, status);
-}
-
-int Converter::ConvertFresh(const MidiFile& file, const ConvertSettings& settings,
-                            std::vector<int>& assignment, bool inOrder, NoteListSet*& set,
-                            std::string& text, ConvertStatus& status)
-{
-    int result = CheckInput(file, settings, status);
-    if (result != kConvertOk)
-        return result;
+    const ConvertSettings& settings = result.m_settings;
+    std::vector<int>& assignment = result.m_assignment;
+    ConvertStatus& status = result.m_status;
+    int code = CheckInput(file, settings, status);
+    if (code != kConvertOk)
+        return code;
 
     // Every conversion starts from the file's raw lists, so conversions with
     // different settings never compound. They are quantized as they are
     // made: the same lists as QuantizeAll over all of them, without the
-    // records it would remove. The caller's set and text change only when
-    // the whole program has been written.
-    NoteListSet* fresh = NewNoteListSet();
+    // records it would remove. The result gets text and lists only when the
+    // whole program has been written.
+    std::unique_ptr<NoteListSet> fresh(NewNoteListSet());
     if (!fresh)
         return status.Refuse(kConvertNoMemory, ConvertStatus::kNoSetting, 0);
     std::string program;
+    std::vector<ConversionResult::ListCounts> counts;
+    std::vector<int> ends;
+    std::vector<long long> wideLines;
     try {
-        NoteValueTable values;
         NoteListBuilder builder;
-        builder.SetVoiceCount(m_voiceCount);
-        builder.BuildQuantizedNoteLists(
-            file, *fresh, values.GetTicksAt(settings.GetMinimumResolution(), file.GetTimeBase()));
+        builder.BuildQuantizedNoteLists(file, settings, *fresh,
+                                        settings.GetResolutionUnit(file.GetTimeBase()));
         // The assignment is checked against the lists just made, not a count
         // made beforehand: the same number, without a second voice pass.
         const int listCount = GetListCount(*fresh);
         for (int r = 0; inOrder && r < settings.GetPartCount() && r < listCount; ++r)
             assignment.push_back(r);
-        result = kConvertOk;
         for (int ordinal : assignment) {
             if (ordinal != kUnassigned && (ordinal < 0 || ordinal >= listCount)) {
-                result = RefuseAssignment(status, ordinal, listCount);
+                code = RefuseAssignment(status, ordinal, listCount);
                 break;
             }
         }
-        if (result == kConvertOk)
-            result = ConvertInto(file, settings, assignment, *fresh, program, status);
+        if (code == kConvertOk) {
+            CountNotes(*fresh, counts);
+            code = ConvertInto(file, settings, assignment, *fresh, program, ends, wideLines, status);
+        }
     } catch (const std::bad_alloc&) {
-        result = status.Refuse(kConvertNoMemory, ConvertStatus::kNoSetting, 0);
+        code = status.Refuse(kConvertNoMemory, ConvertStatus::kNoSetting, 0);
     }
-    if (result != kConvertOk) {
-        FreeNoteListSet(fresh);
-        return result;
-    }
-    FreeNoteListSet(set);
-    set = fresh;
-    text.swap(program);
+    if (code != kConvertOk)
+        return code;
+    result.m_lists = std::move(fresh);
+    result.m_text.swap(program);
+    result.m_listCounts.swap(counts);
+    result.m_lineEnds.swap(ends);
+    result.m_wideLines.swap(wideLines);
+    result.m_segmentTicks = GetSegmentTicks(settings.GetSplitStepCount(), file.GetTimeBase());
     return kConvertOk;
+}
+
+void Converter::CountNotes(const NoteListSet& set,
+                           std::vector<ConversionResult::ListCounts>& counts) const
+{
+    const int listCount = GetListCount(set);
+    counts.assign(static_cast<size_t>(listCount > 0 ? listCount : 0),
+                  ConversionResult::ListCounts{ 0, 0 });
+    for (int i = 0; i < listCount; ++i) {
+        NoteList* list = set.GetList(i);
+        if (!list)
+            continue;
+        long long notes = 0;
+        for (NoteList::Position p = list->Begin(); p != list->End(); ++p)
+            notes += p->IsNote() ? 1 : 0;
+        counts[static_cast<size_t>(i)].quantized = notes;
+        counts[static_cast<size_t>(i)].built = notes + list->GetVanishedNoteCount();
+    }
 }
 
 int Converter::CheckInput(const MidiFile& file, const ConvertSettings& settings,
@@ -594,28 +594,22 @@ int Converter::CheckInput(const MidiFile& file, const ConvertSettings& settings,
     default:
         return status.Refuse(kConvertBadTimeBase, ConvertStatus::kNoSetting, file.GetTimeBase());
     }
+    // The check's faults are the status's settings. A setting chosen from a
+    // table is a bad choice; any other is out of range.
     SettingsCheck check;
-    const int fault = check.CheckValues(settings.GetSplitStepCount(), settings.GetPartCount(),
-                                        settings.GetFirstLineNumber());
-    // The check's faults are the status's first three settings.
+    const int fault = check.Check(settings);
+    if (fault == SettingsCheck::kBadMinimumResolution || fault == SettingsCheck::kBadPlayKind)
+        return status.Refuse(kConvertBadChoice, fault, check.GetValue());
     if (fault != SettingsCheck::kSettingsValid)
         return status.Refuse(kConvertBadSettings, fault, check.GetValue());
-    if (check.CheckLineLimit(settings.GetLineLimit()) != SettingsCheck::kSettingsValid)
-        return status.Refuse(kConvertBadSettings, ConvertStatus::kLineLimit, check.GetValue());
-    NoteValueTable values;
-    if (values.GetTicks(settings.GetMinimumResolution()) == 0)
-        return status.Refuse(kConvertBadChoice, ConvertStatus::kMinimumResolution,
-                             settings.GetMinimumResolution());
-    PlayKindTable kinds;
-    if (kinds.GetKeyword(settings.GetPlayKind()) == nullptr)
-        return status.Refuse(kConvertBadChoice, ConvertStatus::kPlayKind, settings.GetPlayKind());
     status.Clear();
     return kConvertOk;
 }
 
 int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings,
                            const std::vector<int>& assignment, NoteListSet& set,
-                           std::string& text, ConvertStatus& status)
+                           std::string& text, std::vector<int>& ends,
+                           std::vector<long long>& wideLines, ConvertStatus& status)
 {
     const int partCount = settings.GetPartCount();
     const int listCount = GetListCount(set);
@@ -645,8 +639,6 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
     // With a line limit the lines end where they fit, and every part keeps
     // the default length it has without one.
     const bool fitted = settings.GetLineLimit() != ConvertSettings::kLineLimitOff;
-    std::vector<int> ends;
-    std::vector<long long> wideLines;
     std::vector<int> defaults;
     if (fitted) {
         const int result = FitLineEnds(set, settings, timeBase, ordinals, ends, wideLines, defaults);

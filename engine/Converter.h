@@ -1,6 +1,8 @@
 #ifndef MORVEK_ENGINE_CONVERTER_H
 #define MORVEK_ENGINE_CONVERTER_H
 
+#include "engine/ConversionResult.h"
+
 #include <string>
 #include <vector>
 
@@ -18,15 +20,17 @@ class NoteListSet;
 //
 // The converter keeps only its header lines. The MidiFile and NoteListSet it
 // creates belong to the caller, who frees them with FreeMidiFile and
-// FreeNoteListSet and hands them back for every later operation.
+// FreeNoteListSet and hands them back for every later operation; the lists
+// of a conversion belong to its ConversionResult.
 //
-// How to use (the window and the command-line tool do the same):
+// How to use (the window, the command-line tool and the page do the same):
 //   1. file = LoadMidiFile(image, size); null: not a MIDI file.
-//   2. set = BuildNoteListSet(file): the lists the user assigns to parts.
+//   2. set = BuildNoteListSet(file, settings): the lists the user assigns
+//      to parts, made with the settings' voice count.
 //   3. CheckFile(*file): format and time base must be supported.
-//   4. Convert(*file, settings, assignment, set, text): rebuilds the set,
-//      runs the passes and writes the whole program into text. With a
-//      ConvertStatus it also says what a refusal refused (ConvertStatus.h).
+//   4. result = Convert(*file, settings, assignment): builds fresh lists,
+//      runs the passes and writes the whole program; the result holds it
+//      with the lists, or says what a refusal refused (ConvertStatus.h).
 class Converter {
 public:
     enum {
@@ -79,18 +83,14 @@ public:
     virtual NoteListSet* NewNoteListSet();
     // Accepts null. Returns 0.
     virtual int FreeNoteListSet(NoteListSet* set);
-    // A new set with one list per track and used channel, or null.
-    virtual NoteListSet* BuildNoteListSet(const MidiFile* file);
+    // A new set with one list per track, used channel and voice of the
+    // settings' voice count (see NoteListBuilder), or null.
+    virtual NoteListSet* BuildNoteListSet(const MidiFile* file, const ConvertSettings& settings);
     // Fills a fresh set from the file. 0, or kMissingArgument for a null one.
-    virtual int FillNoteListSet(const MidiFile* file, NoteListSet* set);
+    virtual int FillNoteListSet(const MidiFile* file, const ConvertSettings& settings,
+                                NoteListSet* set);
     // The number of lists BuildNoteListSet makes of file, without making them.
-    virtual int CountLists(const MidiFile& file) const;
-    // Voices per track and channel of every set this converter builds,
-    // Convert's included (see NoteListBuilder): 1..18, a value outside is
-    // clamped; 1, the default, gives one list per track and channel.
-    // Returns the previous count.
-    virtual int SetVoiceCount(int count);
-    virtual int GetVoiceCount() const;
+    virtual int CountLists(const MidiFile& file, const ConvertSettings& settings) const;
 
 // Passes over every list of a set, in ordinal order
     // Sum of the lists' rounding remainders.
@@ -157,49 +157,43 @@ public:
     virtual bool IsSupportedTimeBase(int timeBase) const;
     // Format first, then time base. Returns a ConvertResult.
     virtual int CheckFile(const MidiFile& file) const;
-    // Converts file with the settings (part count, minimum resolution, split
-    // step count, first line number, PLAY kind). assignment[r] is the list
-    // ordinal of part row r, or kUnassigned; rows beyond the vector are
-    // unassigned. Every entry must be kUnassigned or name a list of the
-    // file; entries beyond the part count are checked but not used.
+    // Converts file with the settings (every option, see ConvertSettings).
+    // assignment[r] is the list ordinal of part row r, or kUnassigned; rows
+    // beyond the vector are unassigned. Every entry must be kUnassigned or
+    // name a list of the file; entries beyond the part count are checked
+    // but not used.
     //
-    // Checks in this order: format, time base, settings (as SettingsCheck),
-    // minimum resolution, PLAY kind, assignment, size. Only the lists of
-    // the parts within the part count are split and decomposed; the others
-    // stay quantized.
+    // Checks in this order: format, time base, settings (SettingsCheck::Check),
+    // assignment, size. Only the lists of the parts within the part count are
+    // split and decomposed; the others stay quantized.
     //
-    // On success the caller's set is freed and replaced by the set the text
-    // was written from, text holds the whole program, and the result is
-    // kConvertOk. On any failure set and text are left as they were; music
-    // too long for the split step count (the assigned lists would need more
-    // than kMaxSegmentTotal segments) gives kConvertTooLarge before any
-    // segment is cut. Returns a ConvertResult.
-    virtual int Convert(const MidiFile& file, const ConvertSettings& settings,
-                        const std::vector<int>& assignment, NoteListSet*& set,
-                        std::string& text);
-    // The same, with the result and its detail also in status.
-    virtual int Convert(const MidiFile& file, const ConvertSettings& settings,
-                        const std::vector<int>& assignment, NoteListSet*& set,
-                        std::string& text, ConvertStatus& status);
+    // On success the result holds the whole program, the lists it was written
+    // from and kConvertOk. On a refusal it holds the status with its detail,
+    // the settings and assignment, and no text or lists; music too long for
+    // the split step count (the assigned lists would need more than
+    // kMaxSegmentTotal segments) gives kConvertTooLarge before any segment
+    // is cut.
+    virtual ConversionResult Convert(const MidiFile& file, const ConvertSettings& settings,
+                                     const std::vector<int>& assignment);
     // The same with part r playing list r, for as many parts as the file has
-    // lists; assignment is replaced by the entries used (empty when a check
-    // before the lists are made refuses). The lists are made once: with
-    // voices, counting them first would cost as much as making them.
-    virtual int ConvertInOrder(const MidiFile& file, const ConvertSettings& settings,
-                               std::vector<int>& assignment, NoteListSet*& set,
-                               std::string& text, ConvertStatus& status);
+    // lists; the result's assignment holds the entries used (empty when a
+    // check before the lists are made refuses). The lists are made once:
+    // with voices, counting them first would cost as much as making them.
+    virtual ConversionResult ConvertInOrder(const MidiFile& file, const ConvertSettings& settings);
 
 private:
     // The checks that need no note list, in Convert's order.
     int CheckInput(const MidiFile& file, const ConvertSettings& settings,
                    ConvertStatus& status) const;
-    // Convert and ConvertInOrder: with inOrder, assignment is filled in once
-    // the lists are known.
-    int ConvertFresh(const MidiFile& file, const ConvertSettings& settings,
-                     std::vector<int>& assignment, bool inOrder, NoteListSet*& set,
-                     std::string& text, ConvertStatus& status);
+    // Convert and ConvertInOrder into result, whose settings and assignment
+    // are set: with inOrder, the assignment is filled in once the lists are
+    // known. Returns a ConvertResult.
+    int ConvertFresh(const MidiFile& file, bool inOrder, ConversionResult& result);
+    // Each list's notes as built and as quantized, before any is cut.
+    void CountNotes(const NoteListSet& set, std::vector<ConversionResult::ListCounts>& counts) const;
     int ConvertInto(const MidiFile& file, const ConvertSettings& settings,
                     const std::vector<int>& assignment, NoteListSet& set, std::string& text,
+                    std::vector<int>& ends, std::vector<long long>& wideLines,
                     ConvertStatus& status);
     long long CountListSegments(const NoteList& list, int segmentTicks) const;
     // The distinct ordinals of set's lists among the first partCount entries
@@ -213,7 +207,6 @@ private:
 
     int m_headerLineCount;
     std::string m_headerLines[kHeaderLineCount];
-    int m_voiceCount;
 };
 
 #endif

@@ -9,7 +9,7 @@ const int kResolutionRange = 19;
 const int kSplitRange = 2048;
 const int kFirstLineRange = 33000;
 const int kKindRange = 4;
-const int kVoiceRange = 18;
+const int kVoiceRange = 19; // 0 lies outside the range
 const int kPatternParts = 7;
 const int kOutOfRangeBit = 0x80;
 
@@ -40,7 +40,7 @@ bool ConversionInput::Read(const uint8_t* data, size_t size)
     m_splitStepCount = Word(data + 2) % kSplitRange;
     m_firstLineNumber = Word(data + 4) % kFirstLineRange;
     m_playKind = data[6] % kKindRange;
-    m_voiceCount = 1 + data[6] / kKindRange % kVoiceRange;
+    m_voiceCount = (1 + data[6] / kKindRange) % kVoiceRange;
     m_pattern = data[7];
     m_image = data + kPrefixSize;
     m_imageSize = size - kPrefixSize;
@@ -54,6 +54,7 @@ void ConversionInput::FillSettings(ConvertSettings& settings) const
     settings.SetSplitStepCount(m_splitStepCount);
     settings.SetFirstLineNumber(m_firstLineNumber);
     settings.SetPlayKind(m_playKind);
+    settings.SetVoiceCount(m_voiceCount);
 }
 
 std::vector<int> ConversionInput::MakeAssignment(int listCount) const
@@ -90,11 +91,6 @@ bool ConversionInput::IsLenient() const
 const uint8_t* ConversionInput::GetImage() const
 {
     return m_image;
-}
-
-int ConversionInput::GetVoiceCount() const
-{
-    return m_voiceCount;
 }
 
 size_t ConversionInput::GetImageSize() const

@@ -17,7 +17,8 @@ class ConvertSettings;
 //   2..3   split step count     big-endian % 2048   (0 and 1921.. are refused)
 //   4..5   first line number    big-endian % 33000  (0 and 32001.. are refused)
 //   6      PLAY kind            value % 4           (3 lies outside the table)
-//          voice count          1 + value / 4 % 18  (1 for every prefix below 4)
+//          voice count          (1 + value / 4) % 19 (1 for every prefix below 4,
+//                               0 is refused)
 //   7      assignment           bit r % 7 assigns part r; with bit 7 set the
 //                               ordinals run one past the last list
 //   8..    the file image
@@ -46,7 +47,6 @@ public:
     virtual const uint8_t* GetImage() const;
     virtual size_t GetImageSize() const;
     virtual int GetPartCount() const;
-    virtual int GetVoiceCount() const;
     virtual bool IsLenient() const;
 
 private:

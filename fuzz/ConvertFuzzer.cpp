@@ -1,10 +1,11 @@
 // Fuzz target: a file image through the whole conversion, as the window and
 // midi2morvek run it: LoadMidiFile, BuildNoteListSet, then Convert (the three
-// passes and the BASIC builders), with settings and the voice count taken
-// from the first bytes, read strictly or leniently as a bit of them says.
+// passes and the BASIC builders), with the settings, the voice count among
+// them, taken from the first bytes, read strictly or leniently as a bit of
+// them says.
 // Besides the sanitizers' checks it asserts what every finished program must
 // look like, that the report's self-check passes on it, and that a refusal
-// changes nothing.
+// gives neither text nor lists.
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -13,8 +14,8 @@
 #include <vector>
 
 #include "engine/ConversionReport.h"
+#include "engine/ConversionResult.h"
 #include "settings/ConvertSettings.h"
-#include "engine/ConvertStatus.h"
 #include "engine/Converter.h"
 #include "settings/PlayKindTable.h"
 #include "fuzz/ConversionInput.h"
@@ -122,7 +123,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     std::vector<unsigned char>* image =
         new std::vector<unsigned char>(input.GetImage(), input.GetImage() + input.GetImageSize());
     Converter converter;
-    converter.SetVoiceCount(input.GetVoiceCount());
     MidiReadOptions reading;
     reading.SetLenient(input.IsLenient());
     MidiFile* file = converter.LoadMidiFile(image->empty() ? nullptr : image->data(),
@@ -132,13 +132,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (file == nullptr)
         return 0;
     CheckReading(*file, input.IsLenient());
-    NoteListSet* set = converter.BuildNoteListSet(file);
-    Require(set != nullptr, "no note lists for a loaded file");
-    Require(converter.CountLists(*file) == set->GetCount(), "lists counted and built differ");
-    CheckLists(*set);
-
     ConvertSettings settings;
     input.FillSettings(settings);
+    NoteListSet* set = converter.BuildNoteListSet(file, settings);
+    Require(set != nullptr, "no note lists for a loaded file");
+    Require(converter.CountLists(*file, settings) == set->GetCount(),
+            "lists counted and built differ");
+    CheckLists(*set);
+
     const std::vector<int> assignment = input.MakeAssignment(converter.GetListCount(*set));
     // Many segments are right but slow under the sanitizers (LongMusicTest
     // converts them); music beyond the converter's limit is refused before
@@ -152,25 +153,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         converter.FreeMidiFile(file);
         return 0;
     }
-    NoteListSet* const before = set;
-    std::string text = "unchanged";
-    int result = converter.Convert(*file, settings, assignment, set, text);
-    if (result != Converter::kConvertOk) {
-        Require(set == before && text == "unchanged", "a refused conversion changed its results");
+    const ConversionResult result = converter.Convert(*file, settings, assignment);
+    const std::string& text = result.GetText();
+    if (!result.IsOk()) {
+        Require(text.empty() && result.GetLists() == nullptr && result.GetListCounts().empty(),
+                "a refused conversion gave results");
     } else {
         CheckProgram(text, settings);
         // The program read back holds exactly the quantized lists.
         ConversionReport report;
-        report.SetVoiceCount(input.GetVoiceCount());
-        Require(report.Compute(*file, settings, assignment, text) == ConversionReport::kReportOk,
+        Require(report.Compute(*file, result, text) == ConversionReport::kReportOk,
                 "no report of a converted program");
         if (!report.IsSelfCheckPassed())
             std::fprintf(stderr, "convert_fuzzer: %s\n", report.GetSelfCheckFault().c_str());
         Require(report.IsSelfCheckPassed(), "the report's self-check failed");
-        // The set is rebuilt from the file each time: the same text again.
-        std::string again;
-        Require(converter.Convert(*file, settings, assignment, set, again) == Converter::kConvertOk &&
-                    again == text,
+        // The lists are made from the file each time: the same text again.
+        Require(converter.Convert(*file, settings, assignment).GetText() == text,
                 "a second conversion gave another text");
         // Where the assignment is "part r plays list r", ConvertInOrder
         // finds it by itself and writes the same program.
@@ -180,11 +178,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (int r = 0; inOrder && r < parts; ++r)
             inOrder = assignment[static_cast<size_t>(r)] == (r < lists ? r : Converter::kUnassigned);
         if (inOrder) {
-            std::vector<int> found;
-            ConvertStatus status;
-            Require(converter.ConvertInOrder(*file, settings, found, set, again, status) ==
-                            Converter::kConvertOk &&
-                        static_cast<int>(found.size()) == std::min(parts, lists) && again == text,
+            const ConversionResult found = converter.ConvertInOrder(*file, settings);
+            Require(found.IsOk() &&
+                        static_cast<int>(found.GetAssignment().size()) == std::min(parts, lists) &&
+                        found.GetText() == text,
                     "ConvertInOrder gave another program");
         }
     }

@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "settings/ConvertSettings.h"
+#include "engine/ConversionResult.h"
 #include "engine/Converter.h"
 #include "fuzz/ConversionInput.h"
 #include "gen/SeedImages.h"
@@ -66,10 +67,9 @@ Bytes ProgramSeed(const Bytes& image, int parts, int kind)
 {
     Converter converter;
     MidiFile* file = converter.LoadMidiFile(image.data(), image.size());
-    NoteListSet* set = file ? converter.BuildNoteListSet(file) : nullptr;
-    Bytes bytes;
-    std::string text;
     ConvertSettings settings;
+    NoteListSet* set = file ? converter.BuildNoteListSet(file, settings) : nullptr;
+    Bytes bytes;
     if (file && set) {
         settings.SetSplitStepCountForTimeBase(file->GetTimeBase());
         settings.SetPartCount(parts);
@@ -78,7 +78,10 @@ Bytes ProgramSeed(const Bytes& image, int parts, int kind)
     std::vector<int> assignment;
     for (int p = 0; set && p < parts && p < set->GetCount(); ++p)
         assignment.push_back(p);
-    if (file && set && converter.Convert(*file, settings, assignment, set, text) == 0) {
+    const ConversionResult result = file && set ? converter.Convert(*file, settings, assignment)
+                                                : ConversionResult();
+    if (result.IsOk()) {
+        const std::string& text = result.GetText();
         const int timeBase = file->GetTimeBase();
         bytes.push_back(timeBase == 96 ? 1 : timeBase == 240 ? 2 : timeBase == 480 ? 3 : 0);
         bytes.insert(bytes.end(), text.begin(), text.end());

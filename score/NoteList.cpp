@@ -20,6 +20,7 @@ NoteList::NoteList(NodePool* pool)
     , m_records(PoolAllocator<NoteRecord>(pool ? pool : m_ownPool.get()))
     , m_segmentCount(0)
     , m_droppedNoteCount(0)
+    , m_vanishedNoteCount(0)
 {
 }
 
@@ -98,6 +99,18 @@ int NoteList::SetDroppedNoteCount(int count)
 int NoteList::GetDroppedNoteCount() const
 {
     return m_droppedNoteCount;
+}
+
+int NoteList::SetVanishedNoteCount(int count)
+{
+    int previous = m_vanishedNoteCount;
+    m_vanishedNoteCount = count;
+    return previous;
+}
+
+int NoteList::GetVanishedNoteCount() const
+{
+    return m_vanishedNoteCount;
 }
 
 int NoteList::GetRecordCount() const

@@ -49,6 +49,10 @@ public:
     // others).
     virtual int SetDroppedNoteCount(int count);
     virtual int GetDroppedNoteCount() const;
+    // Notes shorter than the grid that a quantizing build removed
+    // (NoteListBuilder::BuildQuantizedNoteLists); 0 for any other list.
+    virtual int SetVanishedNoteCount(int count);
+    virtual int GetVanishedNoteCount() const;
     // Number of records, segment markers included.
     virtual int GetRecordCount() const;
     // Number of segments, set by SplitIntoSegments (0 before).
@@ -109,6 +113,7 @@ private:
     RecordList m_records;
     int m_segmentCount;
     int m_droppedNoteCount;
+    int m_vanishedNoteCount;
 };
 
 // One step of NoteList::Quantize, for a record of length ticks whose start

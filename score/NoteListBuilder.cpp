@@ -6,6 +6,8 @@
 #include "midi/MidiTrack.h"
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
+#include "settings/ConvertSettings.h"
+#include "settings/SettingsCheck.h"
 
 #include <algorithm>
 #include <climits>
@@ -35,17 +37,26 @@ bool IsChannelMessage(unsigned char status)
 }
 
 // Appends a record, quantized to unit ticks when unit is above 0: the step
-// Quantize takes for it, with the carry of the list it goes to.
-void AppendRecord(NoteList& list, long long& carry, int unit, int note, long long ticks,
-                  int velocity)
+// Quantize takes for it, with the carry of the list it goes to. Returns 1
+// for a note that quantizing removed, 0 otherwise.
+int AppendRecord(NoteList& list, long long& carry, int unit, int note, long long ticks,
+                 int velocity)
 {
     long long length = ClampTicks(ticks);
     if (unit > 0) {
         length = QuantizeStep(length, unit, carry);
         if (length == 0)
-            return;
+            return note == kRestNote ? 0 : 1;
     }
     list.Append(NoteRecord(note, static_cast<int>(length), velocity));
+    return 0;
+}
+
+// The voice count of settings, or 0 for one that SettingsCheck refuses.
+int VoiceCountOf(const ConvertSettings& settings)
+{
+    const int voices = settings.GetVoiceCount();
+    return SettingsCheck().CheckVoiceCount(voices) == SettingsCheck::kSettingsValid ? voices : 0;
 }
 
 } // namespace
@@ -87,25 +98,12 @@ struct NoteListBuilder::Voices {
 };
 
 NoteListBuilder::NoteListBuilder()
-    : m_voiceCount(kMinVoiceCount)
-    , m_chordSpan(1)
+    : m_chordSpan(1)
 {
 }
 
 NoteListBuilder::~NoteListBuilder()
 {
-}
-
-int NoteListBuilder::SetVoiceCount(int count)
-{
-    int previous = m_voiceCount;
-    m_voiceCount = std::max<int>(kMinVoiceCount, std::min<int>(kMaxVoiceCount, count));
-    return previous;
-}
-
-int NoteListBuilder::GetVoiceCount() const
-{
-    return m_voiceCount;
 }
 
 int NoteListBuilder::SetChordSpan(int span)
@@ -120,20 +118,28 @@ int NoteListBuilder::GetChordSpan() const
     return m_chordSpan;
 }
 
-int NoteListBuilder::BuildNoteLists(const MidiFile& file, NoteListSet& set)
+int NoteListBuilder::BuildNoteLists(const MidiFile& file, const ConvertSettings& settings,
+                                    NoteListSet& set)
 {
-    return Build(file, set, 0);
+    return Build(file, VoiceCountOf(settings), set, 0);
 }
 
-int NoteListBuilder::BuildQuantizedNoteLists(const MidiFile& file, NoteListSet& set, int unit)
+int NoteListBuilder::BuildQuantizedNoteLists(const MidiFile& file, const ConvertSettings& settings,
+                                             NoteListSet& set, int unit)
 {
-    return Build(file, set, unit < 1 ? 1 : unit); // as Quantize takes a unit below 1
+    // As Quantize takes a unit below 1.
+    return Build(file, VoiceCountOf(settings), set, unit < 1 ? 1 : unit);
 }
 
-int NoteListBuilder::Build(const MidiFile& file, NoteListSet& set, int unit)
+int NoteListBuilder::Build(const MidiFile& file, int voiceCount, NoteListSet& set, int unit)
 {
-    if (m_voiceCount > 1)
-        return BuildVoices(file, &set, unit);
+    if (voiceCount < 1) {
+        set.Allocate(0);
+        set.SetTimeBase(file.GetTimeBase());
+        return 0;
+    }
+    if (voiceCount > 1)
+        return BuildVoices(file, voiceCount, &set, unit);
     const int trackCount = file.GetTrackCount();
     std::vector<unsigned> masks;
     set.Allocate(GetChannelMasks(file, masks));
@@ -181,13 +187,16 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
         long long since = 0;
         long long carry = 0; // of the quantization, owed to the next record
         int dropped = 0;     // note-ons while another note sounded
+        int vanished = 0;    // notes quantizing removed
     };
     // Appends a record, quantized when asked: the step Quantize takes for it.
     auto append = [unit](NoteList& list, Line& line, int note, int length, int velocity) {
         if (unit > 0) {
             const long long x = QuantizeStep(length, unit, line.carry);
-            if (x == 0)
+            if (x == 0) {
+                line.vanished += note == kRestNote ? 0 : 1;
                 return;
+            }
             length = static_cast<int>(x);
         }
         list.Append(NoteRecord(note, length, velocity));
@@ -232,12 +241,14 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
         }
     }
     for (int channel = 0; channel < kChannelCount; ++channel) {
-        if (lists[channel])
+        if (lists[channel]) {
             lists[channel]->SetDroppedNoteCount(lines[channel].dropped);
+            lists[channel]->SetVanishedNoteCount(lines[channel].vanished);
+        }
     }
 }
 
-int NoteListBuilder::BuildVoices(const MidiFile& file, NoteListSet* set, int unit)
+int NoteListBuilder::BuildVoices(const MidiFile& file, int voiceCount, NoteListSet* set, int unit)
 {
     const int trackCount = file.GetTrackCount();
     if (set)
@@ -257,7 +268,8 @@ int NoteListBuilder::BuildVoices(const MidiFile& file, NoteListSet* set, int uni
         CollectNotes(*track, mask, *voices);
         for (int channel = 0; channel < kChannelCount; ++channel) {
             if (mask & (1u << channel))
-                ordinal += PlaceNotes(t, channel, *voices, set, unit, ordinal, chordTicks);
+                ordinal += PlaceNotes(t, channel, voiceCount, *voices, set, unit, ordinal,
+                                      chordTicks);
         }
     }
     if (set) {
@@ -367,8 +379,8 @@ void NoteListBuilder::CollectNotes(const MidiTrack& track, unsigned mask, Voices
     }
 }
 
-int NoteListBuilder::PlaceNotes(int track, int channel, Voices& voices, NoteListSet* set,
-                                int unit, int ordinal, long long chordTicks)
+int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& voices,
+                                NoteListSet* set, int unit, int ordinal, long long chordTicks)
 {
     SourceNote* const notes = voices.notes[channel];
     const size_t count = voices.counts[channel];
@@ -377,7 +389,7 @@ int NoteListBuilder::PlaceNotes(int track, int channel, Voices& voices, NoteList
     // after this one walk them without jumping between the voices.
     std::vector<signed char>& voiceOf = voices.voiceOf;
     voiceOf.resize(count);
-    long long lastEnd[kMaxVoiceCount] = {};
+    long long lastEnd[ConvertSettings::kMaxVoiceCount] = {};
     int used = 1; // the first voice has a list even without a note
     int dropped = 0;
     for (size_t i = 0; i < count;) {
@@ -401,9 +413,9 @@ int NoteListBuilder::PlaceNotes(int track, int channel, Voices& voices, NoteList
             // The lowest voice that is free; a voice not yet used is free,
             // so the voices come into use in order.
             int voice = 0;
-            while (voice < m_voiceCount && lastEnd[voice] > note.start)
+            while (voice < voiceCount && lastEnd[voice] > note.start)
                 ++voice;
-            if (voice == m_voiceCount) {
+            if (voice == voiceCount) {
                 ++dropped;
                 continue;
             }
@@ -422,22 +434,28 @@ int NoteListBuilder::PlaceNotes(int track, int channel, Voices& voices, NoteList
             list->SetDroppedNoteCount(dropped);
         long long end = 0;
         long long carry = 0;
+        int vanished = 0;
         for (size_t i = 0; i < count; ++i) {
             if (voiceOf[i] != voice)
                 continue;
             const SourceNote& note = notes[i];
             AppendRecord(*list, carry, unit, kRestNote, note.start - end, 0);
-            AppendRecord(*list, carry, unit, note.key, note.end - note.start, note.velocity);
+            vanished += AppendRecord(*list, carry, unit, note.key, note.end - note.start,
+                                     note.velocity);
             end = note.end;
         }
+        list->SetVanishedNoteCount(vanished);
     }
     return used;
 }
 
-int NoteListBuilder::CountLists(const MidiFile& file)
+int NoteListBuilder::CountLists(const MidiFile& file, const ConvertSettings& settings)
 {
-    if (m_voiceCount > 1)
-        return BuildVoices(file, nullptr, 0);
+    const int voiceCount = VoiceCountOf(settings);
+    if (voiceCount < 1)
+        return 0;
+    if (voiceCount > 1)
+        return BuildVoices(file, voiceCount, nullptr, 0);
     std::vector<unsigned> masks;
     return GetChannelMasks(file, masks);
 }

@@ -3,6 +3,7 @@
 
 #include <vector>
 
+class ConvertSettings;
 class MidiFile;
 class MidiTrack;
 class NoteList;
@@ -22,25 +23,18 @@ class NoteListSet;
 // The first voice of a channel always has a list; a further voice has one
 // only when it receives a note.
 //
-// Building is deterministic, so an ordinal taken from one build names the
-// same list in the next with the same voice count, quantized or not. Final,
+// The voice count comes from the settings of each build; a count that
+// SettingsCheck refuses builds no list. Building is deterministic, so an
+// ordinal taken from one build names the same list in the next with the
+// same voice count, quantized or not. Final,
 // so that its walk over every event calls ClassifyStatus directly.
 class NoteListBuilder final {
 public:
-    enum {
-        kMinVoiceCount = 1,
-        kMaxVoiceCount = 18 // as many as the driver has parts
-    };
-
 // Construction
     NoteListBuilder();
     virtual ~NoteListBuilder();
 
 // Attributes
-    // Voices per track and channel, 1..18 (a value outside is clamped).
-    // Returns the previous count.
-    virtual int SetVoiceCount(int count);
-    virtual int GetVoiceCount() const;
     // Notes that start less than this many 192nd notes after the first note
     // of a chord belong to it and are taken from the highest key down; 1 (the
     // default) holds together a chord played by hand on the finest grid, 0
@@ -51,14 +45,18 @@ public:
 // Operations
     // Fills a fresh set from file and records the file's time base in it.
     // Returns the number of lists.
-    virtual int BuildNoteLists(const MidiFile& file, NoteListSet& set);
+    virtual int BuildNoteLists(const MidiFile& file, const ConvertSettings& settings,
+                               NoteListSet& set);
     // BuildNoteLists with every list quantized to unit ticks as it is made:
     // the same lists as BuildNoteLists and then NoteList::Quantize(unit) on
     // each, but the records that quantizing removes are never made, so the
-    // lists need less memory and lie in one piece. Returns the number of lists.
-    virtual int BuildQuantizedNoteLists(const MidiFile& file, NoteListSet& set, int unit);
+    // lists need less memory and lie in one piece. Each list counts the
+    // notes that quantizing removed (NoteList::GetVanishedNoteCount).
+    // Returns the number of lists.
+    virtual int BuildQuantizedNoteLists(const MidiFile& file, const ConvertSettings& settings,
+                                        NoteListSet& set, int unit);
     // The number of lists a build of file makes, found without making them.
-    virtual int CountLists(const MidiFile& file);
+    virtual int CountLists(const MidiFile& file, const ConvertSettings& settings);
     // Appends the rests and notes of channel in track to list. Of notes that
     // overlap only the first survives; a zero-velocity note-on ends the
     // sounding key like a note-off; time after the last note-off is not kept.
@@ -73,8 +71,9 @@ public:
     virtual unsigned char ClassifyStatus(const unsigned char* message, int length);
 
 private:
-    // Both builds; unit 0 leaves the lists unquantized.
-    int Build(const MidiFile& file, NoteListSet& set, int unit);
+    // Both builds; unit 0 leaves the lists unquantized. voiceCount is that of
+    // the settings, 0 when they are refused.
+    int Build(const MidiFile& file, int voiceCount, NoteListSet& set, int unit);
     // GetChannelMask of every track into masks (0 for a missing track);
     // returns the number of lists, the sum of the channel counts.
     int GetChannelMasks(const MidiFile& file, std::vector<unsigned>& masks);
@@ -95,12 +94,11 @@ private:
     // ordinals from ordinal on; with a null set only counts the lists.
     // chordTicks is the chord span in ticks. Returns the number of lists the
     // channel gets.
-    int PlaceNotes(int track, int channel, Voices& voices, NoteListSet* set, int unit,
-                   int ordinal, long long chordTicks);
+    int PlaceNotes(int track, int channel, int voiceCount, Voices& voices, NoteListSet* set,
+                   int unit, int ordinal, long long chordTicks);
     // Both builds and the count with two or more voices.
-    int BuildVoices(const MidiFile& file, NoteListSet* set, int unit);
+    int BuildVoices(const MidiFile& file, int voiceCount, NoteListSet* set, int unit);
 
-    int m_voiceCount;
     int m_chordSpan;
 };
 

@@ -8,6 +8,7 @@ ConvertSettings::ConvertSettings()
     , m_splitStepCount(kDefaultSplitStepCount)
     , m_firstLineNumber(kDefaultFirstLineNumber)
     , m_playKind(kDefaultPlayKind)
+    , m_voiceCount(kDefaultVoiceCount)
     , m_lineLimit(kLineLimitOff)
 {
 }
@@ -23,6 +24,7 @@ void ConvertSettings::Reset()
     SetSplitStepCount(kDefaultSplitStepCount);
     SetFirstLineNumber(kDefaultFirstLineNumber);
     SetPlayKind(kDefaultPlayKind);
+    SetVoiceCount(kDefaultVoiceCount);
     SetLineLimit(kLineLimitOff);
     SetOutputName(std::string());
 }
@@ -90,6 +92,18 @@ int ConvertSettings::SetPlayKind(int kind)
 int ConvertSettings::GetPlayKind() const
 {
     return m_playKind;
+}
+
+int ConvertSettings::SetVoiceCount(int count)
+{
+    int previous = m_voiceCount;
+    m_voiceCount = count;
+    return previous;
+}
+
+int ConvertSettings::GetVoiceCount() const
+{
+    return m_voiceCount;
 }
 
 int ConvertSettings::SetLineLimit(int characters)

@@ -3,8 +3,13 @@
 
 #include <string>
 
-// The values that control a conversion, and the file name Save proposes.
+// Every value that controls a conversion, and the file name Save proposes.
 // The record starts from fixed defaults; nothing is ever stored between runs.
+// The setters store what they are given: SettingsCheck::Check is the one
+// place that says whether a value is in range.
+//
+// A new option: a member with its default here, a getter and a setter, a
+// line in Reset, and its range in SettingsCheck::Check.
 class ConvertSettings {
 public:
     enum {
@@ -19,6 +24,9 @@ public:
         kMinFirstLineNumber = 1,
         kMaxFirstLineNumber = 32000,
         kDefaultPlayKind = 0, // "PLAY"
+        kDefaultVoiceCount = 1, // one list per track and channel
+        kMinVoiceCount = 1,
+        kMaxVoiceCount = 18, // as many as the driver has parts
         kQuartersPerSplit = 4, // split step count after a load: four quarter notes
         // Characters a PLAY line may hold; off, every line holds one split
         // step count of music. The lowest limit leaves a line of one part
@@ -51,6 +59,9 @@ public:
     virtual int GetFirstLineNumber() const;
     virtual int SetPlayKind(int kind);
     virtual int GetPlayKind() const;
+    // Voices per track and channel the note lists are made with.
+    virtual int SetVoiceCount(int count);
+    virtual int GetVoiceCount() const;
     // kLineLimitOff, or kMinLineLimit..kMaxLineLimit: PLAY lines are cut
     // early to fit that many characters (see LineFitter).
     virtual int SetLineLimit(int characters);
@@ -68,6 +79,7 @@ private:
     int m_splitStepCount;
     int m_firstLineNumber;
     int m_playKind;
+    int m_voiceCount;
     int m_lineLimit;
     std::string m_outputName;
 };

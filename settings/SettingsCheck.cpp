@@ -1,6 +1,8 @@
 #include "settings/SettingsCheck.h"
 
 #include "settings/ConvertSettings.h"
+#include "settings/NoteValueTable.h"
+#include "settings/PlayKindTable.h"
 #include "text/NumberText.h"
 #include "text/TextFormat.h"
 #include "text/Texts.h"
@@ -21,6 +23,10 @@ const FaultText kFaultTexts[] = {
       "part count %d is invalid: set 1 to 18 parts" },
     { kStrBadFirstLine, kStrFirstLineLabel,
       "first line number %d is invalid: set a line number from 1 to 32,000" },
+    // Chosen from lists in the window: no message of its own there.
+    { 0, 0, "minimum resolution %d is invalid: choose a note value of the table" },
+    { 0, 0, "PLAY kind %d is invalid: choose a kind of the table" },
+    { 0, 0, "voice count %d is invalid: set 1 to 18 voices" },
 };
 
 // No message of the window: its menu offers valid limits only.
@@ -32,7 +38,7 @@ const FaultText* FindFaultText(int fault)
 {
     if (fault == SettingsCheck::kBadLineLimit)
         return &kLineLimitText;
-    if (fault < SettingsCheck::kBadSplitStepCount || fault > SettingsCheck::kBadFirstLineNumber)
+    if (fault < SettingsCheck::kBadSplitStepCount || fault > SettingsCheck::kBadVoiceCount)
         return nullptr;
     return &kFaultTexts[fault - 1];
 }
@@ -82,6 +88,29 @@ int SettingsCheck::CheckValues(int splitStepCount, int partCount, int firstLineN
     return Fail(kSettingsValid, 0);
 }
 
+int SettingsCheck::Check(const ConvertSettings& settings)
+{
+    int fault = CheckValues(settings.GetSplitStepCount(), settings.GetPartCount(),
+                            settings.GetFirstLineNumber());
+    if (fault != kSettingsValid)
+        return fault;
+    if (NoteValueTable().GetTicks(settings.GetMinimumResolution()) == 0)
+        return Fail(kBadMinimumResolution, settings.GetMinimumResolution());
+    if (PlayKindTable().GetKeyword(settings.GetPlayKind()) == nullptr)
+        return Fail(kBadPlayKind, settings.GetPlayKind());
+    fault = CheckVoiceCount(settings.GetVoiceCount());
+    if (fault != kSettingsValid)
+        return fault;
+    return CheckLineLimit(settings.GetLineLimit());
+}
+
+int SettingsCheck::CheckVoiceCount(int count)
+{
+    if (!InRange(count, ConvertSettings::kMinVoiceCount, ConvertSettings::kMaxVoiceCount))
+        return Fail(kBadVoiceCount, count);
+    return Fail(kSettingsValid, 0);
+}
+
 int SettingsCheck::CheckLineLimit(int characters)
 {
     if (characters != ConvertSettings::kLineLimitOff &&
@@ -115,7 +144,7 @@ int SettingsCheck::GetLabelId() const
 std::string SettingsCheck::GetMessageText() const
 {
     const FaultText* text = FindFaultText(m_fault);
-    if (!text)
+    if (!text || text->messageId == 0)
         return std::string();
     return ComposeMessageText(GetString(text->labelId), GetString(text->messageId));
 }

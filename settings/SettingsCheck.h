@@ -5,7 +5,8 @@
 
 class ConvertSettings;
 
-// The check Convert applies to the typed settings before anything changes.
+// The one check of every conversion setting, applied by Convert before
+// anything changes and by the window to the typed fields.
 // It remembers which setting failed and the value it read, so that the main
 // window can show its message box text and the command-line tool an
 // English line from the same check.
@@ -17,14 +18,16 @@ class SettingsCheck {
 public:
     // In the order the checks run: the split step count first, though it is
     // the third field on screen. Only the first failing one is reported.
+    // The same numbers as ConvertStatus::Setting.
     enum Fault {
         kSettingsValid = 0,
         kBadSplitStepCount = 1,
         kBadPartCount = 2,
         kBadFirstLineNumber = 3,
-        // Checked on its own (CheckLineLimit); the number ConvertStatus
-        // gives the setting.
-        kBadLineLimit = 6
+        kBadMinimumResolution = 4, // not an index of NoteValueTable
+        kBadPlayKind = 5,          // not an index of PlayKindTable
+        kBadVoiceCount = 6,
+        kBadLineLimit = 7          // neither off nor a limit in range
     };
 
 // Construction
@@ -39,6 +42,10 @@ public:
                             const char* firstLineText, ConvertSettings& settings);
     // Checks values that are already numbers. Returns the fault.
     virtual int CheckValues(int splitStepCount, int partCount, int firstLineNumber);
+    // Every setting of a conversion, in the order of Fault. Returns the fault.
+    virtual int Check(const ConvertSettings& settings);
+    // The voice count alone (a command line reads it before the file).
+    virtual int CheckVoiceCount(int count);
     // Off, or a limit from the lowest to the highest. Returns the fault.
     virtual int CheckLineLimit(int characters);
 
@@ -46,7 +53,8 @@ public:
     virtual int GetFault() const;
     // The value read for the failing setting; 0 when all passed.
     virtual int GetValue() const;
-    // String-table id of the fault's message (1234, 1235, 1236), 0 when valid.
+    // String-table id of the fault's message (1234, 1235, 1236), 0 when valid
+    // or for a setting the window chooses from a list.
     virtual int GetMessageId() const;
     // String-table id of the failing setting's label (1255, 1256, 1257), 0
     // when valid.

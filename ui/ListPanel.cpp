@@ -60,16 +60,16 @@ void ListPanel::Clear()
     m_partList.DeleteAllItems();
 }
 
-int ListPanel::Fill(const NoteListSet* lists, const Converter& converter)
+int ListPanel::Fill(const NoteListSet* lists, int voiceCount)
 {
-    const int count = lists != nullptr ? converter.GetListCount(*lists) : 0;
+    const int count = lists != nullptr ? lists->GetCount() : 0;
     int rows = 0;
     for (int i = 0; i < count; ++i) {
         // The row's item data stays 0: Add goes by the row's position.
         int row = m_midiChannelList.InsertItem(i, DecimalText(i).c_str(), 0);
         if (row < 0)
             continue;
-        ShowListColumns(m_midiChannelList, row, 0, i, *lists, converter);
+        ShowListColumns(m_midiChannelList, row, 0, i, *lists, voiceCount);
         ++rows;
     }
     if (rows > 0)
@@ -80,7 +80,7 @@ int ListPanel::Fill(const NoteListSet* lists, const Converter& converter)
     return rows;
 }
 
-bool ListPanel::Add(const NoteListSet* lists, const Converter& converter)
+bool ListPanel::Add(const NoteListSet* lists, int voiceCount)
 {
     // A list without a focused row (a file without channel messages has an
     // empty channel list) leaves everything as it is.
@@ -89,7 +89,7 @@ bool ListPanel::Add(const NoteListSet* lists, const Converter& converter)
     if (lists == nullptr || m < 0 || p < 0 || lists->GetList(m) == nullptr)
         return false;
     m_partList.SetItemData(p, m);
-    ShowListColumns(m_partList, p, 1, m, *lists, converter);
+    ShowListColumns(m_partList, p, 1, m, *lists, voiceCount);
     if (m + 1 < m_midiChannelList.GetItemCount())
         m_midiChannelList.SelectItem(m + 1);
     if (p + 1 < m_partList.GetItemCount())
@@ -111,7 +111,7 @@ bool ListPanel::Remove()
 }
 
 void ListPanel::ShowListColumns(ListViewCtrl& list, int row, int firstColumn, int ordinal,
-                                const NoteListSet& lists, const Converter& converter)
+                                const NoteListSet& lists, int voiceCount)
 {
     const NoteList* noteList = lists.GetList(ordinal);
     if (noteList == nullptr)
@@ -119,7 +119,7 @@ void ListPanel::ShowListColumns(ListViewCtrl& list, int row, int firstColumn, in
     list.SetItemText(row, firstColumn + kColumnNo, DecimalText(ordinal).c_str());
     list.SetItemText(row, firstColumn + kColumnTrack, DecimalText(noteList->GetTrackIndex()).c_str());
     list.SetItemText(row, firstColumn + kColumnChannel,
-                     (converter.GetVoiceCount() > 1
+                     (voiceCount > 1
                           ? FormatText("%d.%d", noteList->GetChannel(), noteList->GetVoice() + 1)
                           : DecimalText(noteList->GetChannel()))
                          .c_str());

@@ -42,17 +42,18 @@ public:
     // One channel row per list of lists (none without), then kPartRowCount
     // unassigned part rows; the first row of each selected. Returns the
     // number of channel rows.
-    virtual int Fill(const NoteListSet* lists, const Converter& converter);
+    virtual int Fill(const NoteListSet* lists, int voiceCount);
     // Add: the focused channel row's list on the focused part row, both
     // focuses one row on. false when a list has no focused row.
-    virtual bool Add(const NoteListSet* lists, const Converter& converter);
+    virtual bool Add(const NoteListSet* lists, int voiceCount);
     // Remove: the focused part row unassigned, the focus one row on.
     virtual bool Remove();
 
 private:
-    // Row texts of one note list: No., Tr., Ch., Step from column first on.
+    // Row texts of one note list: No., Tr., Ch., Step from column first on;
+    // Ch. names the voice when the lists were made with voices.
     virtual void ShowListColumns(ListViewCtrl& list, int row, int firstColumn, int ordinal,
-                                 const NoteListSet& lists, const Converter& converter);
+                                 const NoteListSet& lists, int voiceCount);
 
     ListViewCtrl m_midiChannelList;
     ListViewCtrl m_partList;

@@ -3,6 +3,7 @@
 #include <shellapi.h>
 
 #include <memory>
+#include <utility>
 
 #include "base/DiskFile.h"
 #include "base/FileImage.h"
@@ -126,7 +127,7 @@ UINT MenuState(bool enabled)
 
 MainWindow::MainWindow()
     : m_midiFile(nullptr), m_noteListSet(nullptr), m_settingsPanel(*this), m_preview(*this), m_report(*this),
-      m_midiPath(nullptr), m_lineLimit(ConvertSettings::kLineLimitOff)
+      m_midiPath(nullptr)
 {
 }
 
@@ -152,7 +153,7 @@ const MidiFile* MainWindow::GetMidiFile() const
 
 const NoteListSet* MainWindow::GetNoteListSet() const
 {
-    return m_noteListSet;
+    return m_noteListSet != nullptr ? m_noteListSet : m_report.GetLastConversion().GetLists();
 }
 
 ListViewCtrl& MainWindow::GetMidiChannelList()
@@ -250,24 +251,25 @@ bool MainWindow::IsCommandEnabled(int id) const
 int MainWindow::RebuildNoteLists()
 {
     m_converter.FreeNoteListSet(m_noteListSet);
-    m_noteListSet = m_midiFile != nullptr ? m_converter.BuildNoteListSet(m_midiFile) : nullptr;
+    m_noteListSet = m_midiFile != nullptr ? m_converter.BuildNoteListSet(m_midiFile, GetSettings()) : nullptr;
     GetFileInfo().SetUsedChannelCount(m_noteListSet != nullptr ? m_noteListSet->GetChannelCount() : 0);
     m_settingsPanel.ShowFileInfo();
     m_lists.Clear();
     // A refused file shows no rows, as after Open.
     if ((GetCommandState() & kCanConvert) == 0)
         return 0;
-    return m_lists.Fill(m_noteListSet, m_converter);
+    return m_lists.Fill(GetNoteListSet(), GetSettings().GetVoiceCount());
 }
 
 int MainWindow::RunConversion(const ConvertSettings& settings, const std::vector<int>& assignment,
-                              std::string& text)
+                              ConversionResult& result)
 {
     if (m_midiFile == nullptr)
         return Converter::kMissingArgument;
     // The same entry point as the command-line tool: the same bytes for the
-    // same choices. It replaces the note lists only when it succeeds.
-    return m_converter.Convert(*m_midiFile, settings, assignment, m_noteListSet, text);
+    // same choices.
+    result = m_converter.Convert(*m_midiFile, settings, assignment);
+    return result.GetResult();
 }
 
 // ---- Command handlers ---------------------------------------------------------
@@ -319,7 +321,8 @@ LRESULT MainWindow::LoadFile(HWND hwnd, const char* path)
     if (m_midiFile == nullptr)
         return RefuseOpen(hwnd, kRefusedImage, LoadText(kStrNotMidi));
     m_converter.FreeNoteListSet(m_noteListSet);
-    m_noteListSet = m_converter.BuildNoteListSet(m_midiFile);
+    m_report.Forget();
+    m_noteListSet = m_converter.BuildNoteListSet(m_midiFile, GetSettings());
     SetMidiPath(path);
 
     MidiFileInfo& info = GetFileInfo();
@@ -340,7 +343,7 @@ LRESULT MainWindow::LoadFile(HWND hwnd, const char* path)
 
     GetSettings().SetSplitStepCountForTimeBase(info.GetTimeBase());
     m_settingsPanel.ShowSettings();
-    m_lists.Fill(m_noteListSet, m_converter);
+    m_lists.Fill(m_noteListSet, GetSettings().GetVoiceCount());
     GetSettings().SetOutputName(BaseName(path) + "." + LoadText(kStrSaveExt));
     SetCommandState(GetCommandState() | kCanConvert);
     UpdateCommandButtons();
@@ -357,6 +360,7 @@ LRESULT MainWindow::RefuseOpen(HWND hwnd, int failure, const std::string& text)
     if (failure == kUnreadableFile) {
         m_converter.FreeNoteListSet(m_noteListSet);
         m_noteListSet = nullptr;
+        m_report.Forget();
         m_converter.FreeMidiFile(m_midiFile);
         m_midiFile = nullptr;
     }
@@ -366,24 +370,27 @@ LRESULT MainWindow::RefuseOpen(HWND hwnd, int failure, const std::string& text)
 
 LRESULT MainWindow::OnConvert(HWND hwnd, WPARAM, LPARAM)
 {
-    ConvertSettings settings;
+    // The menus' voice count and line limit; the fields read below.
+    ConvertSettings settings = GetSettings();
     if (m_midiFile == nullptr || !m_settingsPanel.ReadSettings(hwnd, settings))
         return kStopped;
-    settings.SetLineLimit(m_lineLimit);
-    std::string text;
     const std::vector<int> assignment = m_lists.GetAssignment(settings.GetPartCount());
-    int result = RunConversion(settings, assignment, text);
+    ConversionResult conversion;
+    int result = RunConversion(settings, assignment, conversion);
     if (result != Converter::kConvertOk) {
         // The previous source and state stay; the user learns why nothing came.
         ShowWarning(hwnd, LoadText(result == Converter::kConvertNoMemory ? kStrConvertNoMemory
                                                                          : kStrConvertFailed));
         return kStopped;
     }
-    m_sourceText.swap(text);
+    m_sourceText = conversion.TakeText();
+    // The conversion's lists replace the window's.
+    m_converter.FreeNoteListSet(m_noteListSet);
+    m_noteListSet = nullptr;
     ShowSource();
     SetCommandState(GetCommandState() | kCanSave);
     UpdateCommandButtons();
-    m_report.Converted(m_midiFile, settings, assignment, m_converter.GetVoiceCount(), m_sourceText, m_midiPath);
+    m_report.Converted(m_midiFile, std::move(conversion), m_sourceText, m_midiPath);
     return kCompleted;
 }
 
@@ -406,7 +413,7 @@ LRESULT MainWindow::OnSave(HWND hwnd, WPARAM, LPARAM)
 
 LRESULT MainWindow::OnAdd(HWND, WPARAM, LPARAM)
 {
-    return m_lists.Add(m_noteListSet, m_converter) ? kCompleted : kStopped;
+    return m_lists.Add(GetNoteListSet(), GetSettings().GetVoiceCount()) ? kCompleted : kStopped;
 }
 
 LRESULT MainWindow::OnRemove(HWND, WPARAM, LPARAM)
@@ -417,9 +424,9 @@ LRESULT MainWindow::OnRemove(HWND, WPARAM, LPARAM)
 LRESULT MainWindow::OnVoices(HWND, WPARAM wParam, LPARAM)
 {
     const int voices = VoicesOf(LOWORD(wParam));
-    if (voices == 0 || voices == m_converter.GetVoiceCount())
+    if (voices == 0 || voices == GetSettings().GetVoiceCount())
         return kStopped;
-    m_converter.SetVoiceCount(voices);
+    GetSettings().SetVoiceCount(voices);
     if (m_midiFile != nullptr)
         RebuildNoteLists();
     return kCompleted;
@@ -440,18 +447,18 @@ LRESULT MainWindow::OnLineLength(HWND, WPARAM wParam, LPARAM)
 {
     const int limit = LineLimitOf(LOWORD(wParam));
     if (limit >= 0)
-        m_lineLimit = limit;
+        GetSettings().SetLineLimit(limit);
     return kCompleted;
 }
 
 bool MainWindow::IsLineLengthChosen(int id) const
 {
-    return LineLimitOf(id) == m_lineLimit;
+    return LineLimitOf(id) == m_settingsPanel.GetSettings().GetLineLimit();
 }
 
 bool MainWindow::IsVoicesChosen(int id) const
 {
-    return VoicesOf(id) == m_converter.GetVoiceCount();
+    return VoicesOf(id) == m_settingsPanel.GetSettings().GetVoiceCount();
 }
 
 LRESULT MainWindow::OnReport(HWND hwnd, WPARAM, LPARAM)

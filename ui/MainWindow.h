@@ -97,7 +97,7 @@ public:
     // The conversion with the shared entry point (Converter::Convert), over
     // the loaded file and the window's note lists; a ConvertResult.
     virtual int RunConversion(const ConvertSettings& settings, const std::vector<int>& assignment,
-                              std::string& text);
+                              ConversionResult& result);
 
 // Command handlers
     virtual LRESULT OnOpen(HWND hwnd, WPARAM wParam, LPARAM lParam);
@@ -145,7 +145,7 @@ private:
 
     Converter m_converter;
     MidiFile* m_midiFile;       // owned, through m_converter
-    NoteListSet* m_noteListSet; // owned, through m_converter
+    NoteListSet* m_noteListSet; // owned, through m_converter; null after a conversion
     SettingsPanel m_settingsPanel;
     ListPanel m_lists;
     PreviewCommands m_preview;
@@ -154,7 +154,6 @@ private:
     std::string m_sourceText;
     char* m_midiPath;           // owned
     MidiReadOptions m_reading;  // File > Open Leniently, kept while the program runs
-    int m_lineLimit;            // List > Line Length, kept while the program runs
 };
 
 #endif

@@ -1,6 +1,9 @@
 #include "ui/ReportCommands.h"
 
 #include "engine/ConversionReport.h"
+
+#include <utility>
+
 #include "resources/ResourceIds.h"
 #include "text/Texts.h"
 #include "ui/AnsiText.h"
@@ -9,7 +12,7 @@
 #include "ui/WindowTextTable.h"
 
 ReportCommands::ReportCommands(WindowServices& window)
-    : m_window(window), m_lastVoiceCount(1), m_reportOn(false)
+    : m_window(window), m_reportOn(false)
 {
 }
 
@@ -22,13 +25,20 @@ bool ReportCommands::IsReportOn() const
     return m_reportOn;
 }
 
-void ReportCommands::Converted(const MidiFile* file, const ConvertSettings& settings,
-                               const std::vector<int>& assignment, int voiceCount, const std::string& program,
+const ConversionResult& ReportCommands::GetLastConversion() const
+{
+    return m_last;
+}
+
+void ReportCommands::Forget()
+{
+    m_last.Clear();
+}
+
+void ReportCommands::Converted(const MidiFile* file, ConversionResult&& result, const std::string& program,
                                const char* midiPath)
 {
-    m_lastSettings = settings;
-    m_lastAssignment = assignment;
-    m_lastVoiceCount = voiceCount;
+    m_last = std::move(result);
     if (m_reportOn) {
         ConversionReport report;
         ShowNotice(MakeReport(file, program, report) == 0 ? report.GetWarningCount() : 0, midiPath);
@@ -55,9 +65,7 @@ int ReportCommands::MakeReport(const MidiFile* file, const std::string& program,
 {
     if (file == nullptr)
         return 1;
-    report.SetVoiceCount(m_lastVoiceCount);
-    return report.Compute(*file, m_lastSettings, m_lastAssignment, program) == ConversionReport::kReportOk ? 0
-                                                                                                           : 1;
+    return report.Compute(*file, m_last, program) == ConversionReport::kReportOk ? 0 : 1;
 }
 
 void ReportCommands::ShowNotice(int warnings, const char* midiPath)

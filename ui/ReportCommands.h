@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "settings/ConvertSettings.h"
+#include "engine/ConversionResult.h"
 
 class ConversionReport;
 class MidiFile;
 class WindowServices;
 
 // The conversion report of the main window (F7): the report of the last
-// conversion (its file, settings and program) in the report dialog. From
+// conversion (its file, result and program) in the report dialog. From
 // its first use on, every conversion also puts a short notice in the
 // caption when the report of the new program has warnings; until then
 // nothing else changes.
@@ -27,13 +27,17 @@ public:
 
 // Attributes
     virtual bool IsReportOn() const;
+    // The last conversion; its lists are the ones the window shows until
+    // the lists are made again.
+    virtual const ConversionResult& GetLastConversion() const;
 
 // Operations
-    // A conversion succeeded with these inputs: they are kept for its report,
-    // and once the report is on the caption's notice follows it.
-    virtual void Converted(const MidiFile* file, const ConvertSettings& settings,
-                           const std::vector<int>& assignment, int voiceCount, const std::string& program,
+    // A conversion succeeded: its result is kept for its report, and once
+    // the report is on the caption's notice follows it.
+    virtual void Converted(const MidiFile* file, ConversionResult&& result, const std::string& program,
                            const char* midiPath);
+    // The file is gone or loaded again: no conversion to report.
+    virtual void Forget();
     // The report command. kCompleted, or kStopped after telling the user.
     virtual LRESULT Show(HWND hwnd, const MidiFile* file, const std::string& program, const char* midiPath);
 
@@ -44,10 +48,7 @@ private:
     virtual void ShowNotice(int warnings, const char* midiPath);
 
     WindowServices& m_window;
-    // What the last conversion was given, for its report.
-    ConvertSettings m_lastSettings;
-    std::vector<int> m_lastAssignment;
-    int m_lastVoiceCount;
+    ConversionResult m_last;    // the last conversion, for its report
     bool m_reportOn;            // the report command was used
 };
 

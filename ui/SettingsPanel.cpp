@@ -92,6 +92,11 @@ ConvertSettings& SettingsPanel::GetSettings()
     return m_settings;
 }
 
+const ConvertSettings& SettingsPanel::GetSettings() const
+{
+    return m_settings;
+}
+
 MidiFileInfo& SettingsPanel::GetFileInfo()
 {
     return m_fileInfo;
@@ -101,7 +106,12 @@ void SettingsPanel::Reset()
 {
     m_fileInfo.Reset();
     ShowFileInfo();
+    // The menus' voice count and line limit outlive the file.
+    const int voices = m_settings.GetVoiceCount();
+    const int limit = m_settings.GetLineLimit();
     m_settings.Reset();
+    m_settings.SetVoiceCount(voices);
+    m_settings.SetLineLimit(limit);
     ShowSettings();
 }
 

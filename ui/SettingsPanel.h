@@ -29,7 +29,10 @@ public:
     virtual int Create(HWND hwnd);
 
 // Attributes
+    // Every option of a conversion: the fields' values as last shown, and
+    // the menus' voice count and line limit.
     virtual ConvertSettings& GetSettings();
+    virtual const ConvertSettings& GetSettings() const;
     virtual MidiFileInfo& GetFileInfo();
 
 // Operations

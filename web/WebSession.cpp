@@ -1,6 +1,7 @@
 #include "web/WebSession.h"
 
 #include <new>
+#include <utility>
 
 #include "engine/ConversionReport.h"
 #include "midi/MidiFile.h"
@@ -31,6 +32,7 @@ void WebSession::Close()
 {
     m_converter.FreeNoteListSet(m_set);
     m_set = nullptr;
+    m_conversion.Clear();
     m_converter.FreeMidiFile(m_file);
     m_file = nullptr;
     m_assignment.assign(kPartRowCount, Converter::kUnassigned);
@@ -66,7 +68,8 @@ int WebSession::Open(const unsigned char* image, unsigned long size)
 void WebSession::RebuildLists()
 {
     m_converter.FreeNoteListSet(m_set);
-    m_set = m_file != nullptr ? m_converter.BuildNoteListSet(m_file) : nullptr;
+    m_conversion.Clear();
+    m_set = m_file != nullptr ? m_converter.BuildNoteListSet(m_file, m_settings) : nullptr;
     // The ordinals change with the voices: the parts start over.
     m_assignment.assign(kPartRowCount, Converter::kUnassigned);
 }
@@ -76,8 +79,20 @@ int WebSession::Convert()
     std::string().swap(m_texts[kProgramText]);
     if (!IsOpen())
         return kNoFile;
-    return m_converter.Convert(*m_file, m_settings, m_assignment, m_set, m_texts[kProgramText],
-                               m_status);
+    ConversionResult result = m_converter.Convert(*m_file, m_settings, m_assignment);
+    m_status = result.GetStatus();
+    if (!result.IsOk())
+        return m_status.GetResult();
+    m_texts[kProgramText] = result.TakeText();
+    m_converter.FreeNoteListSet(m_set);
+    m_set = nullptr;
+    m_conversion = std::move(result);
+    return Converter::kConvertOk;
+}
+
+const NoteListSet* WebSession::GetLists() const
+{
+    return m_set != nullptr ? m_set : m_conversion.GetLists();
 }
 
 int WebSession::MakeReport(const std::string& text)
@@ -86,9 +101,8 @@ int WebSession::MakeReport(const std::string& text)
     if (!IsOpen())
         return kNoFile;
     ConversionReport report;
-    report.SetVoiceCount(m_converter.GetVoiceCount());
     report.SetLineLimit(m_lineLimit);
-    const int result = report.Compute(*m_file, m_settings, m_assignment, text);
+    const int result = report.Compute(*m_file, m_conversion, text);
     if (result != ConversionReport::kReportOk)
         return result;
     try {
@@ -136,8 +150,8 @@ int WebSession::SetSetting(int setting, int value)
     case kPlayKind:
         return m_settings.SetPlayKind(value);
     case kVoiceCount: {
-        const int previous = m_converter.SetVoiceCount(value);
-        if (m_converter.GetVoiceCount() != previous && m_set != nullptr)
+        const int previous = m_settings.SetVoiceCount(value);
+        if (value != previous && IsOpen())
             RebuildLists();
         return previous;
     }
@@ -174,7 +188,7 @@ int WebSession::GetSetting(int setting) const
     case kPlayKind:
         return m_settings.GetPlayKind();
     case kVoiceCount:
-        return m_converter.GetVoiceCount();
+        return m_settings.GetVoiceCount();
     case kReportLineLimit:
         return m_lineLimit;
     case kLenient:
@@ -206,7 +220,7 @@ int WebSession::GetAssignment(int row) const
 
 bool WebSession::IsOpen() const
 {
-    return m_set != nullptr;
+    return GetLists() != nullptr;
 }
 
 long WebSession::GetFileFact(int fact) const
@@ -219,9 +233,9 @@ long WebSession::GetFileFact(int fact) const
     case kTimeBase:
         return m_file->GetTimeBase();
     case kUsedChannels:
-        return m_set != nullptr ? m_set->GetChannelCount() : 0;
+        return GetLists() != nullptr ? GetLists()->GetChannelCount() : 0;
     case kListCount:
-        return m_set != nullptr ? m_set->GetCount() : 0;
+        return GetLists() != nullptr ? GetLists()->GetCount() : 0;
     case kFirstTempo:
         return TempoFinder().GetFirstTempo(*m_file);
     case kRetimedFrom:
@@ -233,7 +247,7 @@ long WebSession::GetFileFact(int fact) const
 
 long WebSession::GetListFact(int ordinal, int fact) const
 {
-    const NoteList* list = m_set != nullptr ? m_set->GetList(ordinal) : nullptr;
+    const NoteList* list = GetLists() != nullptr ? GetLists()->GetList(ordinal) : nullptr;
     if (list == nullptr)
         return kNoFact;
     switch (fact) {

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/ConversionResult.h"
 #include "engine/ConvertStatus.h"
 #include "engine/Converter.h"
 #include "midi/MidiReadOptions.h"
@@ -79,10 +80,12 @@ public:
     virtual int Open(const unsigned char* image, unsigned long size);
     virtual void Close();
     // Converts the open file. Returns a Converter::ConvertResult or
-    // kNoFile; the program is empty after a refusal.
+    // kNoFile; the program is empty after a refusal. A conversion's lists
+    // replace the session's until the lists are made again.
     virtual int Convert();
     // The conversion report of text (the program or an edited one) for the
-    // open file; kReportOk of ConversionReport, or kNoFile.
+    // last conversion of the open file; kReportOk of ConversionReport,
+    // kReportNoConversion before one, or kNoFile.
     virtual int MakeReport(const std::string& text);
     // The preview WAV of text: a ProgramPreview result, kNoFile or
     // kBadTempo; tempo "" plays at the file's first tempo. An unreadable text leaves its
@@ -108,16 +111,19 @@ public:
 
 private:
     void RebuildLists();
+    // The lists as built, or those of the last conversion.
+    const NoteListSet* GetLists() const;
 
     Converter m_converter;
     MidiFile* m_file;
-    NoteListSet* m_set;
+    NoteListSet* m_set;          // owned, through m_converter; null after a conversion
     ConvertSettings m_settings;
     MidiReadOptions m_reading;
     int m_lineLimit;
     int m_reportLanguage;
     std::vector<int> m_assignment;
     ConvertStatus m_status;
+    ConversionResult m_conversion; // the last conversion, for its report
     std::string m_texts[kTextCount];
     int m_previewLine;
     int m_previewColumn;

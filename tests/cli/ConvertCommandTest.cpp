@@ -45,14 +45,13 @@ std::string EngineProgram(const Bytes& image, const ConvertSettings& settings,
                           const std::vector<int>& assignment, int voices = 1)
 {
     Converter converter;
-    converter.SetVoiceCount(voices);
+    ConvertSettings withVoices(settings);
+    withVoices.SetVoiceCount(voices);
     MidiFile* file = converter.LoadMidiFile(image.data(), image.size());
-    NoteListSet* set = nullptr;
-    std::string text;
-    EXPECT_EQ(Converter::kConvertOk, converter.Convert(*file, settings, assignment, set, text));
-    converter.FreeNoteListSet(set);
+    const ConversionResult result = converter.Convert(*file, withVoices, assignment);
+    EXPECT_EQ(Converter::kConvertOk, result.GetResult());
     converter.FreeMidiFile(file);
-    return text;
+    return result.GetText();
 }
 
 class ConvertCommandTest : public FolderTest {
@@ -270,12 +269,12 @@ TEST_F(ConvertCommandTest, ExistingOutputIsReplacedWhole)
 std::string EngineReport(const Bytes& image, const ConvertSettings& settings,
                          const std::vector<int>& assignment, int limit)
 {
-    const std::string program = EngineProgram(image, settings, assignment);
     Converter converter;
     MidiFile* file = converter.LoadMidiFile(image.data(), image.size());
+    const ConversionResult result = converter.Convert(*file, settings, assignment);
     ConversionReport report;
     report.SetLineLimit(limit);
-    EXPECT_EQ(ConversionReport::kReportOk, report.Compute(*file, settings, assignment, program));
+    EXPECT_EQ(ConversionReport::kReportOk, report.Compute(*file, result, result.GetText()));
     converter.FreeMidiFile(file);
     return report.Format();
 }

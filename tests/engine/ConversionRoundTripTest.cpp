@@ -189,11 +189,9 @@ TEST_P(ConversionRoundTripTest, MmlPlaysTheQuantizedLists)
     Converter converter;
     MidiFile* file = converter.LoadMidiFile(image.data(), image.size());
     ASSERT_NE(nullptr, file);
-    NoteListSet* set = converter.BuildNoteListSet(file);
-    ASSERT_NE(nullptr, set);
-    const int lists = converter.GetListCount(*set);
-
     ConvertSettings settings;
+    const int lists = converter.CountLists(*file, settings);
+
     settings.SetPartCount(dice.Roll(1, 18));
     settings.SetMinimumResolution(dice.Roll(0, 17));
     settings.SetSplitStepCount(dice.Chance(20) ? 4 * timeBase : dice.Roll(timeBase / 4, 1920));
@@ -203,12 +201,14 @@ TEST_P(ConversionRoundTripTest, MmlPlaysTheQuantizedLists)
     for (int r = 0; r < settings.GetPartCount(); ++r)
         assignment.push_back(dice.Chance(25) ? -1 : dice.Roll(0, lists - 1));
 
-    std::string text;
-    ASSERT_EQ(Converter::kConvertOk, converter.Convert(*file, settings, assignment, set, text));
+    const ConversionResult result = converter.Convert(*file, settings, assignment);
+    ASSERT_EQ(Converter::kConvertOk, result.GetResult());
+    const std::string& text = result.GetText();
+    const NoteListSet* set = result.GetLists();
 
     // The same lists, quantized only.
     NoteValueTable values;
-    NoteListSet* expected = converter.BuildNoteListSet(file);
+    NoteListSet* expected = converter.BuildNoteListSet(file, settings);
     converter.QuantizeAll(*expected, values.GetTicksAt(settings.GetMinimumResolution(), timeBase));
 
     // Ten header lines, then the PLAY lines numbered on from first + 100.
@@ -268,7 +268,6 @@ TEST_P(ConversionRoundTripTest, MmlPlaysTheQuantizedLists)
     }
 
     converter.FreeNoteListSet(expected);
-    converter.FreeNoteListSet(set);
     converter.FreeMidiFile(file);
 }
 

@@ -29,25 +29,23 @@ struct Program {
     std::string text;
 };
 
-Program Convert(const std::vector<uint8_t>& image, const ConvertSettings& settings, int voices)
+Program Convert(const std::vector<uint8_t>& image, const ConvertSettings& given, int voices)
 {
     Converter converter;
-    converter.SetVoiceCount(voices);
+    ConvertSettings settings = given;
+    settings.SetVoiceCount(voices);
     Program program;
     MidiFile* file = converter.LoadMidiFile(image.data(), image.size());
     if (!file)
         return program;
-    NoteListSet* set = nullptr;
-    std::vector<int> assignment;
-    ConvertStatus status;
-    program.result = converter.ConvertInOrder(*file, settings, assignment, set, program.text, status);
+    ConversionResult result = converter.ConvertInOrder(*file, settings);
+    program.result = result.GetResult();
+    program.text = result.GetText();
     ConversionReport report;
-    report.SetVoiceCount(voices);
     if (program.result == Converter::kConvertOk &&
-        (report.Compute(*file, settings, assignment, program.text) != ConversionReport::kReportOk ||
+        (report.Compute(*file, result, program.text) != ConversionReport::kReportOk ||
          !report.IsSelfCheckPassed()))
         program.text = "self-check: " + report.GetSelfCheckFault();
-    converter.FreeNoteListSet(set);
     converter.FreeMidiFile(file);
     return program;
 }
@@ -192,16 +190,15 @@ TEST(ConverterLineFitTest, AStepTooWideIsTakenAndReported)
     Converter converter;
     MidiFile* file = converter.LoadMidiFile(image.data(), image.size());
     ASSERT_NE(nullptr, file);
-    NoteListSet* set = nullptr;
     ConvertSettings settings;
     settings.SetPartCount(18);
     settings.SetMinimumResolution(7); // 8th notes: 16 steps of 24 ticks
     settings.SetSplitStepCount(192);
     settings.SetLineLimit(40);
-    std::string text;
-    ASSERT_EQ(Converter::kConvertOk, converter.Convert(*file, settings, {0}, set, text));
+    const ConversionResult result = converter.Convert(*file, settings, {0});
+    ASSERT_EQ(Converter::kConvertOk, result.GetResult());
     ConversionReport report;
-    ASSERT_EQ(ConversionReport::kReportOk, report.Compute(*file, settings, {0}, text));
+    ASSERT_EQ(ConversionReport::kReportOk, report.Compute(*file, result, result.GetText()));
     EXPECT_TRUE(report.IsSelfCheckPassed()) << report.GetSelfCheckFault();
     EXPECT_EQ(16, report.GetPlayLineCount());
     EXPECT_EQ(16, report.GetLongLineCount());
@@ -210,7 +207,6 @@ TEST(ConverterLineFitTest, AStepTooWideIsTakenAndReported)
               "characters (the longest line has 68): set a larger limit, fewer parts or a "
               "coarser grid",
               report.GetWarningText(ConversionReport::kWarnWideSteps));
-    converter.FreeNoteListSet(set);
     converter.FreeMidiFile(file);
 }
 

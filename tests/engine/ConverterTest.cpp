@@ -86,14 +86,17 @@ protected:
         ASSERT_NE(nullptr, m_file);
     }
 
-    // Converts with m_settings and returns the text ("" on failure, with the
-    // result in m_result).
+    // Converts with m_settings into m_conversion and returns the text (""
+    // on failure, with the result in m_result).
     std::string Convert(const std::vector<int>& assignment)
     {
-        std::string text;
-        m_result = m_converter.Convert(*m_file, m_settings, assignment, m_set, text);
-        return text;
+        m_conversion = m_converter.Convert(*m_file, m_settings, assignment);
+        m_result = m_conversion.GetResult();
+        return m_conversion.GetText();
     }
+
+    // The lists of the last conversion.
+    NoteListSet& Lists() { return *m_conversion.GetLists(); }
 
     // A format 0 file at time base 48 with the melody on channel 0,
     // quantized to sixteenth notes.
@@ -128,6 +131,7 @@ protected:
     MidiFile* m_file = nullptr;
     NoteListSet* m_set = nullptr;
     int m_result = -1;
+    ConversionResult m_conversion;
 };
 
 TEST_F(ConverterTest, HeaderAtTheDefaultFirstLine)
@@ -186,9 +190,9 @@ TEST_F(ConverterTest, LoadRefusesBrokenImagesAndKeepsNothing)
 
 TEST_F(ConverterTest, BuildNoteListSetNeedsAFile)
 {
-    EXPECT_EQ(nullptr, m_converter.BuildNoteListSet(nullptr));
+    EXPECT_EQ(nullptr, m_converter.BuildNoteListSet(nullptr, m_settings));
     NoteListSet* set = m_converter.NewNoteListSet();
-    EXPECT_EQ(Converter::kMissingArgument, m_converter.FillNoteListSet(nullptr, set));
+    EXPECT_EQ(Converter::kMissingArgument, m_converter.FillNoteListSet(nullptr, m_settings, set));
     EXPECT_EQ(0, m_converter.FreeNoteListSet(set));
     EXPECT_EQ(0, m_converter.FreeNoteListSet(nullptr));
 }
@@ -230,26 +234,23 @@ TEST_F(ConverterTest, VoicesCarryAChordIntoParts)
     // melody stays in the first part and the chord fills the next two.
     LoadMelodyOverChord();
     m_settings.SetPartCount(3);
-    EXPECT_EQ(1, m_converter.CountLists(*m_file));
+    EXPECT_EQ(1, m_converter.CountLists(*m_file, m_settings));
     EXPECT_EQ(std::string(kHeaderAt1000) + "1100 PLAY \"o4l1<c&c4\",\"\",\"\"\r\n",
               Convert({ 0 }));
 
-    EXPECT_EQ(1, m_converter.SetVoiceCount(3));
-    EXPECT_EQ(3, m_converter.CountLists(*m_file));
+    m_settings.SetVoiceCount(3);
+    EXPECT_EQ(3, m_converter.CountLists(*m_file, m_settings));
     EXPECT_EQ(std::string(kHeaderAt1000) +
                   "1100 PLAY \"o4l4cde2r8>c8\",\"o4l1<g&g4\",\"o4l1<c&c4\"\r\n",
               Convert({ 0, 1, 2 }));
     EXPECT_EQ(Converter::kConvertOk, m_result);
-    EXPECT_EQ(3, m_set->GetCount());
-    NoteListSet* built = m_converter.BuildNoteListSet(m_file);
+    EXPECT_EQ(3, Lists().GetCount());
+    EXPECT_EQ(3u, m_conversion.GetListCounts().size());
+    NoteListSet* built = m_converter.BuildNoteListSet(m_file, m_settings);
     ASSERT_NE(nullptr, built);
     EXPECT_EQ(3, built->GetCount());
     EXPECT_EQ(2, built->GetList(2)->GetVoice());
     m_converter.FreeNoteListSet(built);
-
-    EXPECT_EQ(3, m_converter.SetVoiceCount(99));
-    EXPECT_EQ(18, m_converter.SetVoiceCount(-1));
-    EXPECT_EQ(1, m_converter.GetVoiceCount());
 }
 
 // Without an assignment of its own, part r plays list r: the same program
@@ -265,37 +266,27 @@ TEST_F(ConverterTest, ConvertInOrderAssignsTheListsItMakes)
         { 1, 1, { 0 } }, { 1, 6, { 0 } }, { 3, 1, { 0 } }, { 3, 2, { 0, 1 } }, { 3, 6, { 0, 1, 2 } },
     };
     for (const auto& c : cases) {
-        m_converter.SetVoiceCount(c.voices);
+        m_settings.SetVoiceCount(c.voices);
         m_settings.SetPartCount(c.parts);
-        std::vector<int> assignment = { 5, 5, 5, 5 }; // replaced
-        std::string text;
-        ConvertStatus status;
-        ASSERT_EQ(Converter::kConvertOk,
-                  m_converter.ConvertInOrder(*m_file, m_settings, assignment, m_set, text, status))
+        const ConversionResult inOrder = m_converter.ConvertInOrder(*m_file, m_settings);
+        ASSERT_EQ(Converter::kConvertOk, inOrder.GetResult())
             << c.voices << " voices, " << c.parts << " parts";
-        EXPECT_EQ(c.expected, assignment) << c.voices << " voices, " << c.parts << " parts";
-        EXPECT_EQ(Convert(c.expected), text) << c.voices << " voices, " << c.parts << " parts";
+        EXPECT_EQ(c.expected, inOrder.GetAssignment()) << c.voices << " voices, " << c.parts << " parts";
+        EXPECT_EQ(Convert(c.expected), inOrder.GetText()) << c.voices << " voices, " << c.parts << " parts";
     }
 
     // A refusal before the lists are made leaves no assignment.
-    NoteListSet* kept = m_set;
-    std::string text = "kept";
-    std::vector<int> assignment = { 0 };
-    ConvertStatus status;
     m_settings.SetPartCount(19);
-    EXPECT_EQ(Converter::kConvertBadSettings,
-              m_converter.ConvertInOrder(*m_file, m_settings, assignment, m_set, text, status));
-    EXPECT_TRUE(assignment.empty());
-    EXPECT_EQ(kept, m_set);
-    EXPECT_EQ("kept", text);
+    const ConversionResult refused = m_converter.ConvertInOrder(*m_file, m_settings);
+    EXPECT_EQ(Converter::kConvertBadSettings, refused.GetResult());
+    EXPECT_TRUE(refused.GetAssignment().empty());
 
     // Assignments are checked against the lists the voices make.
     m_settings.SetPartCount(6);
-    EXPECT_EQ(Converter::kConvertBadAssignment,
-              m_converter.Convert(*m_file, m_settings, { 0, 3 }, m_set, text, status));
-    EXPECT_EQ(3, status.GetListCount());
-    EXPECT_EQ(3, status.GetValue());
-    EXPECT_EQ(kept, m_set);
+    Convert({ 0, 3 });
+    EXPECT_EQ(Converter::kConvertBadAssignment, m_result);
+    EXPECT_EQ(3, m_conversion.GetStatus().GetListCount());
+    EXPECT_EQ(3, m_conversion.GetStatus().GetValue());
 }
 
 TEST_F(ConverterTest, NoPartAssignedGivesTheHeaderOnly)
@@ -424,12 +415,10 @@ TEST_F(ConverterTest, ASecondConversionGivesTheSameTextFromAFreshSet)
     LoadMelody();
     m_settings.SetSplitStepCount(96);
     std::string first = Convert({ 0 });
-    NoteListSet* firstSet = m_set;
-    ASSERT_NE(nullptr, firstSet);
     std::string second = Convert({ 0 });
     EXPECT_EQ(Converter::kConvertOk, m_result);
     EXPECT_EQ(first, second);
-    EXPECT_EQ(3, m_set->GetSegmentCount(0));
+    EXPECT_EQ(3, Lists().GetSegmentCount(0));
 }
 
 TEST_F(ConverterTest, OnlyPlayedListsAreSplitAndDecomposed)
@@ -448,17 +437,17 @@ TEST_F(ConverterTest, OnlyPlayedListsAreSplitAndDecomposed)
     m_settings.SetSplitStepCount(1920);
     Convert({ -1, -1 });
     ASSERT_EQ(Converter::kConvertOk, m_result);
-    EXPECT_EQ("60:480", DescribeNoteList(*m_set->GetList(0)));
-    EXPECT_EQ("r:60 60:420", DescribeNoteList(*m_set->GetList(1)));
+    EXPECT_EQ("60:480", DescribeNoteList(*Lists().GetList(0)));
+    EXPECT_EQ("r:60 60:420", DescribeNoteList(*Lists().GetList(1)));
     // A list on a part is cut and decomposed; the other stays quantized.
     Convert({ -1, 1 });
     ASSERT_EQ(Converter::kConvertOk, m_result);
-    EXPECT_EQ("60:480", DescribeNoteList(*m_set->GetList(0)));
-    EXPECT_EQ("r:60/13 60:360/5& 60:60/13 |", DescribeNoteList(*m_set->GetList(1)));
+    EXPECT_EQ("60:480", DescribeNoteList(*Lists().GetList(0)));
+    EXPECT_EQ("r:60/13 60:360/5& 60:60/13 |", DescribeNoteList(*Lists().GetList(1)));
     Convert({ 0 });
     ASSERT_EQ(Converter::kConvertOk, m_result);
-    EXPECT_EQ("60:480/4 |", DescribeNoteList(*m_set->GetList(0)));
-    EXPECT_EQ("r:60 60:420", DescribeNoteList(*m_set->GetList(1)));
+    EXPECT_EQ("60:480/4 |", DescribeNoteList(*Lists().GetList(0)));
+    EXPECT_EQ("r:60 60:420", DescribeNoteList(*Lists().GetList(1)));
 }
 
 TEST_F(ConverterTest, SplitStepCountIsInTicksOfTheFile)
@@ -510,35 +499,33 @@ TEST_F(ConverterTest, LinesEndOnAWhole192ndNote)
     EXPECT_EQ("1130 PLAY \"c\"", lines[13]);
 }
 
-TEST_F(ConverterTest, FailuresLeaveSetAndTextAlone)
+TEST_F(ConverterTest, RefusalsNameTheSettingAndGiveNoProgram)
 {
     LoadMelody();
-    std::string text = "previous";
-    ASSERT_EQ(Converter::kConvertOk, m_converter.Convert(*m_file, m_settings, { 0 }, m_set, text));
-    NoteListSet* kept = m_set;
-    std::string keptText = text;
 
     // Each refusal with the setting and value it names.
     const int kNone = ConvertStatus::kNoSetting;
     struct Case {
         const char* what;
-        int split, parts, line, resolution, kind;
+        int split, parts, line, resolution, kind, voices;
         std::vector<int> assignment;
         int expected, setting, value;
     } cases[] = {
-        { "split 0", 0, 6, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kSplitStepCount, 0 },
-        { "split 1921", 1921, 0, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kSplitStepCount, 1921 },
-        { "parts 0", 192, 0, 0, 10, 0, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kPartCount, 0 },
-        { "parts 19", 192, 19, 1000, 10, 0, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kPartCount, 19 },
-        { "line 0", 192, 6, 0, 18, 0, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kFirstLineNumber, 0 },
-        { "line 32001", 192, 6, 32001, 10, 0, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kFirstLineNumber, 32001 },
-        { "resolution 18", 192, 6, 1000, 18, 3, { 0 }, Converter::kConvertBadChoice, ConvertStatus::kMinimumResolution, 18 },
-        { "resolution -1", 192, 6, 1000, -1, 0, { 0 }, Converter::kConvertBadChoice, ConvertStatus::kMinimumResolution, -1 },
-        { "kind 3", 192, 6, 1000, 10, 3, { 7 }, Converter::kConvertBadChoice, ConvertStatus::kPlayKind, 3 },
-        { "ordinal 1 of 1 list", 192, 6, 1000, 10, 0, { 0, 1 }, Converter::kConvertBadAssignment, kNone, 1 },
-        { "ordinal -2", 192, 6, 1000, 10, 0, { -2 }, Converter::kConvertBadAssignment, kNone, -2 },
+        { "split 0", 0, 6, 1000, 10, 0, 1, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kSplitStepCount, 0 },
+        { "split 1921", 1921, 0, 1000, 10, 0, 1, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kSplitStepCount, 1921 },
+        { "parts 0", 192, 0, 0, 10, 0, 1, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kPartCount, 0 },
+        { "parts 19", 192, 19, 1000, 10, 0, 1, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kPartCount, 19 },
+        { "line 0", 192, 6, 0, 18, 0, 1, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kFirstLineNumber, 0 },
+        { "line 32001", 192, 6, 32001, 10, 0, 1, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kFirstLineNumber, 32001 },
+        { "resolution 18", 192, 6, 1000, 18, 3, 1, { 0 }, Converter::kConvertBadChoice, ConvertStatus::kMinimumResolution, 18 },
+        { "resolution -1", 192, 6, 1000, -1, 0, 1, { 0 }, Converter::kConvertBadChoice, ConvertStatus::kMinimumResolution, -1 },
+        { "kind 3", 192, 6, 1000, 10, 3, 1, { 7 }, Converter::kConvertBadChoice, ConvertStatus::kPlayKind, 3 },
+        { "ordinal 1 of 1 list", 192, 6, 1000, 10, 0, 1, { 0, 1 }, Converter::kConvertBadAssignment, kNone, 1 },
+        { "ordinal -2", 192, 6, 1000, 10, 0, 1, { -2 }, Converter::kConvertBadAssignment, kNone, -2 },
+        { "voices 0", 192, 6, 1000, 10, 0, 0, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kVoiceCount, 0 },
+        { "voices 19", 192, 6, 1000, 10, 0, 19, { 0 }, Converter::kConvertBadSettings, ConvertStatus::kVoiceCount, 19 },
         // An entry beyond the part count is not used, but it must name a list.
-        { "ordinal 7 after the parts", 192, 1, 1000, 10, 0, { 0, 7 }, Converter::kConvertBadAssignment, kNone, 7 },
+        { "ordinal 7 after the parts", 192, 1, 1000, 10, 0, 1, { 0, 7 }, Converter::kConvertBadAssignment, kNone, 7 },
     };
     for (const Case& c : cases) {
         ConvertSettings settings;
@@ -547,26 +534,18 @@ TEST_F(ConverterTest, FailuresLeaveSetAndTextAlone)
         settings.SetFirstLineNumber(c.line);
         settings.SetMinimumResolution(c.resolution);
         settings.SetPlayKind(c.kind);
-        ConvertStatus status;
-        EXPECT_EQ(c.expected, m_converter.Convert(*m_file, settings, c.assignment, m_set, text, status)) << c.what;
+        settings.SetVoiceCount(c.voices);
+        const ConversionResult result = m_converter.Convert(*m_file, settings, c.assignment);
+        const ConvertStatus& status = result.GetStatus();
         EXPECT_EQ(c.expected, status.GetResult()) << c.what;
         EXPECT_EQ(c.setting, status.GetSetting()) << c.what;
         EXPECT_EQ(c.value, status.GetValue()) << c.what;
         EXPECT_EQ(c.expected == Converter::kConvertBadAssignment ? 1 : 0, status.GetListCount()) << c.what;
         EXPECT_EQ(0, status.GetSegmentCount()) << c.what;
-        EXPECT_EQ(kept, m_set) << c.what;
-        EXPECT_EQ(keptText, text) << c.what;
+        EXPECT_FALSE(result.IsOk()) << c.what;
+        EXPECT_EQ(nullptr, result.GetLists()) << c.what;
+        EXPECT_EQ("", result.GetText()) << c.what;
     }
-
-    // A success leaves no detail of an earlier refusal.
-    ConvertStatus status;
-    status.Refuse(Converter::kConvertTooLarge, kNone, 1);
-    status.SetSegmentCount(5);
-    m_settings.SetPartCount(1);
-    EXPECT_EQ(Converter::kConvertOk, m_converter.Convert(*m_file, m_settings, { 0, -1 }, m_set, text, status));
-    EXPECT_EQ(Converter::kConvertOk, status.GetResult());
-    EXPECT_EQ(0, status.GetValue());
-    EXPECT_EQ(0, status.GetSegmentCount());
 }
 
 TEST_F(ConverterTest, UnsupportedFilesAreNotConverted)
@@ -585,20 +564,17 @@ TEST_F(ConverterTest, UnsupportedFilesAreNotConverted)
         AddQuarters(smf, t, 0, 4, 48);
         smf.EndOfTrack(t);
         Load(smf);
-        std::string text = "previous";
-        ConvertStatus status;
-        EXPECT_EQ(c.expected, m_converter.Convert(*m_file, m_settings, { 0 }, m_set, text, status));
-        EXPECT_EQ(c.expected, status.GetResult());
-        EXPECT_EQ(c.value, status.GetValue());
-        EXPECT_EQ(nullptr, m_set);
-        EXPECT_EQ("previous", text);
+        EXPECT_EQ("", Convert({ 0 }));
+        EXPECT_EQ(c.expected, m_result);
+        EXPECT_EQ(c.value, m_conversion.GetStatus().GetValue());
+        EXPECT_EQ(nullptr, m_conversion.GetLists());
     }
 }
 
 TEST_F(ConverterTest, BuildPlayLineReplacesItsOutput)
 {
     LoadMelody();
-    m_set = m_converter.BuildNoteListSet(m_file);
+    m_set = m_converter.BuildNoteListSet(m_file, m_settings);
     ASSERT_NE(nullptr, m_set);
     m_converter.QuantizeAll(*m_set, 12);
     EXPECT_EQ(1, m_converter.SplitAll(*m_set, 1920));
@@ -619,7 +595,7 @@ TEST_F(ConverterTest, BuildPlayLineReplacesItsOutput)
 TEST_F(ConverterTest, BuildPlayLinesStartsEveryWriterAtItsListsBeginning)
 {
     LoadMelody();
-    m_set = m_converter.BuildNoteListSet(m_file);
+    m_set = m_converter.BuildNoteListSet(m_file, m_settings);
     m_converter.QuantizeAll(*m_set, 12);
     m_converter.SplitAll(*m_set, 96);
     m_converter.DecomposeAll(*m_set);
@@ -665,7 +641,7 @@ TEST_F(ConverterTest, BuildPlayLinesIsEveryBuildPlayLineInTurn)
     };
     for (const std::vector<int>& assignment : assignments) {
         m_converter.FreeNoteListSet(m_set);
-        m_set = m_converter.BuildNoteListSet(m_file);
+        m_set = m_converter.BuildNoteListSet(m_file, m_settings);
         ASSERT_NE(nullptr, m_set);
         ASSERT_EQ(5, m_converter.GetListCount(*m_set));
         m_converter.QuantizeAll(*m_set, 6);

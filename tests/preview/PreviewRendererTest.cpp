@@ -272,20 +272,21 @@ Parts GeneratedParts(int timeBase, int tracks, int partCount)
     const std::vector<uint8_t> image = song.Build(1500);
     Converter converter;
     MidiFile* file = converter.LoadMidiFile(image.data(), static_cast<unsigned long>(image.size()));
-    NoteListSet* set = file ? converter.BuildNoteListSet(file) : nullptr;
+    ConvertSettings settings;
+    NoteListSet* set = file ? converter.BuildNoteListSet(file, settings) : nullptr;
     Parts parts;
     if (set == nullptr || set->GetCount() == 0) {
         ADD_FAILURE() << "no lists";
     } else {
-        ConvertSettings settings;
         settings.SetPartCount(partCount);
         settings.SetSplitStepCountForTimeBase(timeBase);
         std::vector<int> assignment;
         for (int p = 0; p < partCount; ++p)
             assignment.push_back(p % set->GetCount());
-        std::string text;
         ProgramReader reader;
-        EXPECT_EQ(Converter::kConvertOk, converter.Convert(*file, settings, assignment, set, text));
+        const ConversionResult result = converter.Convert(*file, settings, assignment);
+        EXPECT_EQ(Converter::kConvertOk, result.GetResult());
+        const std::string& text = result.GetText();
         EXPECT_EQ(ProgramReader::kReadOk, reader.Read(text.data(), text.size(), timeBase));
         for (int p = 0; p < reader.GetPartCount(); ++p)
             parts.push_back(reader.GetPart(p));

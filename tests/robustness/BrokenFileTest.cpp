@@ -76,18 +76,18 @@ TEST_P(SeedImageTest, EngineReadsOrRefusesWithTheRightResult)
         return;
     }
     ASSERT_NE(nullptr, file);
-    NoteListSet* set = converter.BuildNoteListSet(file);
+    ConvertSettings settings;
+    settings.SetSplitStepCountForTimeBase(file->GetTimeBase());
+    NoteListSet* set = converter.BuildNoteListSet(file, settings);
     ASSERT_NE(nullptr, set);
     EXPECT_EQ(ExpectedCheck(image.outcome), converter.CheckFile(*file));
 
-    ConvertSettings settings;
-    settings.SetSplitStepCountForTimeBase(file->GetTimeBase());
     std::vector<int> assignment;
     for (int r = 0; r < settings.GetPartCount() && r < converter.GetListCount(*set); ++r)
         assignment.push_back(r);
-    std::string text;
-    EXPECT_EQ(ExpectedCheck(image.outcome),
-              converter.Convert(*file, settings, assignment, set, text));
+    const ConversionResult result = converter.Convert(*file, settings, assignment);
+    const std::string& text = result.GetText();
+    EXPECT_EQ(ExpectedCheck(image.outcome), result.GetResult());
     if (image.outcome == SeedImages::kConverts)
         EXPECT_EQ(converter.BuildHeader(1000, 10), text.substr(0, converter.BuildHeader(1000, 10).size()));
     else

@@ -43,19 +43,19 @@ Conversion Convert(const Bytes& image, int splitStepCount)
     EXPECT_NE(nullptr, file);
     if (file == nullptr)
         return Conversion{-1, std::string(), 0};
-    NoteListSet* set = converter.BuildNoteListSet(file);
-    NoteListSet* const loaded = set;
     ConvertSettings settings;
     settings.SetPartCount(1);
     settings.SetMinimumResolution(17);
     settings.SetSplitStepCount(splitStepCount);
+    NoteListSet* set = converter.BuildNoteListSet(file, settings);
     Conversion c;
     c.segmentsBefore =
         converter.CountSegments(*set, converter.GetSegmentTicks(splitStepCount, file->GetTimeBase()));
-    c.text = "unchanged";
-    c.result = converter.Convert(*file, settings, {0}, set, c.text);
+    const ConversionResult result = converter.Convert(*file, settings, {0});
+    c.result = result.GetResult();
+    c.text = result.GetText();
     if (c.result != Converter::kConvertOk) {
-        EXPECT_EQ(loaded, set);
+        EXPECT_EQ(nullptr, result.GetLists());
     }
     converter.FreeNoteListSet(set);
     converter.FreeMidiFile(file);
@@ -105,7 +105,7 @@ TEST(LongMusicTest, LongestNoteWithSplit1IsRefusedBeforeCutting)
         SCOPED_TRACE(timeBase);
         Conversion c = Convert(SeedImages().MakeLongNote(timeBase), 1);
         EXPECT_EQ(Converter::kConvertTooLarge, c.result);
-        EXPECT_EQ("unchanged", c.text);
+        EXPECT_EQ("", c.text);
         // At time base 480 a line holds at least one 192nd note: 10 ticks.
         EXPECT_EQ(timeBase == 48 ? kLongest : (kLongest + 9) / 10, c.segmentsBefore);
     }
@@ -162,22 +162,21 @@ TEST(LongMusicTest, OnlyPlayedListsCountTowardsTheLimit)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.assignment.size());
-        NoteListSet* set = nullptr;
-        std::string text;
-        ConvertStatus status;
-        EXPECT_EQ(c.result, converter.Convert(*file, settings, c.assignment, set, text, status));
+        const ConversionResult result = converter.Convert(*file, settings, c.assignment);
+        const std::string& text = result.GetText();
+        const ConvertStatus& status = result.GetStatus();
+        EXPECT_EQ(c.result, status.GetResult());
         EXPECT_EQ(c.segments, status.GetSegmentCount());
         if (c.result == Converter::kConvertOk) {
             EXPECT_EQ(10u + 96u, Lines(text).size());
             EXPECT_EQ("1100 PLAY \"o4l192c&\",\"\"", Lines(text)[10]);
         } else {
             EXPECT_EQ(1, status.GetValue());
-            EXPECT_EQ(nullptr, set);
+            EXPECT_EQ(nullptr, result.GetLists());
         }
-        converter.FreeNoteListSet(set);
     }
     // The count Convert refuses by, over the lists as built (a 192nd at 48 is a tick).
-    NoteListSet* built = converter.BuildNoteListSet(file);
+    NoteListSet* built = converter.BuildNoteListSet(file, settings);
     ASSERT_NE(nullptr, built);
     EXPECT_EQ(96 + kLongest, converter.CountPlayedSegments(*built, 1, {1, 0, 1}, 3));
     EXPECT_EQ(96, converter.CountPlayedSegments(*built, 1, {0, 1}, 1));

@@ -106,15 +106,8 @@ TEST_P(TruncationTest, EveryCutInsideTheLastTrackKeepsTheWholeEventsBeforeIt)
         EXPECT_GE(events.size(), kept) << "cut at " << size;
         kept = events.size();
 
-        NoteListSet* set = converter.BuildNoteListSet(file);
-        ASSERT_NE(nullptr, set);
         ConvertSettings settings;
-        std::vector<int> assignment;
-        for (int r = 0; r < settings.GetPartCount() && r < converter.GetListCount(*set); ++r)
-            assignment.push_back(r);
-        std::string text;
-        EXPECT_EQ(Converter::kConvertOk, converter.Convert(*file, settings, assignment, set, text));
-        converter.FreeNoteListSet(set);
+        EXPECT_EQ(Converter::kConvertOk, converter.ConvertInOrder(*file, settings).GetResult());
         converter.FreeMidiFile(file);
     }
     EXPECT_EQ(all.size(), kept);

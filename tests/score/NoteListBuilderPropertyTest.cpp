@@ -7,6 +7,7 @@
 // its start and length, or counted as dropped, and only when no voice was
 // free.
 #include "score/NoteListBuilder.h"
+#include "settings/ConvertSettings.h"
 
 #include "gen/SongGenerator.h"
 #include "midi/MidiEvent.h"
@@ -129,10 +130,11 @@ TEST_P(VoicePropertyTest, EveryNotePlacedOnceOrCounted)
                          " voices, span " + std::to_string(span));
             const long long chordTicks = std::max(1, span * GetParam().timeBase / 48);
             NoteListBuilder builder;
-            builder.SetVoiceCount(voices);
+            ConvertSettings settings;
+            settings.SetVoiceCount(voices);
             builder.SetChordSpan(span);
             NoteListSet set;
-            const int count = builder.BuildNoteLists(file, set);
+            const int count = builder.BuildNoteLists(file, settings, set);
             ASSERT_EQ(count, set.GetCount());
 
             // Lists by track, channel, voice; every channel's first voice;

@@ -1,5 +1,7 @@
 #include "score/NoteListBuilder.h"
 
+#include "settings/ConvertSettings.h"
+
 #include "gen/SmfBuilder.h"
 #include "gen/SongGenerator.h"
 #include "midi/MidiFile.h"
@@ -18,6 +20,14 @@
 
 namespace {
 
+int CountNotes(NoteList& list)
+{
+    int notes = 0;
+    for (NoteList::Position p = list.Begin(); p != list.End(); ++p)
+        notes += p->IsNote() ? 1 : 0;
+    return notes;
+}
+
 // Loads an image built by SmfBuilder and makes its note lists.
 class NoteListBuilderTest : public ::testing::Test {
 protected:
@@ -25,7 +35,7 @@ protected:
     {
         std::vector<uint8_t> image = smf.Build();
         EXPECT_EQ(MIDIFILE_OK, m_file.Build(image.data(), image.size()));
-        return m_builder.BuildNoteLists(m_file, m_set);
+        return m_builder.BuildNoteLists(m_file, m_settings, m_set);
     }
 
     std::string Describe(int ordinal)
@@ -44,6 +54,7 @@ protected:
 
     MidiFile m_file;
     NoteListSet m_set;
+    ConvertSettings m_settings;
     NoteListBuilder m_builder;
 };
 
@@ -233,7 +244,7 @@ TEST_F(NoteListBuilderTest, SameFileSameLists)
     for (int i = 0; i < count; ++i)
         first.push_back(Identity(i) + " " + Describe(i));
     NoteListSet again;
-    ASSERT_EQ(count, m_builder.BuildNoteLists(m_file, again));
+    ASSERT_EQ(count, m_builder.BuildNoteLists(m_file, m_settings, again));
     for (int i = 0; i < count; ++i) {
         NoteListIdentity identity = { -1, -1, -1, -1 };
         again.GetList(i)->GetIdentity(identity);
@@ -323,17 +334,20 @@ TEST_P(QuantizedBuildTest, SameListsAsQuantizeAfterwards)
     ASSERT_EQ(MIDIFILE_OK, file.Build(image.data(), image.size()));
 
     NoteListBuilder builder;
-    builder.SetVoiceCount(c.voices);
+    ConvertSettings settings;
+    settings.SetVoiceCount(c.voices);
     NoteListSet afterwards;
     NoteListSet onTheWay;
-    const int count = builder.BuildNoteLists(file, afterwards);
-    ASSERT_EQ(count, builder.BuildQuantizedNoteLists(file, onTheWay, c.unit));
-    EXPECT_EQ(count, builder.CountLists(file));
+    const int count = builder.BuildNoteLists(file, settings, afterwards);
+    ASSERT_EQ(count, builder.BuildQuantizedNoteLists(file, settings, onTheWay, c.unit));
+    EXPECT_EQ(count, builder.CountLists(file, settings));
     EXPECT_EQ(afterwards.GetTimeBase(), onTheWay.GetTimeBase());
     for (int i = 0; i < afterwards.GetCount(); ++i) {
         NoteList& expected = *afterwards.GetList(i);
         NoteList& got = *onTheWay.GetList(i);
+        const int built = CountNotes(expected);
         expected.Quantize(c.unit);
+        EXPECT_EQ(built - CountNotes(expected), got.GetVanishedNoteCount()) << "list " << i;
         NoteListIdentity a = {};
         NoteListIdentity b = {};
         expected.GetIdentity(a);
@@ -379,9 +393,9 @@ TEST_F(NoteListBuilderTest, QuantizedBuildCarriesPastTheLargestInt)
     std::vector<uint8_t> image = smf.Build();
     ASSERT_EQ(MIDIFILE_OK, m_file.Build(image.data(), image.size()));
     NoteListSet afterwards;
-    ASSERT_EQ(1, m_builder.BuildNoteLists(m_file, afterwards));
+    ASSERT_EQ(1, m_builder.BuildNoteLists(m_file, m_settings, afterwards));
     afterwards.GetList(0)->Quantize(7);
-    ASSERT_EQ(1, m_builder.BuildQuantizedNoteLists(m_file, m_set, 7));
+    ASSERT_EQ(1, m_builder.BuildQuantizedNoteLists(m_file, m_settings, m_set, 7));
     EXPECT_EQ(DescribeNoteList(*afterwards.GetList(0)), Describe(0));
 }
 
@@ -392,7 +406,7 @@ class VoicesTest : public NoteListBuilderTest {
 protected:
     std::string BuildVoices(const SmfBuilder& smf, int voices)
     {
-        m_builder.SetVoiceCount(voices);
+        m_settings.SetVoiceCount(voices);
         Build(smf);
         std::string text;
         for (int i = 0; i < m_set.GetCount(); ++i) {
@@ -404,7 +418,7 @@ protected:
                 text += " (" + std::to_string(list.GetDroppedNoteCount()) + " dropped)";
             text += "\n";
         }
-        EXPECT_EQ(m_set.GetCount(), m_builder.CountLists(m_file));
+        EXPECT_EQ(m_set.GetCount(), m_builder.CountLists(m_file, m_settings));
         return text;
     }
 
@@ -564,14 +578,24 @@ TEST_F(VoicesTest, RolledChordKeepsItsTopNoteInTheFirstVoice)
     EXPECT_EQ(0, m_builder.GetChordSpan());
 }
 
-TEST(NoteListBuilderVoiceCountTest, SetterClampsAndReturnsThePrevious)
+// A voice count the settings check refuses makes no list (and no
+// out-of-range voice); the largest one it accepts does.
+TEST_F(NoteListBuilderTest, RefusedVoiceCountsBuildNothing)
 {
-    NoteListBuilder builder;
-    EXPECT_EQ(1, builder.GetVoiceCount());
-    EXPECT_EQ(1, builder.SetVoiceCount(6));
-    EXPECT_EQ(6, builder.SetVoiceCount(40));
-    EXPECT_EQ(18, builder.SetVoiceCount(0));
-    EXPECT_EQ(1, builder.GetVoiceCount());
+    SmfBuilder smf(0, 48);
+    int t = smf.AddTrack();
+    for (int key = 60; key < 80; ++key)
+        smf.NoteOn(t, 0, 0, key, 100);
+    for (int key = 60; key < 80; ++key)
+        smf.NoteOff(t, key == 60 ? 48 : 0, 0, key);
+    smf.EndOfTrack(t);
+    for (int voices : { 0, 19, -1 }) {
+        m_settings.SetVoiceCount(voices);
+        EXPECT_EQ(0, Build(smf)) << voices;
+        EXPECT_EQ(0, m_builder.CountLists(m_file, m_settings)) << voices;
+    }
+    m_settings.SetVoiceCount(18);
+    EXPECT_EQ(18, Build(smf));
 }
 
 } // namespace

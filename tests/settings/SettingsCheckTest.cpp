@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <functional>
 #include <string>
 
 namespace {
@@ -142,6 +143,40 @@ TEST(SettingsCheckTest, ALaterCheckClearsAnEarlierFault)
     EXPECT_EQ(SettingsCheck::kSettingsValid, check.CheckValues(1, 1, 1));
     EXPECT_EQ(0, check.GetValue());
     EXPECT_EQ("", check.GetMessageText());
+}
+
+// The one check of a whole settings value: every option at and past its
+// bounds, and only the first failing one in the order of the faults.
+TEST(SettingsCheckTest, CheckRefusesEveryOptionOutOfRange)
+{
+    const struct {
+        const char* what;
+        std::function<void(ConvertSettings&)> change;
+        int fault;
+        int value;
+    } cases[] = {
+        { "defaults", [](ConvertSettings&) {}, SettingsCheck::kSettingsValid, 0 },
+        { "voices 18", [](ConvertSettings& s) { s.SetVoiceCount(18); }, SettingsCheck::kSettingsValid, 0 },
+        { "voices 0", [](ConvertSettings& s) { s.SetVoiceCount(0); }, SettingsCheck::kBadVoiceCount, 0 },
+        { "voices 19", [](ConvertSettings& s) { s.SetVoiceCount(19); }, SettingsCheck::kBadVoiceCount, 19 },
+        { "resolution 18", [](ConvertSettings& s) { s.SetMinimumResolution(18); },
+          SettingsCheck::kBadMinimumResolution, 18 },
+        { "kind 3", [](ConvertSettings& s) { s.SetPlayKind(3); }, SettingsCheck::kBadPlayKind, 3 },
+        { "kind -1 and voices 0", [](ConvertSettings& s) { s.SetPlayKind(-1); s.SetVoiceCount(0); },
+          SettingsCheck::kBadPlayKind, -1 },
+        { "parts 19 and voices 19", [](ConvertSettings& s) { s.SetPartCount(19); s.SetVoiceCount(19); },
+          SettingsCheck::kBadPartCount, 19 },
+    };
+    for (const auto& c : cases) {
+        ConvertSettings settings;
+        c.change(settings);
+        SettingsCheck check;
+        EXPECT_EQ(c.fault, check.Check(settings)) << c.what;
+        EXPECT_EQ(c.value, check.GetValue()) << c.what;
+        EXPECT_EQ(c.fault == SettingsCheck::kSettingsValid, check.GetEnglishText().empty()) << c.what;
+    }
+    EXPECT_EQ("voice count 19 is invalid: set 1 to 18 voices",
+              SettingsCheck().GetEnglishTextFor(SettingsCheck::kBadVoiceCount, 19));
 }
 
 } // namespace

@@ -143,15 +143,14 @@ protected:
     {
         std::string image = ReadWholeFile(path);
         Converter converter;
-        converter.SetVoiceCount(voices);
+        ConvertSettings withVoices(settings);
+        withVoices.SetVoiceCount(voices);
         MidiFile* file = converter.LoadMidiFile(reinterpret_cast<const unsigned char*>(image.data()),
                                                 static_cast<unsigned long>(image.size()));
-        NoteListSet* set = converter.BuildNoteListSet(file);
-        std::string text;
-        EXPECT_EQ(Converter::kConvertOk, converter.Convert(*file, settings, assignment, set, text));
-        converter.FreeNoteListSet(set);
+        const ConversionResult result = converter.Convert(*file, withVoices, assignment);
+        EXPECT_EQ(Converter::kConvertOk, result.GetResult());
         converter.FreeMidiFile(file);
-        return text;
+        return result.GetText();
     }
 
     TempFolder m_folder;
@@ -315,7 +314,7 @@ TEST_F(MainWindowTest, ChannelRowsMatchTheNoteListsOfTheEngine)
     Converter converter;
     MidiFile* file = converter.LoadMidiFile(reinterpret_cast<const unsigned char*>(image.data()),
                                             static_cast<unsigned long>(image.size()));
-    NoteListSet* set = converter.BuildNoteListSet(file);
+    NoteListSet* set = converter.BuildNoteListSet(file, ConvertSettings());
     ListViewCtrl& channels = Window()->GetMidiChannelList();
     ASSERT_EQ(set->GetCount(), channels.GetItemCount());
     for (int i = 0; i < set->GetCount(); ++i) {
@@ -389,7 +388,7 @@ TEST_F(MainWindowTest, VoicesRebuildTheChannelListAndKeepSettingsAndSource)
     m_app.Command(IDM_VOICES_4);
     EXPECT_TRUE(Probe().messages.empty());
     EXPECT_EQ("4", CheckedVoices(Hwnd()));
-    EXPECT_EQ(4, Window()->GetConverter().GetVoiceCount());
+    EXPECT_EQ(4, Window()->GetSettings().GetVoiceCount());
     ASSERT_EQ(4, channels.GetItemCount());
     EXPECT_EQ((std::vector<std::string>{"0", "1", "0.1", "192"}), RowTexts(channels, 0, 4));
     EXPECT_EQ((std::vector<std::string>{"1", "1", "0.2", "288"}), RowTexts(channels, 1, 4));

@@ -78,9 +78,10 @@ protected:
     {
         ConvertSettings settings;
         settings.SetSplitStepCount(4 * 96);
+        const MidiFile& file = *m_app.GetWindow()->GetMidiFile();
+        const ConversionResult result = Converter().Convert(file, settings, assignment);
         EXPECT_EQ(ConversionReport::kReportOk,
-                  m_report.Compute(*m_app.GetWindow()->GetMidiFile(), settings, assignment,
-                                   m_app.GetWindow()->GetSourceText()));
+                  m_report.Compute(file, result, m_app.GetWindow()->GetSourceText()));
         return &m_report;
     }
 

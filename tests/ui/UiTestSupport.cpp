@@ -242,10 +242,10 @@ DiskFile* TestMainWindow::CreateDiskFile()
 }
 
 int TestMainWindow::RunConversion(const ConvertSettings& settings, const std::vector<int>& assignment,
-                                  std::string& text)
+                                  ConversionResult& conversion)
 {
     if (m_probe->conversionResults.empty())
-        return MainWindow::RunConversion(settings, assignment, text);
+        return MainWindow::RunConversion(settings, assignment, conversion);
     int result = m_probe->conversionResults.front();
     m_probe->conversionResults.pop_front();
     return result;

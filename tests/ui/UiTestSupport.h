@@ -119,7 +119,7 @@ public:
     int ShowAbout(HWND hwnd) override;
     DiskFile* CreateDiskFile() override;
     int RunConversion(const ConvertSettings& settings, const std::vector<int>& assignment,
-                      std::string& text) override;
+                      ConversionResult& conversion) override;
     LRESULT OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -393,7 +393,7 @@ std::string WindowRobustnessTest::StepOpen()
         ExpectMessagesSince(firstMessage, {{GetString(kStrNotMidi), kWarning, false}});
         return description + " (not a MIDI file)";
     }
-    NoteListSet* set = oracle.BuildNoteListSet(file);
+    NoteListSet* set = oracle.BuildNoteListSet(file, Window()->GetSettings());
     const int listCount = set != nullptr ? oracle.GetListCount(*set) : 0;
     const int format = file->GetFormat();
     const int timeBase = file->GetTimeBase();
@@ -564,10 +564,10 @@ std::string WindowRobustnessTest::StepConvert()
     EXPECT_NE(nullptr, file);
     if (file == nullptr)
         return description;
-    NoteListSet* set = oracle.BuildNoteListSet(file);
-    std::string text;
-    const int result = oracle.Convert(*file, settings, assignment, set, text);
-    oracle.FreeNoteListSet(set);
+    settings.SetVoiceCount(Window()->GetSettings().GetVoiceCount());
+    const ConversionResult conversion = oracle.Convert(*file, settings, assignment);
+    const int result = conversion.GetResult();
+    const std::string& text = conversion.GetText();
     oracle.FreeMidiFile(file);
     if (result == Converter::kConvertOk && text.size() > kLargestSource)
         return description + ", not pressed (" + std::to_string(text.size()) + " bytes of program)";

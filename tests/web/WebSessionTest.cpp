@@ -39,15 +39,13 @@ std::string ConvertDirectly(const std::vector<uint8_t>& image, const ConvertSett
                             int voices, const std::vector<int>& assignment)
 {
     Converter converter;
-    converter.SetVoiceCount(voices);
+    ConvertSettings chosen = settings;
+    chosen.SetVoiceCount(voices);
     MidiFile* file = converter.LoadMidiFile(image.data(), static_cast<unsigned long>(image.size()));
-    NoteListSet* set = converter.BuildNoteListSet(file);
-    std::string text;
-    ConvertStatus status;
-    EXPECT_EQ(Converter::kConvertOk, converter.Convert(*file, settings, assignment, set, text, status));
-    converter.FreeNoteListSet(set);
+    ConversionResult result = converter.Convert(*file, chosen, assignment);
+    EXPECT_EQ(Converter::kConvertOk, result.GetResult());
     converter.FreeMidiFile(file);
-    return text;
+    return result.TakeText();
 }
 
 } // namespace
