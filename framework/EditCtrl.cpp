@@ -47,3 +47,14 @@ void EditCtrl::ReplaceSel(const char* text, BOOL canUndo)
 {
     SendMessageA(GetHandle(), EM_REPLACESEL, static_cast<WPARAM>(canUndo), reinterpret_cast<LPARAM>(text));
 }
+
+HFONT EditCtrl::GetFont() const
+{
+    return reinterpret_cast<HFONT>(SendMessageA(GetHandle(), WM_GETFONT, 0, 0L));
+}
+
+BOOL EditCtrl::SetTabStops(int count, const int* stops)
+{
+    return static_cast<BOOL>(SendMessageA(GetHandle(), EM_SETTABSTOPS, static_cast<WPARAM>(count),
+                                          reinterpret_cast<LPARAM>(stops)));
+}

@@ -23,6 +23,11 @@ public:
     virtual BOOL GetModify() const;
     virtual void SetModify(BOOL modified);
     virtual BOOL SetReadOnly(BOOL readOnly);
+    // The font the control draws with; null for the system font.
+    virtual HFONT GetFont() const;
+    // Tab stops in dialog template units (quarters of the average character
+    // width); count 0 restores the default of every 32.
+    virtual BOOL SetTabStops(int count, const int* stops);
 
 // Operations
     // Selects bytes start .. end - 1; (0, -1) selects everything.

@@ -14,109 +14,12 @@
 #include "text/TextFormat.h"
 #include "text/Texts.h"
 #include "ui/AnsiText.h"
+#include "ui/MainWindowCommands.h"
 
 namespace {
 
 const char kFormatRefusal[] = "FILE NAME = %s\nFORMAT = %d\n\n%s";
 const char kTimeBaseRefusal[] = "FILE NAME = %s\nTIME BASE = %d\n\n%s";
-
-// The mark a menu item shows (OnInitMenu).
-enum Mark { kNoMark, kCheckMark, kRadioMark };
-
-// The window's commands: the handler of each; the bits of the command state
-// that enable its button and its menu item alike (0: every state); and its
-// mark, set when the test isMarked gives true for the item's id. A radio
-// item names the first and last id of its group. Help, About and Exit,
-// which every state allows, are WindowHandler::OnCommand's.
-struct Command {
-    WORD id;
-    LRESULT (MainWindow::*handler)(HWND, WPARAM, LPARAM);
-    unsigned enabledBy;
-    Mark mark;
-    bool (MainWindow::*isMarked)(int id) const;
-    WORD firstInGroup;
-    WORD lastInGroup;
-};
-
-// An item of List > Voices.
-constexpr Command VoicesItem(WORD id)
-{
-    return {id, &MainWindow::OnVoices, 0, kRadioMark, &MainWindow::IsVoicesChosen, IDM_VOICES_1, IDM_VOICES_18};
-}
-
-// An item of List > Line Length.
-constexpr Command LinesItem(WORD id)
-{
-    return {id, &MainWindow::OnLineLength, 0, kRadioMark, &MainWindow::IsLineLengthChosen, IDM_LINES_OFF,
-            IDM_LINES_120};
-}
-
-const Command kCommands[] = {
-    {IDM_OPEN, &MainWindow::OnOpen, MainWindow::kCanOpen, kNoMark, nullptr, 0, 0},
-    {IDM_OPEN_LENIENTLY, &MainWindow::OnOpenLeniently, 0, kCheckMark, &MainWindow::IsOpenLeniently, 0, 0},
-    {IDM_CONVERT, &MainWindow::OnConvert, MainWindow::kCanConvert, kNoMark, nullptr, 0, 0},
-    {IDM_ADD, &MainWindow::OnAdd, MainWindow::kCanConvert, kNoMark, nullptr, 0, 0},
-    {IDM_REMOVE, &MainWindow::OnRemove, MainWindow::kCanConvert, kNoMark, nullptr, 0, 0},
-    {IDM_SAVE, &MainWindow::OnSave, MainWindow::kCanSave, kNoMark, nullptr, 0, 0},
-    {IDM_REPORT, &MainWindow::OnReport, MainWindow::kCanSave, kNoMark, nullptr, 0, 0}, // a menu item only
-    {IDM_PLAY, &MainWindow::OnPlay, MainWindow::kCanSave, kNoMark, nullptr, 0, 0},
-    {IDM_STOP, &MainWindow::OnStop, MainWindow::kCanStop, kNoMark, nullptr, 0, 0},
-    {IDM_SAVE_WAV, &MainWindow::OnSavePreview, MainWindow::kCanSave, kNoMark, nullptr, 0, 0},
-    VoicesItem(IDM_VOICES_1), VoicesItem(IDM_VOICES_2), VoicesItem(IDM_VOICES_3), VoicesItem(IDM_VOICES_4),
-    VoicesItem(IDM_VOICES_6), VoicesItem(IDM_VOICES_8), VoicesItem(IDM_VOICES_12), VoicesItem(IDM_VOICES_18),
-    LinesItem(IDM_LINES_OFF), LinesItem(IDM_LINES_255), LinesItem(IDM_LINES_250), LinesItem(IDM_LINES_240),
-    LinesItem(IDM_LINES_200), LinesItem(IDM_LINES_160), LinesItem(IDM_LINES_120),
-};
-
-const Command* FindCommand(int id)
-{
-    for (const Command& command : kCommands) {
-        if (command.id == id)
-            return &command;
-    }
-    return nullptr;
-}
-
-// The voice counts of the Voices items.
-struct VoiceChoice {
-    WORD id;
-    int voices;
-};
-
-const VoiceChoice kVoiceChoices[] = {
-    {IDM_VOICES_1, 1}, {IDM_VOICES_2, 2}, {IDM_VOICES_3, 3}, {IDM_VOICES_4, 4},
-    {IDM_VOICES_6, 6}, {IDM_VOICES_8, 8}, {IDM_VOICES_12, 12}, {IDM_VOICES_18, 18},
-};
-
-int VoicesOf(int id)
-{
-    for (const VoiceChoice& choice : kVoiceChoices) {
-        if (choice.id == id)
-            return choice.voices;
-    }
-    return 0;
-}
-
-// The items of List > Line Length and the limits they choose.
-struct LineChoice {
-    WORD id;
-    int limit;
-};
-
-const LineChoice kLineChoices[] = {
-    {IDM_LINES_OFF, ConvertSettings::kLineLimitOff}, {IDM_LINES_255, 255}, {IDM_LINES_250, 250},
-    {IDM_LINES_240, 240}, {IDM_LINES_200, 200}, {IDM_LINES_160, 160}, {IDM_LINES_120, 120},
-};
-
-// The limit of a Line Length item; -1 for any other id.
-int LineLimitOf(int id)
-{
-    for (const LineChoice& choice : kLineChoices) {
-        if (choice.id == id)
-            return choice.limit;
-    }
-    return -1;
-}
 
 UINT MenuState(bool enabled)
 {
@@ -233,7 +136,7 @@ void MainWindow::ShowSource()
 void MainWindow::UpdateCommandButtons()
 {
     HWND hwnd = GetHandle();
-    for (const Command& command : kCommands) {
+    for (const MainWindowCommand& command : MainWindowCommand::All()) {
         // The preview's commands are menu items and keys only.
         HWND button = command.enabledBy != 0 ? GetDlgItem(hwnd, command.id) : nullptr;
         if (button != nullptr)
@@ -243,7 +146,7 @@ void MainWindow::UpdateCommandButtons()
 
 bool MainWindow::IsCommandEnabled(int id) const
 {
-    const Command* command = FindCommand(id);
+    const MainWindowCommand* command = MainWindowCommand::Find(id);
     // Help, About, Exit and the items every state allows.
     return command == nullptr || command->enabledBy == 0 || (GetCommandState() & command->enabledBy) != 0;
 }
@@ -423,7 +326,7 @@ LRESULT MainWindow::OnRemove(HWND, WPARAM, LPARAM)
 
 LRESULT MainWindow::OnVoices(HWND, WPARAM wParam, LPARAM)
 {
-    const int voices = VoicesOf(LOWORD(wParam));
+    const int voices = MainWindowCommand::VoicesOf(LOWORD(wParam));
     if (voices == 0 || voices == GetSettings().GetVoiceCount())
         return kStopped;
     GetSettings().SetVoiceCount(voices);
@@ -445,7 +348,7 @@ bool MainWindow::IsOpenLeniently(int) const
 
 LRESULT MainWindow::OnLineLength(HWND, WPARAM wParam, LPARAM)
 {
-    const int limit = LineLimitOf(LOWORD(wParam));
+    const int limit = MainWindowCommand::LineLimitOf(LOWORD(wParam));
     if (limit >= 0)
         GetSettings().SetLineLimit(limit);
     return kCompleted;
@@ -453,12 +356,12 @@ LRESULT MainWindow::OnLineLength(HWND, WPARAM wParam, LPARAM)
 
 bool MainWindow::IsLineLengthChosen(int id) const
 {
-    return LineLimitOf(id) == m_settingsPanel.GetSettings().GetLineLimit();
+    return MainWindowCommand::LineLimitOf(id) == m_settingsPanel.GetSettings().GetLineLimit();
 }
 
 bool MainWindow::IsVoicesChosen(int id) const
 {
-    return VoicesOf(id) == m_settingsPanel.GetSettings().GetVoiceCount();
+    return MainWindowCommand::VoicesOf(id) == m_settingsPanel.GetSettings().GetVoiceCount();
 }
 
 LRESULT MainWindow::OnReport(HWND hwnd, WPARAM, LPARAM)
@@ -506,7 +409,7 @@ LRESULT MainWindow::OnCreate(HWND hwnd, WPARAM, LPARAM)
 
 LRESULT MainWindow::OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
 {
-    const Command* command = FindCommand(LOWORD(wParam));
+    const MainWindowCommand* command = MainWindowCommand::Find(LOWORD(wParam));
     if (command == nullptr) {
         // Exit deletes this handler; nothing may touch it afterwards.
         return DialogHandler::OnCommand(hwnd, wParam, lParam);
@@ -521,13 +424,13 @@ LRESULT MainWindow::OnCommand(HWND hwnd, WPARAM wParam, LPARAM lParam)
 LRESULT MainWindow::OnInitMenu(HWND, WPARAM wParam, LPARAM)
 {
     HMENU menu = reinterpret_cast<HMENU>(wParam);
-    for (const Command& command : kCommands) {
+    for (const MainWindowCommand& command : MainWindowCommand::All()) {
         if (command.enabledBy != 0)
             EnableMenuItem(menu, command.id, MenuState(IsCommandEnabled(command.id)));
         const bool marked = command.isMarked != nullptr && (this->*command.isMarked)(command.id);
-        if (command.mark == kCheckMark)
+        if (command.mark == MainWindowCommand::kCheckMark)
             CheckMenuItem(menu, command.id, MF_BYCOMMAND | (marked ? MF_CHECKED : MF_UNCHECKED));
-        else if (command.mark == kRadioMark && marked)
+        else if (command.mark == MainWindowCommand::kRadioMark && marked)
             CheckMenuRadioItem(menu, command.firstInGroup, command.lastInGroup, command.id, MF_BYCOMMAND);
     }
     return 0;

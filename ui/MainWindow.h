@@ -28,7 +28,7 @@ class NoteListSet;
 // and the part list with Add and Remove between them (ListPanel), the source
 // box, the preview (PreviewCommands) and the conversion report
 // (ReportCommands). It owns the loaded file and its note lists, and routes
-// every command through one table in MainWindow.cpp, which gives each
+// every command through one table (MainWindowCommands), which gives each
 // command its handler, the command-state bit that enables its button and
 // menu item, and its menu mark. OnCommand refuses a disabled command, so no
 // handler checks its own enabling. Help (191), About (192) and Exit (199)
@@ -37,7 +37,7 @@ class NoteListSet;
 // How to add a menu command:
 //   1. an id in resources/ResourceIds.h and the item in both .rc files;
 //   2. a handler LRESULT OnX(HWND, WPARAM, LPARAM) here;
-//   3. one row in kCommands: {id, &MainWindow::OnX, enabling bits (0:
+//   3. one row of MainWindowCommands.cpp: {id, &MainWindow::OnX, enabling bits (0:
 //      always), mark}. A check mark takes {kCheckMark, &MainWindow::IsXOn};
 //      an item of a radio group takes {kRadioMark, &MainWindow::IsXChosen,
 //      first id, last id}; the test gets the item's id.

@@ -62,12 +62,12 @@ int ReportDialog::CopyToClipboard(HWND hwnd)
     return result;
 }
 
-int ReportDialog::SetColumnStops(HWND box)
+int ReportDialog::SetColumnStops(EditCtrl& box)
 {
-    HDC dc = GetDC(box);
+    HDC dc = GetDC(box.GetHandle());
     if (dc == nullptr)
         return 0;
-    HGDIOBJ oldFont = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0)));
+    HGDIOBJ oldFont = SelectObject(dc, box.GetFont());
     // The edit control counts tab stops in quarters of the font's average
     // character width, taken as dialogs take it.
     static const char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
@@ -88,7 +88,7 @@ int ReportDialog::SetColumnStops(HWND box)
         start = end + 2;
     }
     SelectObject(dc, oldFont);
-    ReleaseDC(box, dc);
+    ReleaseDC(box.GetHandle(), dc);
     if (widths.empty() || average <= 0)
         return 0;
     std::vector<int> stops;
@@ -97,7 +97,7 @@ int ReportDialog::SetColumnStops(HWND box)
         x += width + 2 * average;
         stops.push_back((x * 4 + average - 1) / average);
     }
-    SendMessageA(box, EM_SETTABSTOPS, stops.size(), reinterpret_cast<LPARAM>(stops.data()));
+    box.SetTabStops(static_cast<int>(stops.size()), stops.data());
     return static_cast<int>(stops.size());
 }
 
@@ -108,8 +108,10 @@ LRESULT ReportDialog::OnInitDialog(HWND hwnd, WPARAM, LPARAM)
     SetWindowTextA(hwnd, LoadText(instance, kStrReportCaption).c_str());
     SetDlgItemTextA(hwnd, IDC_REPORT_COPY, LoadText(instance, kStrReportCopy).c_str());
     SetDlgItemTextA(hwnd, IDOK, LoadText(instance, kStrReportOk).c_str());
-    SetColumnStops(GetDlgItem(hwnd, IDC_REPORT_TEXT));
-    SetDlgItemTextA(hwnd, IDC_REPORT_TEXT, m_boxText.c_str());
+    EditCtrl box;
+    box.AttachItem(hwnd, instance, IDC_REPORT_TEXT);
+    SetColumnStops(box);
+    box.WriteText(m_boxText.c_str());
     // OK has the focus, not the box: its text would show all selected.
     SetFocus(GetDlgItem(hwnd, IDOK));
     return 1;

@@ -3,6 +3,7 @@
 
 #include <string>
 
+#include "framework/EditCtrl.h"
 #include "framework/ModalDialog.h"
 
 // The conversion report (dialog 3300): the report's text in a read-only box,
@@ -25,7 +26,7 @@ public:
     // Sets one tab stop per table column of the text, each past the widest
     // cell before it in the box's font, so that columns line up in any
     // language. Returns the number of stops.
-    virtual int SetColumnStops(HWND box);
+    virtual int SetColumnStops(EditCtrl& box);
 
 // Message handlers
     LRESULT OnInitDialog(HWND hwnd, WPARAM wParam, LPARAM lParam) override;
