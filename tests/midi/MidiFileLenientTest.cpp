@@ -14,6 +14,7 @@
 #include "midi/MidiEvent.h"
 #include "midi/MidiReadOptions.h"
 #include "midi/MidiTrack.h"
+#include "tests/midi/TrackDump.h"
 
 namespace {
 
@@ -33,27 +34,6 @@ int BuildExact(MidiFile& file, const Bytes& image, const MidiReadOptions& option
     std::unique_ptr<unsigned char[]> exact(new unsigned char[image.size() + 1]);
     std::copy(image.begin(), image.end(), exact.get());
     return file.Build(image.empty() ? nullptr : exact.get(), image.size(), options);
-}
-
-// Each track's events as time:bytes, tracks bracketed.
-std::string Dump(const MidiFile& file)
-{
-    std::string text;
-    for (int i = 0; i < file.GetTrackCount(); ++i) {
-        const MidiTrack* t = file.GetTrack(i);
-        text += "[";
-        for (MidiTrack::Position p = t->GetPosition(0); p != t->GetPosition(1); ++p) {
-            const MidiEvent* e = *p;
-            text += " " + std::to_string(e->GetTime()) + ":";
-            for (int b = 0; b < e->GetLength(); ++b) {
-                char hex[4];
-                std::snprintf(hex, sizeof hex, "%02X", e->GetData()[b]);
-                text += hex;
-            }
-        }
-        text += " ]";
-    }
-    return text;
 }
 
 Bytes TwoTracks()

@@ -10,31 +10,11 @@
 #include "gen/SmfBuilder.h"
 #include "midi/MidiEvent.h"
 #include "midi/MidiTrack.h"
+#include "tests/midi/TrackDump.h"
 
 namespace {
 
 typedef std::vector<unsigned char> Bytes;
-
-// Each track's records as hex text, one per event with its time, tracks apart.
-std::string Dump(const MidiFile& file)
-{
-    std::string text;
-    for (int i = 0; i < file.GetTrackCount(); ++i) {
-        const MidiTrack* t = file.GetTrack(i);
-        text += "[";
-        for (MidiTrack::Position p = t->GetPosition(0); p != t->GetPosition(1); ++p) {
-            const MidiEvent* e = *p;
-            text += " " + std::to_string(e->GetTime()) + ":";
-            for (int b = 0; b < e->GetLength(); ++b) {
-                char hex[4];
-                snprintf(hex, sizeof hex, "%02X", e->GetData()[b]);
-                text += hex;
-            }
-        }
-        text += " ]";
-    }
-    return text;
-}
 
 int Validate(const Bytes& image)
 {
