@@ -2,51 +2,85 @@
 #define MORVEK_MIDI_MIDITRACK_H
 
 #include <cstdint>
-#include <list>
+#include <cstddef>
 #include <memory>
+#include <vector>
 
-#include "base/ArenaAllocator.h"
 #include "base/MemoryArena.h"
 #include "midi/MidiChunk.h"
 #include "midi/MidiEvent.h"
 
 // One track chunk: its events in file order, each with its absolute time from
-// the start of the track. Owns its events, so it cannot be copied. Each event
-// lives in its list node, and the nodes lie side by side in an arena: the
-// file's, shared by all its tracks, or the track's own.
+// the start of the track. Owns its events, so it cannot be copied.
+//
+// The events are kept compactly, 24 bytes each with the record when it fits
+// in 8 bytes (every channel message), in blocks that never move; blocks and
+// longer records come from an arena: the file's, shared by all its tracks,
+// or the track's own. A position shows the event there through a MidiEvent
+// of its own, valid until the position moves; its record (GetData) lives as
+// long as the track.
 //
 // Walking a track:
 //   for (MidiTrack::Position p = t->GetPosition(0); p != t->GetPosition(1); ++p) {
 //       const MidiEvent* e = *p;
 //   }
 class MidiTrack {
-public:
-    typedef std::list<MidiEvent, ArenaAllocator<MidiEvent>> EventList;
+    struct Entry;
 
-    // A place in the event list; *position is the event there. Moving past
-    // the last event gives the end position.
+public:
+    // A place in the track; *position is the event there. Moving past the
+    // last event gives the end position.
     class Position final {
     public:
-        Position() {}
-        explicit Position(EventList::const_iterator at) : m_at(at) {}
+        Position() : m_track(nullptr), m_block(0), m_offset(0) {}
+        Position(const MidiTrack* track, size_t block, size_t offset)
+            : m_track(track), m_block(block), m_offset(offset)
+        {
+        }
+        Position(const Position& other)
+            : m_track(other.m_track), m_block(other.m_block), m_offset(other.m_offset)
+        {
+        }
+        Position& operator=(const Position& other)
+        {
+            m_track = other.m_track;
+            m_block = other.m_block;
+            m_offset = other.m_offset;
+            return *this;
+        }
         virtual ~Position() {}
 
-        virtual const MidiEvent* operator*() const { return &*m_at; }
+        virtual const MidiEvent* operator*() const
+        {
+            m_track->Show(m_block, m_offset, m_event);
+            return &m_event;
+        }
         virtual Position& operator++()
         {
-            ++m_at;
+            if (++m_offset == BlockSize(m_block)) {
+                ++m_block;
+                m_offset = 0;
+            }
             return *this;
         }
         virtual Position& operator--()
         {
-            --m_at;
+            if (m_offset == 0)
+                m_offset = BlockSize(--m_block);
+            --m_offset;
             return *this;
         }
-        virtual bool operator==(const Position& other) const { return m_at == other.m_at; }
-        virtual bool operator!=(const Position& other) const { return m_at != other.m_at; }
+        virtual bool operator==(const Position& other) const
+        {
+            return m_offset == other.m_offset && m_block == other.m_block && m_track == other.m_track;
+        }
+        virtual bool operator!=(const Position& other) const { return !(*this == other); }
 
     private:
-        EventList::const_iterator m_at;
+        const MidiTrack* m_track;
+        size_t m_block;
+        size_t m_offset;
+        mutable MidiEvent m_event;                   // the event shown
     };
 
 // Construction
@@ -88,8 +122,43 @@ public:
     virtual const MidiChunk& GetChunk() const;       // the header this track was read from
 
 private:
-    std::unique_ptr<MemoryArena> m_ownArena;         // before m_events: the events live in it
-    EventList m_events;                              // owned, in the arena
+    // One event as the track keeps it.
+    struct Entry {
+        union {
+            const unsigned char* far;                // in the arena, when length > 8
+            unsigned char near[MidiEvent::kInlineRecordSize];
+        } record;
+        int32_t time;
+        int32_t delta;
+        int32_t length;
+        int32_t deltaByteCount;
+    };
+
+    // Blocks double from 16 events to 4096, so that a short track costs little.
+    static size_t BlockSize(size_t block) { return block < 8 ? size_t(16) << block : 4096; }
+    void Show(size_t block, size_t offset, MidiEvent& event) const
+    {
+        const Entry& e = m_blocks[block][offset];
+        event.Show(e.delta, e.deltaByteCount, e.time, e.length,
+                   e.length > MidiEvent::kInlineRecordSize ? e.record.far : e.record.near);
+    }
+    Entry& At(size_t index);
+    // The slot of a new event at the end; throws std::bad_alloc without memory.
+    Entry& Push();
+    // Reads a channel message (delta of up to four bytes) at p straight into
+    // the track, as MidiEvent::Parse reads it, and adds its delta to time;
+    // 0, with nothing read, for anything else.
+    unsigned long ParseChannelMessage(const unsigned char* p, const unsigned char* end,
+                                      unsigned char& runningStatus, uint32_t& time);
+    // Keeps a copy of event at the end; throws std::bad_alloc without memory.
+    void Store(const MidiEvent& event);
+
+    std::unique_ptr<MemoryArena> m_ownArena;
+    MemoryArena* m_arena;                            // not owned; m_ownArena's or the file's
+    std::vector<Entry*> m_blocks;                    // in the arena
+    size_t m_count;
+    size_t m_lastBlock;                              // the block of the next event
+    size_t m_lastOffset;                             // and its place there
     MidiChunk m_chunk;
 };
 
