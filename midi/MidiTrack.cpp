@@ -9,7 +9,8 @@ MidiTrack::MidiTrack(MemoryArena* arena)
       m_arena(arena != nullptr ? arena : m_ownArena.get()),
       m_count(0),
       m_lastBlock(0),
-      m_lastOffset(0)
+      m_lastOffset(0),
+      m_total(0)
 {
 }
 
@@ -28,19 +29,14 @@ unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned cha
     unsigned long length = m_chunk.GetLength();
     const unsigned char* end = length < available ? events + length : limit;
 
-    // Times are filled on the way, as ComputeTimes would fill them, so that
-    // a file's events are walked once less.
-    uint32_t time = m_count == 0 ? 0 : static_cast<uint32_t>(At(m_count - 1).time);
     const unsigned char* p = events;
     MidiEvent e;
     while (p < end) {
-        unsigned long taken = ParseChannelMessage(p, end, runningStatus, time);
+        unsigned long taken = ParseChannelMessage(p, end, runningStatus);
         if (taken == 0) {
             taken = e.Parse(p, end, runningStatus);
             if (taken == 0)
                 break;
-            time += static_cast<uint32_t>(e.GetDelta());
-            e.SetTime(static_cast<int32_t>(time));
             Store(e);
         }
         p += taken;
@@ -49,16 +45,8 @@ unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned cha
            static_cast<unsigned long>(p - events);
 }
 
-MidiTrack::Entry& MidiTrack::At(size_t index)
-{
-    size_t block = 0;
-    while (index >= BlockSize(block))
-        index -= BlockSize(block++);
-    return m_blocks[block][index];
-}
-
 unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, const unsigned char* end,
-                                             unsigned char& runningStatus, uint32_t& time)
+                                             unsigned char& runningStatus)
 {
     // A delta of up to four bytes, as MidiEvent::Parse reads it.
     uint32_t delta = 0;
@@ -80,19 +68,15 @@ unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, const unsig
     const int taken = running ? length - 1 : length;
     if (taken > end - q)
         return 0;
-    Entry& e = Push();
+    Entry& e = Push(static_cast<int32_t>(delta));
+    e.form = static_cast<uint32_t>(length) | static_cast<uint32_t>(q - p) << 8;
     e.record.near[0] = status;
     std::memcpy(e.record.near + 1, running ? q : q + 1, static_cast<size_t>(length - 1));
-    e.length = length;
-    e.delta = static_cast<int32_t>(delta);
-    e.deltaByteCount = static_cast<int32_t>(q - p);
-    time += delta;
-    e.time = static_cast<int32_t>(time);
     runningStatus = status;
     return static_cast<unsigned long>(q - p) + static_cast<unsigned long>(taken);
 }
 
-MidiTrack::Entry& MidiTrack::Push()
+MidiTrack::Entry& MidiTrack::Push(int32_t delta)
 {
     if (m_lastBlock == m_blocks.size()) {
         const size_t size = BlockSize(m_lastBlock);
@@ -100,6 +84,8 @@ MidiTrack::Entry& MidiTrack::Push()
         m_blocks.push_back(static_cast<Entry*>(m_arena->Allocate(size * sizeof(Entry), alignof(Entry))));
     }
     Entry& e = m_blocks[m_lastBlock][m_lastOffset];
+    e.delta = delta;
+    m_total += static_cast<uint32_t>(delta);
     ++m_count;
     if (++m_lastOffset == BlockSize(m_lastBlock)) {
         ++m_lastBlock;
@@ -112,36 +98,31 @@ void MidiTrack::Store(const MidiEvent& event)
 {
     // The record's room first: a failure then leaves no half-made event.
     const int length = event.GetLength();
-    unsigned char* far = length > MidiEvent::kInlineRecordSize
-                             ? static_cast<unsigned char*>(m_arena->Allocate(static_cast<size_t>(length), 1))
-                             : nullptr;
-    Entry& e = Push();
-    e.length = length;
+    const int byteCount = event.GetDeltaByteCount();
+    const bool near = length <= MidiEvent::kInlineRecordSize && byteCount <= kMaxNearByteCount;
+    FarRecord* far = near ? nullptr
+                          : static_cast<FarRecord*>(m_arena->Allocate(
+                                sizeof(FarRecord) + static_cast<size_t>(length), alignof(FarRecord)));
+    Entry& e = Push(event.GetDelta());
     const unsigned char* record = event.GetData();
-    if (far != nullptr) {
-        std::memcpy(far, record, static_cast<size_t>(length));
+    if (near) {
+        e.form = static_cast<uint32_t>(length) | static_cast<uint32_t>(byteCount) << 8;
+        if (length > 0)
+            std::memcpy(e.record.near, record, static_cast<size_t>(length));
+    } else {
+        far->length = length;
+        far->deltaByteCount = byteCount;
+        if (length > 0)
+            std::memcpy(far + 1, record, static_cast<size_t>(length));
+        e.form = kFar;
         e.record.far = far;
-    } else if (length > 0) {
-        std::memcpy(e.record.near, record, static_cast<size_t>(length));
     }
-    e.time = event.GetTime();
-    e.delta = event.GetDelta();
-    e.deltaByteCount = event.GetDeltaByteCount();
 }
 
 int32_t MidiTrack::ComputeTimes()
 {
     // Unsigned sum: a time past 2^31 ticks wraps instead of overflowing.
-    uint32_t t = 0;
-    for (size_t b = 0; b < m_blocks.size(); ++b) {
-        const size_t used = b == m_lastBlock ? m_lastOffset : BlockSize(b);
-        for (size_t i = 0; i < used; ++i) {
-            Entry& e = m_blocks[b][i];
-            t += static_cast<uint32_t>(e.delta);
-            e.time = static_cast<int32_t>(t);
-        }
-    }
-    return static_cast<int32_t>(t);
+    return static_cast<int32_t>(m_total);
 }
 
 bool MidiTrack::Retime(int from, int to)
@@ -163,9 +144,13 @@ bool MidiTrack::Retime(int from, int to)
             const uint64_t rounded = (2 * original * up + down) / (2 * down);
             if (rounded > static_cast<uint64_t>(INT32_MAX))
                 return false;
-            e.deltaByteCount = delta.SetValue(static_cast<int32_t>(rounded - previous));
+            const int byteCount = delta.SetValue(static_cast<int32_t>(rounded - previous));
+            m_total += static_cast<uint32_t>(delta.GetValue()) - static_cast<uint32_t>(e.delta);
             e.delta = delta.GetValue();
-            e.time = static_cast<int32_t>(rounded);
+            if (e.form & kFar)
+                e.record.far->deltaByteCount = byteCount;
+            else
+                e.form = (e.form & 0xFF) | static_cast<uint32_t>(byteCount) << 8;
             previous = rounded;
         }
     }
@@ -192,7 +177,7 @@ int MidiTrack::GetEventCount() const
 
 MidiTrack::Position MidiTrack::GetPosition(int which) const
 {
-    return which == 1 ? Position(this, m_lastBlock, m_lastOffset) : Position(this, 0, 0);
+    return which == 1 ? Position(this, m_lastBlock, m_lastOffset, m_total) : Position(this, 0, 0, 0);
 }
 
 const MidiChunk& MidiTrack::GetChunk() const

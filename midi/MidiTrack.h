@@ -13,12 +13,13 @@
 // One track chunk: its events in file order, each with its absolute time from
 // the start of the track. Owns its events, so it cannot be copied.
 //
-// The events are kept compactly, 24 bytes each with the record when it fits
+// The events are kept compactly, 16 bytes each with the record when it fits
 // in 8 bytes (every channel message), in blocks that never move; blocks and
 // longer records come from an arena: the file's, shared by all its tracks,
-// or the track's own. A position shows the event there through a MidiEvent
-// of its own, valid until the position moves; its record (GetData) lives as
-// long as the track.
+// or the track's own. An event's absolute time is the sum of the deltas up
+// to it, which a position carries as it moves. A position shows the event
+// there through a MidiEvent of its own, valid until the position moves; its
+// record (GetData) lives as long as the track.
 //
 // Walking a track:
 //   for (MidiTrack::Position p = t->GetPosition(0); p != t->GetPosition(1); ++p) {
@@ -32,13 +33,14 @@ public:
     // last event gives the end position.
     class Position final {
     public:
-        Position() : m_track(nullptr), m_block(0), m_offset(0) {}
-        Position(const MidiTrack* track, size_t block, size_t offset)
-            : m_track(track), m_block(block), m_offset(offset)
+        Position() : m_track(nullptr), m_block(0), m_offset(0), m_before(0) {}
+        Position(const MidiTrack* track, size_t block, size_t offset, uint32_t before)
+            : m_track(track), m_block(block), m_offset(offset), m_before(before)
         {
         }
         Position(const Position& other)
-            : m_track(other.m_track), m_block(other.m_block), m_offset(other.m_offset)
+            : m_track(other.m_track), m_block(other.m_block), m_offset(other.m_offset),
+              m_before(other.m_before)
         {
         }
         Position& operator=(const Position& other)
@@ -46,17 +48,19 @@ public:
             m_track = other.m_track;
             m_block = other.m_block;
             m_offset = other.m_offset;
+            m_before = other.m_before;
             return *this;
         }
         virtual ~Position() {}
 
         virtual const MidiEvent* operator*() const
         {
-            m_track->Show(m_block, m_offset, m_event);
+            m_track->Show(m_track->m_blocks[m_block][m_offset], m_before, m_event);
             return &m_event;
         }
         virtual Position& operator++()
         {
+            m_before += static_cast<uint32_t>(m_track->m_blocks[m_block][m_offset].delta);
             if (++m_offset == BlockSize(m_block)) {
                 ++m_block;
                 m_offset = 0;
@@ -68,6 +72,7 @@ public:
             if (m_offset == 0)
                 m_offset = BlockSize(--m_block);
             --m_offset;
+            m_before -= static_cast<uint32_t>(m_track->m_blocks[m_block][m_offset].delta);
             return *this;
         }
         virtual bool operator==(const Position& other) const
@@ -80,6 +85,7 @@ public:
         const MidiTrack* m_track;
         size_t m_block;
         size_t m_offset;
+        uint32_t m_before;                           // the deltas before this place, summed
         mutable MidiEvent m_event;                   // the event shown
     };
 
@@ -102,7 +108,8 @@ public:
     // Each new event gets its absolute time as ComputeTimes would give it.
     virtual unsigned long Parse(const unsigned char* position, const unsigned char* limit,
                                 unsigned char& runningStatus);
-    // Fills every event's absolute time from the deltas; returns the last time.
+    // The time of the last event, summed from the deltas (the times always
+    // are; kept for callers that fill them).
     virtual int32_t ComputeTimes();
     // Re-times the track from time base from to time base to: the absolute
     // time t of every event (summed from the deltas) becomes the nearest
@@ -122,34 +129,44 @@ public:
     virtual const MidiChunk& GetChunk() const;       // the header this track was read from
 
 private:
-    // One event as the track keeps it.
+    // One event as the track keeps it: a record of up to 8 bytes and the
+    // delta's byte count in form, or both with a longer record in the arena.
+    struct FarRecord {
+        int32_t length;
+        int32_t deltaByteCount;                      // the record's bytes follow
+    };
     struct Entry {
+        int32_t delta;
+        uint32_t form;                               // kFar, or length | byte count << 8
         union {
-            const unsigned char* far;                // in the arena, when length > 8
+            FarRecord* far;
             unsigned char near[MidiEvent::kInlineRecordSize];
         } record;
-        int32_t time;
-        int32_t delta;
-        int32_t length;
-        int32_t deltaByteCount;
     };
+    static constexpr uint32_t kFar = 0x80000000u;
+    static constexpr int kMaxNearByteCount = 0x7FFFFF;
 
     // Blocks double from 16 events to 4096, so that a short track costs little.
     static size_t BlockSize(size_t block) { return block < 8 ? size_t(16) << block : 4096; }
-    void Show(size_t block, size_t offset, MidiEvent& event) const
+    static void Show(const Entry& e, uint32_t before, MidiEvent& event)
     {
-        const Entry& e = m_blocks[block][offset];
-        event.Show(e.delta, e.deltaByteCount, e.time, e.length,
-                   e.length > MidiEvent::kInlineRecordSize ? e.record.far : e.record.near);
+        const int32_t time = static_cast<int32_t>(before + static_cast<uint32_t>(e.delta));
+        if (e.form & kFar) {
+            const FarRecord* far = e.record.far;
+            event.Show(e.delta, far->deltaByteCount, time, far->length,
+                       reinterpret_cast<const unsigned char*>(far + 1));
+        } else {
+            event.Show(e.delta, static_cast<int>(e.form >> 8), time, static_cast<int>(e.form & 0xFF),
+                       e.record.near);
+        }
     }
-    Entry& At(size_t index);
     // The slot of a new event at the end; throws std::bad_alloc without memory.
-    Entry& Push();
+    Entry& Push(int32_t delta);
     // Reads a channel message (delta of up to four bytes) at p straight into
-    // the track, as MidiEvent::Parse reads it, and adds its delta to time;
-    // 0, with nothing read, for anything else.
+    // the track, as MidiEvent::Parse reads it; 0, with nothing read, for
+    // anything else.
     unsigned long ParseChannelMessage(const unsigned char* p, const unsigned char* end,
-                                      unsigned char& runningStatus, uint32_t& time);
+                                      unsigned char& runningStatus);
     // Keeps a copy of event at the end; throws std::bad_alloc without memory.
     void Store(const MidiEvent& event);
 
@@ -159,6 +176,7 @@ private:
     size_t m_count;
     size_t m_lastBlock;                              // the block of the next event
     size_t m_lastOffset;                             // and its place there
+    uint32_t m_total;                                // every delta summed: the last time
     MidiChunk m_chunk;
 };
 
