@@ -10,7 +10,8 @@ MidiTrack::MidiTrack(MemoryArena* arena)
       m_count(0),
       m_lastBlock(0),
       m_lastOffset(0),
-      m_total(0)
+      m_total(0),
+      m_channels(0)
 {
 }
 
@@ -68,7 +69,7 @@ unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, const unsig
     const int taken = running ? length - 1 : length;
     if (taken > end - q)
         return 0;
-    Entry& e = Push(static_cast<int32_t>(delta));
+    Entry& e = Push(static_cast<int32_t>(delta), status);
     e.form = static_cast<uint32_t>(length) | static_cast<uint32_t>(q - p) << 8;
     e.record.near[0] = status;
     std::memcpy(e.record.near + 1, running ? q : q + 1, static_cast<size_t>(length - 1));
@@ -76,7 +77,7 @@ unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, const unsig
     return static_cast<unsigned long>(q - p) + static_cast<unsigned long>(taken);
 }
 
-MidiTrack::Entry& MidiTrack::Push(int32_t delta)
+MidiTrack::Entry& MidiTrack::Push(int32_t delta, unsigned char status)
 {
     if (m_lastBlock == m_blocks.size()) {
         const size_t size = BlockSize(m_lastBlock);
@@ -86,6 +87,8 @@ MidiTrack::Entry& MidiTrack::Push(int32_t delta)
     Entry& e = m_blocks[m_lastBlock][m_lastOffset];
     e.delta = delta;
     m_total += static_cast<uint32_t>(delta);
+    if (status >= 0x80 && status < 0xF0)
+        m_channels |= 1u << (status & 0x0F);
     ++m_count;
     if (++m_lastOffset == BlockSize(m_lastBlock)) {
         ++m_lastBlock;
@@ -103,8 +106,8 @@ void MidiTrack::Store(const MidiEvent& event)
     FarRecord* far = near ? nullptr
                           : static_cast<FarRecord*>(m_arena->Allocate(
                                 sizeof(FarRecord) + static_cast<size_t>(length), alignof(FarRecord)));
-    Entry& e = Push(event.GetDelta());
     const unsigned char* record = event.GetData();
+    Entry& e = Push(event.GetDelta(), length > 0 ? record[0] : 0);
     if (near) {
         e.form = static_cast<uint32_t>(length) | static_cast<uint32_t>(byteCount) << 8;
         if (length > 0)
@@ -173,6 +176,11 @@ void MidiTrack::Append(MidiEvent* event)
 int MidiTrack::GetEventCount() const
 {
     return static_cast<int>(m_count);
+}
+
+unsigned MidiTrack::GetChannelMask() const
+{
+    return m_channels;
 }
 
 MidiTrack::Position MidiTrack::GetPosition(int which) const

@@ -124,6 +124,9 @@ public:
 
 // Attributes
     virtual int GetEventCount() const;
+    // Bit c set when an event is a channel message (status 0x80 to 0xEF) of
+    // channel c: kept as the events come, so no walk finds it.
+    virtual unsigned GetChannelMask() const;
     // 1 gives the end position (just past the last event); anything else the first.
     virtual Position GetPosition(int which) const;
     virtual const MidiChunk& GetChunk() const;       // the header this track was read from
@@ -161,7 +164,8 @@ private:
         }
     }
     // The slot of a new event at the end; throws std::bad_alloc without memory.
-    Entry& Push(int32_t delta);
+    // status is the record's first byte (0 for none).
+    Entry& Push(int32_t delta, unsigned char status);
     // Reads a channel message (delta of up to four bytes) at p straight into
     // the track, as MidiEvent::Parse reads it; 0, with nothing read, for
     // anything else.
@@ -177,6 +181,7 @@ private:
     size_t m_lastBlock;                              // the block of the next event
     size_t m_lastOffset;                             // and its place there
     uint32_t m_total;                                // every delta summed: the last time
+    unsigned m_channels;                             // GetChannelMask
     MidiChunk m_chunk;
 };
 

@@ -516,13 +516,7 @@ int NoteListBuilder::GetChannelMasks(const MidiFile& file, std::vector<unsigned>
 
 int NoteListBuilder::GetChannelMask(const MidiTrack& track, unsigned* mask)
 {
-    unsigned used = 0;
-    const MidiTrack::Position end = track.GetPosition(1);
-    for (MidiTrack::Position p = track.GetPosition(0); p != end; ++p) {
-        const unsigned char* message = (*p)->GetData();
-        if (message && (*p)->GetLength() > 0 && IsChannelMessage(message[0]))
-            used |= 1u << (message[0] & 0x0F);
-    }
+    const unsigned used = track.GetChannelMask();
     if (mask)
         *mask = used;
     int count = 0;
