@@ -11,7 +11,8 @@ MidiTrack::MidiTrack(MemoryArena* arena)
       m_lastBlock(0),
       m_lastOffset(0),
       m_total(0),
-      m_channels(0)
+      m_channels(0),
+      m_noteOns()
 {
 }
 
@@ -69,15 +70,16 @@ unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, const unsig
     const int taken = running ? length - 1 : length;
     if (taken > end - q)
         return 0;
-    Entry& e = Push(static_cast<int32_t>(delta), status);
+    unsigned char record[3] = {status};
+    std::memcpy(record + 1, running ? q : q + 1, static_cast<size_t>(length - 1));
+    Entry& e = Push(static_cast<int32_t>(delta), record, length);
     e.form = static_cast<uint32_t>(length) | static_cast<uint32_t>(q - p) << 8;
-    e.record.near[0] = status;
-    std::memcpy(e.record.near + 1, running ? q : q + 1, static_cast<size_t>(length - 1));
+    std::memcpy(e.record.near, record, sizeof record);
     runningStatus = status;
     return static_cast<unsigned long>(q - p) + static_cast<unsigned long>(taken);
 }
 
-MidiTrack::Entry& MidiTrack::Push(int32_t delta, unsigned char status)
+MidiTrack::Entry& MidiTrack::Push(int32_t delta, const unsigned char* record, int length)
 {
     if (m_lastBlock == m_blocks.size()) {
         const size_t size = BlockSize(m_lastBlock);
@@ -87,8 +89,11 @@ MidiTrack::Entry& MidiTrack::Push(int32_t delta, unsigned char status)
     Entry& e = m_blocks[m_lastBlock][m_lastOffset];
     e.delta = delta;
     m_total += static_cast<uint32_t>(delta);
+    const unsigned char status = length > 0 ? record[0] : 0;
     if (status >= 0x80 && status < 0xF0)
         m_channels |= 1u << (status & 0x0F);
+    if (length >= 3 && (status & 0xF0) == 0x90 && record[2] > 0)
+        ++m_noteOns[status & 0x0F];
     ++m_count;
     if (++m_lastOffset == BlockSize(m_lastBlock)) {
         ++m_lastBlock;
@@ -107,7 +112,7 @@ void MidiTrack::Store(const MidiEvent& event)
                           : static_cast<FarRecord*>(m_arena->Allocate(
                                 sizeof(FarRecord) + static_cast<size_t>(length), alignof(FarRecord)));
     const unsigned char* record = event.GetData();
-    Entry& e = Push(event.GetDelta(), length > 0 ? record[0] : 0);
+    Entry& e = Push(event.GetDelta(), record, length);
     if (near) {
         e.form = static_cast<uint32_t>(length) | static_cast<uint32_t>(byteCount) << 8;
         if (length > 0)
@@ -181,6 +186,11 @@ int MidiTrack::GetEventCount() const
 unsigned MidiTrack::GetChannelMask() const
 {
     return m_channels;
+}
+
+long long MidiTrack::GetNoteOnCount(int channel) const
+{
+    return channel >= 0 && channel < 16 ? m_noteOns[channel] : 0;
 }
 
 MidiTrack::Position MidiTrack::GetPosition(int which) const

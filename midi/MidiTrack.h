@@ -127,6 +127,9 @@ public:
     // Bit c set when an event is a channel message (status 0x80 to 0xEF) of
     // channel c: kept as the events come, so no walk finds it.
     virtual unsigned GetChannelMask() const;
+    // Note-ons with a velocity above 0 (records of 3 bytes or more) of
+    // channel 0..15, counted the same way; 0 for any other channel.
+    virtual long long GetNoteOnCount(int channel) const;
     // 1 gives the end position (just past the last event); anything else the first.
     virtual Position GetPosition(int which) const;
     virtual const MidiChunk& GetChunk() const;       // the header this track was read from
@@ -163,9 +166,9 @@ private:
                        e.record.near);
         }
     }
-    // The slot of a new event at the end; throws std::bad_alloc without memory.
-    // status is the record's first byte (0 for none).
-    Entry& Push(int32_t delta, unsigned char status);
+    // The slot of a new event whose record (length bytes, none when 0) is
+    // counted on the way; throws std::bad_alloc without memory.
+    Entry& Push(int32_t delta, const unsigned char* record, int length);
     // Reads a channel message (delta of up to four bytes) at p straight into
     // the track, as MidiEvent::Parse reads it; 0, with nothing read, for
     // anything else.
@@ -182,6 +185,7 @@ private:
     size_t m_lastOffset;                             // and its place there
     uint32_t m_total;                                // every delta summed: the last time
     unsigned m_channels;                             // GetChannelMask
+    long long m_noteOns[16];                         // GetNoteOnCount
     MidiChunk m_chunk;
 };
 
