@@ -3,6 +3,7 @@
 #include "settings/NoteValueTable.h"
 
 #include <climits>
+#include <cstdint>
 #include <iterator>
 
 namespace {
@@ -193,7 +194,11 @@ long long QuantizeStep(long long length, long long unit, long long& carry)
     carry = 0;
     if (x == 0)
         return 0;
-    long long r = x % unit;
+    // A record at a time over whole songs: 32-bit division where the
+    // numbers allow it (the same remainder for x >= 0).
+    long long r = x >= 0 && x <= 0xFFFFFFFFLL && unit <= 0xFFFFFFFFLL
+                      ? static_cast<long long>(static_cast<uint32_t>(x) % static_cast<uint32_t>(unit))
+                      : x % unit;
     if (r != 0) {
         if (2 * r < unit) {
             x -= r;
