@@ -103,6 +103,29 @@ unsigned long TransferErrorCode(int fd, int error)
     return CodeFromErrno(error);
 }
 
+// One call for the caller; the system may hand the bytes over in pieces.
+// call(offset, size) moves one piece (::read or ::write); a signal repeats
+// it. Stops at the first call that moves nothing, with its errno in *error
+// (0 when it only moved nothing). Returns the bytes moved.
+template <typename Call>
+unsigned long MoveInPieces(unsigned long count, int* error, Call call)
+{
+    *error = 0;
+    unsigned long done = 0;
+    while (done < count) {
+        unsigned long piece = count - done < 0x40000000UL ? count - done : 0x40000000UL;
+        ssize_t n = call(done, piece);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            *error = n < 0 ? errno : 0;
+            break;
+        }
+        done += static_cast<unsigned long>(n);
+    }
+    return done;
+}
+
 int OpenFlags(unsigned long access, unsigned long creation, bool* truncate)
 {
     bool reading = (access & DiskFile::kGenericRead) != 0;
@@ -193,22 +216,13 @@ unsigned long DiskFile::Read(Handle handle, void* buffer, unsigned long count)
         RecordFailure(kErrorInvalidHandle, kReadFailed);
         return 0;
     }
-    // One call for the caller; the system may hand the bytes over in pieces.
     unsigned char* p = static_cast<unsigned char*>(buffer);
-    unsigned long done = 0;
-    while (done < count) {
-        unsigned long chunk = count - done < 0x40000000UL ? count - done : 0x40000000UL;
-        ssize_t n = ::read(fd, p + done, chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            RecordFailure(TransferErrorCode(fd, errno), kReadFailed);
-            break;
-        }
-        if (n == 0)
-            break;                                   // end of file
-        done += static_cast<unsigned long>(n);
-    }
+    int error = 0;
+    unsigned long done =
+        MoveInPieces(count, &error, [fd, p](unsigned long at, unsigned long n) { return ::read(fd, p + at, n); });
+    // A call that reads nothing without an error is the end of the file.
+    if (error != 0)
+        RecordFailure(TransferErrorCode(fd, error), kReadFailed);
     return done;
 }
 
@@ -220,18 +234,11 @@ unsigned long DiskFile::Write(Handle handle, const void* buffer, unsigned long c
         return 0;
     }
     const unsigned char* p = static_cast<const unsigned char*>(buffer);
-    unsigned long done = 0;
-    while (done < count) {
-        unsigned long chunk = count - done < 0x40000000UL ? count - done : 0x40000000UL;
-        ssize_t n = ::write(fd, p + done, chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            RecordFailure(n < 0 ? TransferErrorCode(fd, errno) : CodeFromErrno(EIO), kWriteFailed);
-            break;
-        }
-        done += static_cast<unsigned long>(n);
-    }
+    int error = 0;
+    unsigned long done =
+        MoveInPieces(count, &error, [fd, p](unsigned long at, unsigned long n) { return ::write(fd, p + at, n); });
+    if (done < count)
+        RecordFailure(error != 0 ? TransferErrorCode(fd, error) : CodeFromErrno(EIO), kWriteFailed);
     return done;
 }
 
