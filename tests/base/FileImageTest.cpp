@@ -63,7 +63,7 @@ protected:
         return true;
     }
 
-    TempFolder m_folder{"fileimage"};
+    TempFolder m_folder{TempFolder::NameForTest("fileimage")};
 };
 
 TEST_F(FileImageTest, ReadsEveryByte)
@@ -89,12 +89,7 @@ TEST_F(FileImageTest, EmptyFileGivesAnEmptyImageWithData)
     EXPECT_NE(nullptr, image.GetData());
 }
 
-struct Failure {
-    const char* name;
-    FailingDiskFile::Failure failure;
-    unsigned long code;
-    unsigned long expected;
-};
+using Failure = FailingDiskFile::Case;
 
 class FileImageFailureTest : public FileImageTest, public ::testing::WithParamInterface<Failure> {};
 

@@ -28,7 +28,7 @@ protected:
     static std::string Read(const std::string& path) { return TempFolder::Read(path); }
     std::set<std::string> Names() const { return m_folder.Names(); }
 
-    TempFolder m_folder{"safewriter"};
+    TempFolder m_folder{TempFolder::NameForTest("safewriter")};
 };
 
 TEST_F(SafeFileWriterTest, NewFileHoldsExactlyTheBytes)
@@ -113,12 +113,7 @@ TEST_F(SafeFileWriterTest, HeldTargetIsRefusedBeforeAnythingIsWritten)
     EXPECT_EQ((std::set<std::string>{"held.txt"}), Names());
 }
 
-struct FailureCase {
-    const char* name;
-    FailingDiskFile::Failure failure;
-    unsigned long code;
-    unsigned long expected;
-};
+using FailureCase = FailingDiskFile::Case;
 
 class SafeFileWriterFailure : public SafeFileWriterTest, public ::testing::WithParamInterface<FailureCase> {};
 
