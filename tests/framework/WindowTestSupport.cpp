@@ -161,3 +161,9 @@ std::string CellText(const ListViewCtrl& list, int row, int column)
         return "<none>";
     return text;
 }
+
+bool TakeQuitMessage()
+{
+    MSG msg;
+    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+}

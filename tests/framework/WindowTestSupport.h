@@ -69,6 +69,9 @@ const char* DialogEndName(DialogEnd how);
 // The text of a window, as the ANSI calls give it (code page 932).
 std::string WindowText(HWND hwnd);
 
+// Takes a WM_QUIT waiting in the thread's queue; false when none waits.
+bool TakeQuitMessage();
+
 // The text of a list's cell; "<none>" when the list gives no such cell.
 std::string CellText(const ListViewCtrl& list, int row, int column);
 

@@ -111,6 +111,14 @@ protected:
         return path;
     }
 
+    // OpenSong at time base 96 and Convert; returns the program text.
+    std::string OpenAndConvertSong()
+    {
+        OpenSong(96);
+        m_app.Command(IDM_CONVERT);
+        return Window()->GetSourceText();
+    }
+
     void SelectRows(int channelRow, int partRow)
     {
         if (channelRow >= 0)
@@ -944,9 +952,7 @@ class SettingsFaultTest : public MainWindowTest, public ::testing::WithParamInte
 
 TEST_P(SettingsFaultTest, ShowsTheFirstFailingCheckAndChangesNothing)
 {
-    OpenSong(96);
-    m_app.Command(IDM_CONVERT);
-    const std::string before = Window()->GetSourceText();
+    const std::string before = OpenAndConvertSong();
     ASSERT_FALSE(before.empty());
 
     SetDlgItemTextA(Hwnd(), IDC_SPLIT_STEP, GetParam().split);
@@ -990,9 +996,7 @@ class ConvertFailureTest : public MainWindowTest, public ::testing::WithParamInt
 
 TEST_P(ConvertFailureTest, IsToldAndKeepsTheSourceAndState)
 {
-    OpenSong(96);
-    m_app.Command(IDM_CONVERT);
-    const std::string before = Window()->GetSourceText();
+    const std::string before = OpenAndConvertSong();
     ASSERT_FALSE(before.empty());
     Probe().conversionResults.push_back(GetParam().result);
     m_app.Command(IDM_CONVERT);

@@ -37,8 +37,7 @@ public:
 
 void TakeQuitMessages()
 {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    while (TakeQuitMessage()) {
     }
 }
 
