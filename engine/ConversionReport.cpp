@@ -2,6 +2,7 @@
 
 #include "engine/ConversionResult.h"
 #include "engine/ProgramReader.h"
+#include "engine/ReadBackCheck.h"
 #include "engine/ReadingReport.h"
 #include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"
@@ -20,7 +21,6 @@
 namespace {
 
 const int kChannelCount = 16;
-const int kKeysPerOctave = 12;
 
 const int kWarningKeys[ConversionReport::kWarningKinds] = {
     kStrWarnKeySelfCheck, kStrWarnKeyLineNumbers, kStrWarnKeyLongLines, kStrWarnKeyLeftOut,
@@ -58,35 +58,6 @@ std::string Percent(long long part, long long whole)
 {
     const long long tenths = whole > 0 ? (part * 1000 + whole / 2) / whole : 1000;
     return Number(tenths / 10) + "." + Number(tenths % 10);
-}
-
-// The notes of a list, with their start: the pieces a note was cut and
-// decomposed into (tied, with segment markers between) joined again.
-std::vector<ProgramNote> JoinNotes(NoteList& list, long long& end)
-{
-    std::vector<ProgramNote> notes;
-    bool tied = false;
-    end = 0;
-    for (NoteList::Position r = list.Begin(); r != list.End(); ++r) {
-        if (r->IsSegmentEnd())
-            continue;
-        if (r->IsNote()) {
-            if (tied && notes.back().key == r->GetNote())
-                notes.back().length += r->GetLength();
-            else
-                notes.push_back(ProgramNote{ r->GetNote(), end, r->GetLength() });
-            tied = r->IsTied();
-        } else {
-            tied = false;
-        }
-        end += r->GetLength();
-    }
-    return notes;
-}
-
-int OctaveOf(int key)
-{
-    return key / kKeysPerOctave - 1;
 }
 
 } // namespace
@@ -166,7 +137,13 @@ int ConversionReport::Compute(const MidiFile& file, const ConversionResult& resu
         CountFile(file, result);
         Assign(result.GetAssignment(), partCount);
 
+        // The notes read back go straight to the check, never kept whole.
+        std::vector<NoteList*> partLists;
+        for (const PartRow& part : m_parts)
+            partLists.push_back(part.list == kNotAssigned ? nullptr : lists->GetList(part.list));
+        ReadBackCheck check(partLists);
         ProgramReader reader;
+        reader.SetNoteSink(&check);
         m_bytes = static_cast<long long>(text.size());
         if (reader.Read(text.data(), text.size(), timeBase) != ProgramReader::kReadOk) {
             const ReadStatus& status = reader.GetStatus();
@@ -188,7 +165,7 @@ int ConversionReport::Compute(const MidiFile& file, const ConversionResult& resu
             if (length > m_longestPlayLine)
                 m_longestPlayLine = length;
         }
-        CountParts(reader);
+        CountParts(reader, check);
         // Fitted lines end where the conversion fitted them.
         const std::vector<int>& ends = result.GetLineEnds();
         const std::vector<long long>& wide = result.GetWideLines();
@@ -197,7 +174,7 @@ int ConversionReport::Compute(const MidiFile& file, const ConversionResult& resu
         if (m_fault.empty() && m_fitted)
             CheckWideLines(reader, wide);
         if (m_fault.empty())
-            CheckNotes(reader, *lists);
+            CheckNotes(reader, check);
     } catch (const std::bad_alloc&) {
         Clear();
         return kReportNoMemory;
@@ -282,22 +259,18 @@ void ConversionReport::Assign(const std::vector<int>& assignment, int partCount)
     }
 }
 
-void ConversionReport::CountParts(const ProgramReader& reader)
+void ConversionReport::CountParts(const ProgramReader& reader, const ReadBackCheck& check)
 {
+    // A refused read counts nothing, whatever it handed over before.
+    if (!m_fault.empty())
+        return;
     for (int p = 0; p < static_cast<int>(m_parts.size()) && p < reader.GetPartCount(); ++p) {
         PartRow& row = m_parts[static_cast<size_t>(p)];
-        for (const ProgramNote& note : reader.GetPart(p)) {
-            if (note.key < 0 || note.key > 127)
-                continue;
-            const int octave = OctaveOf(note.key);
-            if (row.notes == 0 || octave < row.lowestOctave)
-                row.lowestOctave = octave;
-            if (row.notes == 0 || octave > row.highestOctave)
-                row.highestOctave = octave;
-            if (octave < kLowestGoodOctave || octave > kHighestGoodOctave)
-                ++row.outside;
-            ++row.notes;
-        }
+        const ReadBackCheck::Figures figures = check.GetFigures(p);
+        row.notes = figures.notes;
+        row.lowestOctave = figures.lowestOctave;
+        row.highestOctave = figures.highestOctave;
+        row.outside = figures.outside;
     }
 }
 
@@ -360,39 +333,12 @@ void ConversionReport::CheckWideLines(const ProgramReader& reader,
 }
 
 // The notes of every part are exactly those of its list.
-void ConversionReport::CheckNotes(const ProgramReader& reader, const NoteListSet& lists)
+void ConversionReport::CheckNotes(const ProgramReader& reader, ReadBackCheck& check)
 {
     for (int p = 0; p < static_cast<int>(m_parts.size()); ++p) {
-        std::vector<ProgramNote> expected;
-        long long end = 0;
-        const int ordinal = m_parts[static_cast<size_t>(p)].list;
-        if (NoteList* list = ordinal == kNotAssigned ? nullptr : lists.GetList(ordinal))
-            expected = JoinNotes(*list, end);
-        size_t i = 0;
-        for (const ProgramNote& note : reader.GetPart(p)) {
-            if (note.key == MmlPartReader::kRest)
-                continue;
-            if (i >= expected.size() || note.key != expected[i].key ||
-                note.start != expected[i].start || note.length != expected[i].length) {
-                Fault("part " + Number(p) + ": note " + Number(static_cast<long long>(i) + 1) +
-                      " is key " + Number(note.key) + " at tick " + Number(note.start) + " for " +
-                      Number(note.length) + " ticks in the program" +
-                      (i < expected.size() ? ", key " + Number(expected[i].key) + " at tick " +
-                                                 Number(expected[i].start) + " for " +
-                                                 Number(expected[i].length) + " ticks in its list"
-                                           : ", and not in its list"));
-                return;
-            }
-            ++i;
-        }
-        if (i < expected.size()) {
-            Fault("part " + Number(p) + ": the program has " + Number(static_cast<long long>(i)) +
-                  " notes where its list has " + Number(static_cast<long long>(expected.size())));
-            return;
-        }
-        if (reader.GetPartEnd(p) != end && reader.GetPlayLineCount() > 0) {
-            Fault("part " + Number(p) + ": its music lasts " + Number(reader.GetPartEnd(p)) +
-                  " ticks in the program and " + Number(end) + " in its list");
+        const std::string fault = check.Finish(p, reader.GetPartEnd(p), reader.GetPlayLineCount() > 0);
+        if (!fault.empty()) {
+            Fault(fault);
             return;
         }
     }

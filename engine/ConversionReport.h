@@ -11,6 +11,7 @@ class ConversionResult;
 class MidiFile;
 class NoteListSet;
 class ProgramReader;
+class ReadBackCheck;
 class TextTable;
 
 // What a conversion kept and lost, and what will not fit the target's BASIC,
@@ -135,12 +136,12 @@ private:
     void Clear();
     void CountFile(const MidiFile& file, const ConversionResult& result);
     void Assign(const std::vector<int>& assignment, int partCount);
-    void CountParts(const ProgramReader& reader);
+    void CountParts(const ProgramReader& reader, const ReadBackCheck& check);
     // ends: where each line ends; empty for one segment per line.
     void CheckLines(const ProgramReader& reader, int segmentTicks, const std::vector<int>& ends);
     // Fitted lines over the limit must be those the fitting found too wide.
     void CheckWideLines(const ProgramReader& reader, const std::vector<long long>& wide);
-    void CheckNotes(const ProgramReader& reader, const NoteListSet& lists);
+    void CheckNotes(const ProgramReader& reader, ReadBackCheck& check);
     void Fault(const std::string& what);
     // "label<TAB>value<LF>" with label's text.
     static std::string Row(const TextTable& texts, int label, const std::string& value);

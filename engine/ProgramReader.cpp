@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -45,6 +46,7 @@ ProgramReader::ProgramReader()
     , m_lineCount(0)
     , m_lastLineNumber(-1)
     , m_longestLine(0)
+    , m_sink(nullptr)
 {
     PlayKindTable kinds;
     for (int i = 0; i < kinds.GetCount(); ++i) {
@@ -58,6 +60,11 @@ ProgramReader::ProgramReader()
 
 ProgramReader::~ProgramReader()
 {
+}
+
+ProgramNoteSink* ProgramReader::SetNoteSink(ProgramNoteSink* sink)
+{
+    return std::exchange(m_sink, sink);
 }
 
 void ProgramReader::Clear()
@@ -95,6 +102,8 @@ int ProgramReader::Read(const char* text, size_t size, int timeBase)
         position = next;
     }
     m_lineCount = textLine;
+    for (MmlPartReader& part : m_parts)
+        part.Finish();
     return kReadOk;
 }
 
@@ -127,8 +136,10 @@ int ProgramReader::ReadLine(const char* line, size_t length, int textLine)
     const size_t partCount = strings.size();
     if (m_lines.empty()) {
         m_parts.assign(partCount, MmlPartReader());
-        for (MmlPartReader& part : m_parts)
-            part.SetTimeBase(m_timeBase);
+        for (size_t p = 0; p < partCount; ++p) {
+            m_parts[p].SetTimeBase(m_timeBase);
+            m_parts[p].SetNoteSink(m_sink, static_cast<int>(p));
+        }
     } else if (partCount != m_parts.size()) {
         const size_t offset = partCount > m_parts.size() ? strings[m_parts.size()].first - 1
                                                          : length;

@@ -49,6 +49,10 @@ public:
     // the notes given back (the file's time base): a whole note is
     // 4 * timeBase. Returns kReadOk or kReadRefused.
     virtual int Read(const char* text, size_t size, int timeBase);
+    // With a sink, the notes of every part go to it as they are read, and
+    // GetPart holds none after a good read; a refused read has handed it
+    // the notes before the refusal. Returns the previous sink; not owned.
+    virtual ProgramNoteSink* SetNoteSink(ProgramNoteSink* sink);
 
 // Attributes
     // The quoted strings per PLAY line; 0 without PLAY lines.
@@ -99,6 +103,7 @@ private:
     int m_lineCount;
     long long m_lastLineNumber;
     size_t m_longestLine;
+    ProgramNoteSink* m_sink; // not owned
     ReadStatus m_status;
     std::vector<ProgramNote> m_none;
 };

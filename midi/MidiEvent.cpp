@@ -5,10 +5,12 @@
 #include <new>
 
 MidiEvent::MidiEvent(MidiEvent&& other) noexcept
-    : m_delta(other.m_delta), m_length(other.m_length), m_time(other.m_time), m_record(other.m_record)
+    : m_delta(other.m_delta), m_length(other.m_length), m_time(other.m_time), m_record(other.m_record),
+      m_borrowed(other.m_borrowed)
 {
     other.m_length = 0;
     other.m_record.heap = nullptr;
+    other.m_borrowed = nullptr;
 }
 
 unsigned long MidiEvent::GetCarriedLength(const unsigned char* bytes,

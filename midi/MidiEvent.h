@@ -11,16 +11,18 @@
 // Owns its record, so it cannot be copied; moving hands the record over.
 //
 // A record of up to kInlineRecordSize bytes (every channel message) is kept
-// inside the event itself, a longer one in a heap buffer of its own: a file
-// of millions of events then needs no heap call per record. The class is
-// final and its accessors are defined here, so that the walks over millions
-// of events compile them to plain loads.
+// inside the event itself, a longer one in a heap buffer of its own. The
+// class is final and its accessors are defined here, so that the walks over
+// millions of events compile them to plain loads.
+//
+// A track keeps its events in a compact form of its own and shows each one
+// through an event that borrows the record (see MidiTrack::Position).
 class MidiEvent final {
 public:
     static constexpr int kInlineRecordSize = 8;
 
 // Construction
-    MidiEvent() : m_length(0), m_time(0) { m_record.heap = nullptr; }
+    MidiEvent() : m_length(0), m_time(0), m_borrowed(nullptr) { m_record.heap = nullptr; }
     virtual ~MidiEvent() { FreeRecord(); }
     MidiEvent(const MidiEvent&) = delete;
     MidiEvent& operator=(const MidiEvent&) = delete;
@@ -62,6 +64,8 @@ public:
     {
         if (m_length == 0)
             return nullptr;
+        if (m_borrowed != nullptr)
+            return m_borrowed;
         return m_length > kInlineRecordSize ? m_record.heap : m_record.bytes;
     }
     virtual int SetDelta(int32_t v) { return m_delta.SetValue(v); }   // the new delta's byte count
@@ -76,18 +80,32 @@ public:
     virtual int32_t GetTime() const { return m_time; }
 
 private:
+    friend class MidiTrack;
+
+    // Shows an event that a track keeps: record is borrowed and lives as
+    // long as the track.
+    void Show(int32_t delta, int deltaByteCount, int32_t time, int length,
+              const unsigned char* record)
+    {
+        FreeRecord();
+        m_delta = VarLenQuantity(delta, deltaByteCount);
+        m_time = time;
+        m_length = length;
+        m_borrowed = record;
+    }
+
     // GetMessageLength of a system exclusive or meta event, whose length
     // field follows the status (and, for a meta event, the type).
     unsigned long GetCarriedLength(const unsigned char* bytes, const unsigned char* limit) const;
     void FreeRecord()
     {
-        if (m_length > kInlineRecordSize)
+        if (m_length > kInlineRecordSize && m_borrowed == nullptr)
             delete[] m_record.heap;
         m_length = 0;
         m_record.heap = nullptr;
+        m_borrowed = nullptr;
     }
 
-    // Ordered for size: an event takes 40 bytes on 64-bit systems.
     VarLenQuantity m_delta;
     int m_length;
     int32_t m_time;
@@ -95,6 +113,7 @@ private:
         unsigned char* heap;                         // owned, when m_length > kInlineRecordSize
         unsigned char bytes[kInlineRecordSize];      // when 0 < m_length <= kInlineRecordSize
     } m_record;
+    const unsigned char* m_borrowed;                 // not owned; the record when set
 };
 
 #endif

@@ -1,11 +1,16 @@
 #include "midi/MidiTrack.h"
 
 #include <cstdint>
+#include <cstring>
 #include <utility>
 
 MidiTrack::MidiTrack(MemoryArena* arena)
     : m_ownArena(arena != nullptr ? nullptr : new MemoryArena),
-      m_events(ArenaAllocator<MidiEvent>(arena != nullptr ? arena : m_ownArena.get()))
+      m_arena(arena != nullptr ? arena : m_ownArena.get()),
+      m_count(0),
+      m_lastBlock(0),
+      m_lastOffset(0),
+      m_total(0)
 {
 }
 
@@ -24,35 +29,100 @@ unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned cha
     unsigned long length = m_chunk.GetLength();
     const unsigned char* end = length < available ? events + length : limit;
 
-    // Times are filled on the way, as ComputeTimes would fill them, so that
-    // a file's events are walked once less.
-    uint32_t time = m_events.empty() ? 0 : static_cast<uint32_t>(m_events.back().GetTime());
     const unsigned char* p = events;
+    MidiEvent e;
     while (p < end) {
-        m_events.emplace_back();
-        MidiEvent& e = m_events.back();
-        unsigned long taken = e.Parse(p, end, runningStatus);
+        unsigned long taken = ParseChannelMessage(p, end, runningStatus);
         if (taken == 0) {
-            m_events.pop_back();                     // its few bytes stay in the arena
-            break;
+            taken = e.Parse(p, end, runningStatus);
+            if (taken == 0)
+                break;
+            Store(e);
         }
         p += taken;
-        time += static_cast<uint32_t>(e.GetDelta());
-        e.SetTime(static_cast<int32_t>(time));
     }
     return static_cast<unsigned long>(m_chunk.GetHeaderSize()) +
            static_cast<unsigned long>(p - events);
 }
 
+unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, const unsigned char* end,
+                                             unsigned char& runningStatus)
+{
+    // A delta of up to four bytes, as MidiEvent::Parse reads it.
+    uint32_t delta = 0;
+    const unsigned char* q = p;
+    for (int count = 0;; ++count) {
+        if (q == end || count == 4)
+            return 0;
+        const unsigned char b = *q++;
+        delta = (delta << 7) | (b & 0x7Fu);
+        if ((b & 0x80) == 0)
+            break;
+    }
+    if (q == end || *q >= 0xF0)
+        return 0;
+    // A status byte of its own, or the running status in front of the data.
+    const bool running = *q < 0x80;
+    const unsigned char status = running ? runningStatus : *q;
+    const int length = status >= 0xC0 && status < 0xE0 ? 2 : 3;
+    const int taken = running ? length - 1 : length;
+    if (taken > end - q)
+        return 0;
+    Entry& e = Push(static_cast<int32_t>(delta));
+    e.form = static_cast<uint32_t>(length) | static_cast<uint32_t>(q - p) << 8;
+    e.record.near[0] = status;
+    std::memcpy(e.record.near + 1, running ? q : q + 1, static_cast<size_t>(length - 1));
+    runningStatus = status;
+    return static_cast<unsigned long>(q - p) + static_cast<unsigned long>(taken);
+}
+
+MidiTrack::Entry& MidiTrack::Push(int32_t delta)
+{
+    if (m_lastBlock == m_blocks.size()) {
+        const size_t size = BlockSize(m_lastBlock);
+        m_blocks.reserve(m_blocks.size() + 1);
+        m_blocks.push_back(static_cast<Entry*>(m_arena->Allocate(size * sizeof(Entry), alignof(Entry))));
+    }
+    Entry& e = m_blocks[m_lastBlock][m_lastOffset];
+    e.delta = delta;
+    m_total += static_cast<uint32_t>(delta);
+    ++m_count;
+    if (++m_lastOffset == BlockSize(m_lastBlock)) {
+        ++m_lastBlock;
+        m_lastOffset = 0;
+    }
+    return e;
+}
+
+void MidiTrack::Store(const MidiEvent& event)
+{
+    // The record's room first: a failure then leaves no half-made event.
+    const int length = event.GetLength();
+    const int byteCount = event.GetDeltaByteCount();
+    const bool near = length <= MidiEvent::kInlineRecordSize && byteCount <= kMaxNearByteCount;
+    FarRecord* far = near ? nullptr
+                          : static_cast<FarRecord*>(m_arena->Allocate(
+                                sizeof(FarRecord) + static_cast<size_t>(length), alignof(FarRecord)));
+    Entry& e = Push(event.GetDelta());
+    const unsigned char* record = event.GetData();
+    if (near) {
+        e.form = static_cast<uint32_t>(length) | static_cast<uint32_t>(byteCount) << 8;
+        if (length > 0)
+            std::memcpy(e.record.near, record, static_cast<size_t>(length));
+    } else {
+        far->length = length;
+        far->deltaByteCount = byteCount;
+        if (length > 0)
+            std::memcpy(far + 1, record, static_cast<size_t>(length));
+        e.form = kFar;
+        e.record.far = far;
+    }
+}
+
 int32_t MidiTrack::ComputeTimes()
 {
     // Unsigned sum: a time past 2^31 ticks wraps instead of overflowing.
-    uint32_t t = 0;
-    for (MidiEvent& e : m_events) {
-        t += static_cast<uint32_t>(e.GetDelta());
-        e.SetTime(static_cast<int32_t>(t));
-    }
-    return static_cast<int32_t>(t);
+    return static_cast<int32_t>(m_total);
 }
 
 bool MidiTrack::Retime(int from, int to)
@@ -65,14 +135,24 @@ bool MidiTrack::Retime(int from, int to)
     const uint64_t down = static_cast<uint64_t>(from);
     uint64_t original = 0;
     uint64_t previous = 0;
-    for (MidiEvent& e : m_events) {
-        original += static_cast<uint32_t>(e.GetDelta());
-        const uint64_t rounded = (2 * original * up + down) / (2 * down);
-        if (rounded > static_cast<uint64_t>(INT32_MAX))
-            return false;
-        e.SetDelta(static_cast<int32_t>(rounded - previous));
-        e.SetTime(static_cast<int32_t>(rounded));
-        previous = rounded;
+    VarLenQuantity delta;
+    for (size_t b = 0; b < m_blocks.size(); ++b) {
+        const size_t used = b == m_lastBlock ? m_lastOffset : BlockSize(b);
+        for (size_t i = 0; i < used; ++i) {
+            Entry& e = m_blocks[b][i];
+            original += static_cast<uint32_t>(e.delta);
+            const uint64_t rounded = (2 * original * up + down) / (2 * down);
+            if (rounded > static_cast<uint64_t>(INT32_MAX))
+                return false;
+            const int byteCount = delta.SetValue(static_cast<int32_t>(rounded - previous));
+            m_total += static_cast<uint32_t>(delta.GetValue()) - static_cast<uint32_t>(e.delta);
+            e.delta = delta.GetValue();
+            if (e.form & kFar)
+                e.record.far->deltaByteCount = byteCount;
+            else
+                e.form = (e.form & 0xFF) | static_cast<uint32_t>(byteCount) << 8;
+            previous = rounded;
+        }
     }
     return true;
 }
@@ -82,7 +162,7 @@ void MidiTrack::Append(MidiEvent* event)
     if (event == nullptr)
         return;
     try {
-        m_events.emplace_back(std::move(*event));
+        Store(*event);
     } catch (...) {
         delete event;                                // it was handed over to us
         throw;
@@ -92,12 +172,12 @@ void MidiTrack::Append(MidiEvent* event)
 
 int MidiTrack::GetEventCount() const
 {
-    return static_cast<int>(m_events.size());
+    return static_cast<int>(m_count);
 }
 
 MidiTrack::Position MidiTrack::GetPosition(int which) const
 {
-    return Position(which == 1 ? m_events.cend() : m_events.cbegin());
+    return which == 1 ? Position(this, m_lastBlock, m_lastOffset, m_total) : Position(this, 0, 0, 0);
 }
 
 const MidiChunk& MidiTrack::GetChunk() const

@@ -2,51 +2,91 @@
 #define MORVEK_MIDI_MIDITRACK_H
 
 #include <cstdint>
-#include <list>
+#include <cstddef>
 #include <memory>
+#include <vector>
 
-#include "base/ArenaAllocator.h"
 #include "base/MemoryArena.h"
 #include "midi/MidiChunk.h"
 #include "midi/MidiEvent.h"
 
 // One track chunk: its events in file order, each with its absolute time from
-// the start of the track. Owns its events, so it cannot be copied. Each event
-// lives in its list node, and the nodes lie side by side in an arena: the
-// file's, shared by all its tracks, or the track's own.
+// the start of the track. Owns its events, so it cannot be copied.
+//
+// The events are kept compactly, 16 bytes each with the record when it fits
+// in 8 bytes (every channel message), in blocks that never move; blocks and
+// longer records come from an arena: the file's, shared by all its tracks,
+// or the track's own. An event's absolute time is the sum of the deltas up
+// to it, which a position carries as it moves. A position shows the event
+// there through a MidiEvent of its own, valid until the position moves; its
+// record (GetData) lives as long as the track.
 //
 // Walking a track:
 //   for (MidiTrack::Position p = t->GetPosition(0); p != t->GetPosition(1); ++p) {
 //       const MidiEvent* e = *p;
 //   }
 class MidiTrack {
-public:
-    typedef std::list<MidiEvent, ArenaAllocator<MidiEvent>> EventList;
+    struct Entry;
 
-    // A place in the event list; *position is the event there. Moving past
-    // the last event gives the end position.
+public:
+    // A place in the track; *position is the event there. Moving past the
+    // last event gives the end position.
     class Position final {
     public:
-        Position() {}
-        explicit Position(EventList::const_iterator at) : m_at(at) {}
+        Position() : m_track(nullptr), m_block(0), m_offset(0), m_before(0) {}
+        Position(const MidiTrack* track, size_t block, size_t offset, uint32_t before)
+            : m_track(track), m_block(block), m_offset(offset), m_before(before)
+        {
+        }
+        Position(const Position& other)
+            : m_track(other.m_track), m_block(other.m_block), m_offset(other.m_offset),
+              m_before(other.m_before)
+        {
+        }
+        Position& operator=(const Position& other)
+        {
+            m_track = other.m_track;
+            m_block = other.m_block;
+            m_offset = other.m_offset;
+            m_before = other.m_before;
+            return *this;
+        }
         virtual ~Position() {}
 
-        virtual const MidiEvent* operator*() const { return &*m_at; }
+        virtual const MidiEvent* operator*() const
+        {
+            m_track->Show(m_track->m_blocks[m_block][m_offset], m_before, m_event);
+            return &m_event;
+        }
         virtual Position& operator++()
         {
-            ++m_at;
+            m_before += static_cast<uint32_t>(m_track->m_blocks[m_block][m_offset].delta);
+            if (++m_offset == BlockSize(m_block)) {
+                ++m_block;
+                m_offset = 0;
+            }
             return *this;
         }
         virtual Position& operator--()
         {
-            --m_at;
+            if (m_offset == 0)
+                m_offset = BlockSize(--m_block);
+            --m_offset;
+            m_before -= static_cast<uint32_t>(m_track->m_blocks[m_block][m_offset].delta);
             return *this;
         }
-        virtual bool operator==(const Position& other) const { return m_at == other.m_at; }
-        virtual bool operator!=(const Position& other) const { return m_at != other.m_at; }
+        virtual bool operator==(const Position& other) const
+        {
+            return m_offset == other.m_offset && m_block == other.m_block && m_track == other.m_track;
+        }
+        virtual bool operator!=(const Position& other) const { return !(*this == other); }
 
     private:
-        EventList::const_iterator m_at;
+        const MidiTrack* m_track;
+        size_t m_block;
+        size_t m_offset;
+        uint32_t m_before;                           // the deltas before this place, summed
+        mutable MidiEvent m_event;                   // the event shown
     };
 
 // Construction
@@ -68,7 +108,8 @@ public:
     // Each new event gets its absolute time as ComputeTimes would give it.
     virtual unsigned long Parse(const unsigned char* position, const unsigned char* limit,
                                 unsigned char& runningStatus);
-    // Fills every event's absolute time from the deltas; returns the last time.
+    // The time of the last event, summed from the deltas (the times always
+    // are; kept for callers that fill them).
     virtual int32_t ComputeTimes();
     // Re-times the track from time base from to time base to: the absolute
     // time t of every event (summed from the deltas) becomes the nearest
@@ -88,8 +129,54 @@ public:
     virtual const MidiChunk& GetChunk() const;       // the header this track was read from
 
 private:
-    std::unique_ptr<MemoryArena> m_ownArena;         // before m_events: the events live in it
-    EventList m_events;                              // owned, in the arena
+    // One event as the track keeps it: a record of up to 8 bytes and the
+    // delta's byte count in form, or both with a longer record in the arena.
+    struct FarRecord {
+        int32_t length;
+        int32_t deltaByteCount;                      // the record's bytes follow
+    };
+    struct Entry {
+        int32_t delta;
+        uint32_t form;                               // kFar, or length | byte count << 8
+        union {
+            FarRecord* far;
+            unsigned char near[MidiEvent::kInlineRecordSize];
+        } record;
+    };
+    static constexpr uint32_t kFar = 0x80000000u;
+    static constexpr int kMaxNearByteCount = 0x7FFFFF;
+
+    // Blocks double from 16 events to 4096, so that a short track costs little.
+    static size_t BlockSize(size_t block) { return block < 8 ? size_t(16) << block : 4096; }
+    static void Show(const Entry& e, uint32_t before, MidiEvent& event)
+    {
+        const int32_t time = static_cast<int32_t>(before + static_cast<uint32_t>(e.delta));
+        if (e.form & kFar) {
+            const FarRecord* far = e.record.far;
+            event.Show(e.delta, far->deltaByteCount, time, far->length,
+                       reinterpret_cast<const unsigned char*>(far + 1));
+        } else {
+            event.Show(e.delta, static_cast<int>(e.form >> 8), time, static_cast<int>(e.form & 0xFF),
+                       e.record.near);
+        }
+    }
+    // The slot of a new event at the end; throws std::bad_alloc without memory.
+    Entry& Push(int32_t delta);
+    // Reads a channel message (delta of up to four bytes) at p straight into
+    // the track, as MidiEvent::Parse reads it; 0, with nothing read, for
+    // anything else.
+    unsigned long ParseChannelMessage(const unsigned char* p, const unsigned char* end,
+                                      unsigned char& runningStatus);
+    // Keeps a copy of event at the end; throws std::bad_alloc without memory.
+    void Store(const MidiEvent& event);
+
+    std::unique_ptr<MemoryArena> m_ownArena;
+    MemoryArena* m_arena;                            // not owned; m_ownArena's or the file's
+    std::vector<Entry*> m_blocks;                    // in the arena
+    size_t m_count;
+    size_t m_lastBlock;                              // the block of the next event
+    size_t m_lastOffset;                             // and its place there
+    uint32_t m_total;                                // every delta summed: the last time
     MidiChunk m_chunk;
 };
 

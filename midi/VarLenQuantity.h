@@ -11,6 +11,8 @@ class VarLenQuantity final {
 public:
 // Construction
     VarLenQuantity() : m_value(0), m_byteCount(0) {}
+    // A quantity as it was read: the value and the bytes it took.
+    VarLenQuantity(int32_t value, int byteCount) : m_value(value), m_byteCount(byteCount) {}
     virtual ~VarLenQuantity() {}
 
 // Attributes

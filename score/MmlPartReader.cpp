@@ -1,6 +1,7 @@
 #include "score/MmlPartReader.h"
 
 #include <climits>
+#include <utility>
 
 namespace {
 
@@ -39,7 +40,7 @@ int LetterOffset(char letter)
 } // namespace
 
 MmlPartReader::MmlPartReader()
-    : m_timeBase(48)
+    : m_timeBase(48), m_sink(nullptr), m_part(0)
 {
     Reset();
 }
@@ -83,6 +84,21 @@ int MmlPartReader::GetDefaultUnits() const
 const ReadStatus& MmlPartReader::GetStatus() const
 {
     return m_status;
+}
+
+ProgramNoteSink* MmlPartReader::SetNoteSink(ProgramNoteSink* sink, int part)
+{
+    m_part = part;
+    return std::exchange(m_sink, sink);
+}
+
+int MmlPartReader::Finish()
+{
+    if (m_sink != nullptr && !m_notes.empty()) {
+        m_sink->TakeNote(m_part, m_notes.back());
+        m_notes.clear();
+    }
+    return 0;
 }
 
 int MmlPartReader::Reset()
@@ -195,7 +211,12 @@ void MmlPartReader::Append(int key, int units)
     note.key = key;
     note.start = ToTicks(m_units);
     note.length = ToTicks(end) - note.start;
-    m_notes.push_back(note);
+    if (m_sink != nullptr && !m_notes.empty()) {
+        m_sink->TakeNote(m_part, m_notes.back());
+        m_notes.back() = note;
+    } else {
+        m_notes.push_back(note);
+    }
     m_units = end;
 }
 

@@ -2,6 +2,7 @@
 #define MORVEK_SCORE_MMLPARTREADER_H
 
 #include "score/ProgramNote.h"
+#include "score/ProgramNoteSink.h"
 #include "score/ReadStatus.h"
 
 #include <cstddef>
@@ -54,6 +55,12 @@ public:
 // Operations
     // Back to octave 4, quarter-note default length, position 0, no notes.
     virtual int Reset();
+    // With a sink, each note goes to it once it is finished (the next one
+    // begun, or Finish), and GetNotes keeps only the note that a tie may
+    // still lengthen. Returns the previous sink; not owned; kept by Reset.
+    virtual ProgramNoteSink* SetNoteSink(ProgramNoteSink* sink, int part);
+    // At the end of the part: hands the last note to the sink, if there is one.
+    virtual int Finish();
     // Appends the notes of text[0, size). Returns kReadOk, or the 1-based
     // offset of the character where reading stopped (GetStatus says why);
     // the notes before it are kept.
@@ -73,6 +80,8 @@ private:
     long long m_units;   // where the next note starts, in 192nd notes
     bool m_tiePending;     // the last note ends in &
     std::vector<ProgramNote> m_notes;
+    ProgramNoteSink* m_sink; // not owned
+    int m_part;              // what the sink calls this part
     ReadStatus m_status;
 };
 

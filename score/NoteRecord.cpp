@@ -8,8 +8,8 @@ NoteRecord::NoteRecord()
 NoteRecord::NoteRecord(int note, int length, int velocity, int tie, int valueIndex)
     : m_note(note)
     , m_length(length)
-    , m_velocity(velocity)
-    , m_tie(tie)
-    , m_valueIndex(valueIndex)
+    , m_valueIndex(static_cast<int16_t>(valueIndex))
+    , m_velocity(static_cast<uint8_t>(velocity))
+    , m_tie(static_cast<uint8_t>(tie))
 {
 }

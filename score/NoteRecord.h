@@ -1,6 +1,8 @@
 #ifndef MORVEK_SCORE_NOTERECORD_H
 #define MORVEK_SCORE_NOTERECORD_H
 
+#include <cstdint>
+
 // Note numbers beyond the MIDI keys 0..127.
 const int kRestNote = 128;   // a rest
 const int kSegmentEnd = 129; // end of a segment: one PLAY line's share; no time
@@ -28,9 +30,10 @@ public:
     virtual int GetNote() const { return m_note; }
     virtual int SetLength(int length) { return Replace(m_length, length); }
     virtual int GetLength() const { return m_length; }
-    // Note-on velocity; carried along, never written to the output.
+    // Note-on velocity (0..255); carried along, never written to the output.
     virtual int SetVelocity(int velocity) { return Replace(m_velocity, velocity); }
     virtual int GetVelocity() const { return m_velocity; }
+    // Flags of 8 bits.
     virtual int SetTie(int tie) { return Replace(m_tie, tie); }
     virtual int GetTie() const { return m_tie; }
     // Index into the note-value table once the list is decomposed; -1 before.
@@ -45,18 +48,22 @@ public:
 
 private:
     // Sets field to value; returns the value it replaces.
-    static int Replace(int& field, int value)
+    template <typename Field>
+    static int Replace(Field& field, int value)
     {
         int previous = field;
-        field = value;
+        field = static_cast<Field>(value);
         return previous;
     }
 
-    int m_note;
-    int m_length;
-    int m_velocity;
-    int m_tie;
-    int m_valueIndex;
+    // Narrow where the values are: a list holds a record for every note and
+    // rest, so 24 bytes instead of 32 are megabytes on a long song.
+    int32_t m_note;
+    int32_t m_length;
+    int16_t m_valueIndex;  // -1..17
+    uint8_t m_velocity;    // a MIDI data byte
+    uint8_t m_tie;         // flags
+
 };
 
 #endif
