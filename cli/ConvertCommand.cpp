@@ -382,6 +382,8 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
         return code;
 
     Converter converter;
+    // Only the program and the report: lists no part plays need no records.
+    converter.SetKeepUnplayedLists(false);
     ConversionObjects objects(converter);
     code = LoadMidiFile(options, path, converter, objects.file, err);
     if (code != kExitOk)

@@ -17,6 +17,7 @@
 #include <cstring>
 #include <memory>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -82,7 +83,7 @@ bool IsHeaderIndex(int index)
 } // namespace
 
 Converter::Converter()
-    : m_headerLineCount(0)
+    : m_headerLineCount(0), m_keepUnplayedLists(true)
 {
     SetHeaderLineCount(kHeaderLineCount);
     for (int i = 0; i < kHeaderLineCount; ++i)
@@ -534,6 +535,12 @@ int Converter::ConvertFresh(const MidiFile& file, bool inOrder, ConversionResult
     std::vector<long long> wideLines;
     try {
         NoteListBuilder builder;
+        if (!m_keepUnplayedLists) {
+            std::vector<int> played = assignment;
+            for (int r = 0; inOrder && r < settings.GetPartCount(); ++r)
+                played.push_back(r);
+            builder.RecordOnly(played);
+        }
         builder.BuildQuantizedNoteLists(file, settings, *fresh,
                                         settings.GetResolutionUnit(file.GetTimeBase()));
         // The assignment is checked against the lists just made, not a count
@@ -548,7 +555,7 @@ int Converter::ConvertFresh(const MidiFile& file, bool inOrder, ConversionResult
             }
         }
         if (code == kConvertOk) {
-            CountNotes(*fresh, counts);
+            CountNotes(*fresh, builder, counts);
             code = ConvertInto(file, settings, assignment, *fresh, program, ends, wideLines, status);
         }
     } catch (const std::bad_alloc&) {
@@ -565,7 +572,7 @@ int Converter::ConvertFresh(const MidiFile& file, bool inOrder, ConversionResult
     return kConvertOk;
 }
 
-void Converter::CountNotes(const NoteListSet& set,
+void Converter::CountNotes(const NoteListSet& set, const NoteListBuilder& built,
                            std::vector<ConversionResult::ListCounts>& counts) const
 {
     const int listCount = GetListCount(set);
@@ -575,12 +582,22 @@ void Converter::CountNotes(const NoteListSet& set,
         NoteList* list = set.GetList(i);
         if (!list)
             continue;
-        long long notes = 0;
+        long long notes = built.GetCountedNotes(i);
         for (NoteList::Position p = list->Begin(); p != list->End(); ++p)
             notes += p->IsNote() ? 1 : 0;
         counts[static_cast<size_t>(i)].quantized = notes;
         counts[static_cast<size_t>(i)].built = notes + list->GetVanishedNoteCount();
     }
+}
+
+bool Converter::SetKeepUnplayedLists(bool keep)
+{
+    return std::exchange(m_keepUnplayedLists, keep);
+}
+
+bool Converter::GetKeepUnplayedLists() const
+{
+    return m_keepUnplayedLists;
 }
 
 int Converter::CheckInput(const MidiFile& file, const ConvertSettings& settings,

@@ -12,6 +12,7 @@ class MidiFile;
 class MidiReadOptions;
 class MmlWriter;
 class NoteList;
+class NoteListBuilder;
 class NoteListSet;
 
 // Turns a loaded Standard MIDI File into the text of the BASIC program: ten
@@ -180,6 +181,12 @@ public:
     // check before the lists are made refuses). The lists are made once:
     // with voices, counting them first would cost as much as making them.
     virtual ConversionResult ConvertInOrder(const MidiFile& file, const ConvertSettings& settings);
+    // Off, the lists no part plays keep no records in the result (their
+    // counts are still in it): a caller that shows only the program and the
+    // report then needs no memory for them. On by default; returns the
+    // previous setting.
+    virtual bool SetKeepUnplayedLists(bool keep);
+    virtual bool GetKeepUnplayedLists() const;
 
 private:
     // The checks that need no note list, in Convert's order.
@@ -190,7 +197,9 @@ private:
     // known. Returns a ConvertResult.
     int ConvertFresh(const MidiFile& file, bool inOrder, ConversionResult& result);
     // Each list's notes as built and as quantized, before any is cut.
-    void CountNotes(const NoteListSet& set, std::vector<ConversionResult::ListCounts>& counts) const;
+    // built counts the notes of lists it kept no records of.
+    void CountNotes(const NoteListSet& set, const NoteListBuilder& built,
+                    std::vector<ConversionResult::ListCounts>& counts) const;
     int ConvertInto(const MidiFile& file, const ConvertSettings& settings,
                     const std::vector<int>& assignment, NoteListSet& set, std::string& text,
                     std::vector<int>& ends, std::vector<long long>& wideLines,
@@ -207,6 +216,7 @@ private:
 
     int m_headerLineCount;
     std::string m_headerLines[kHeaderLineCount];
+    bool m_keepUnplayedLists;
 };
 
 #endif

@@ -39,7 +39,8 @@ bool IsChannelMessage(unsigned char status)
 // Appends a record, quantized to unit ticks when unit is above 0: the step
 // Quantize takes for it, with the carry of the list it goes to. Returns 1
 // for a note that quantizing removed, 0 otherwise.
-int AppendRecord(NoteList& list, long long& carry, int unit, int note, long long ticks,
+template <typename KeepRecord>
+int AppendRecord(KeepRecord keep, long long& carry, int unit, int note, long long ticks,
                  int velocity)
 {
     long long length = ClampTicks(ticks);
@@ -48,7 +49,7 @@ int AppendRecord(NoteList& list, long long& carry, int unit, int note, long long
         if (length == 0)
             return note == kRestNote ? 0 : 1;
     }
-    list.Append(NoteRecord(note, static_cast<int>(length), velocity));
+    keep(NoteRecord(note, static_cast<int>(length), velocity));
     return 0;
 }
 
@@ -98,8 +99,42 @@ struct NoteListBuilder::Voices {
 };
 
 NoteListBuilder::NoteListBuilder()
-    : m_chordSpan(1)
+    : m_chordSpan(1), m_recordOnly(false)
 {
+}
+
+void NoteListBuilder::RecordOnly(const std::vector<int>& ordinals)
+{
+    m_recordOnly = true;
+    m_recorded.clear();
+    for (int ordinal : ordinals) {
+        if (ordinal < 0)
+            continue;
+        if (static_cast<size_t>(ordinal) >= m_recorded.size())
+            m_recorded.resize(static_cast<size_t>(ordinal) + 1, 0);
+        m_recorded[static_cast<size_t>(ordinal)] = 1;
+    }
+}
+
+long long NoteListBuilder::GetCountedNotes(int ordinal) const
+{
+    if (ordinal < 0 || static_cast<size_t>(ordinal) >= m_counted.size())
+        return 0;
+    return m_counted[static_cast<size_t>(ordinal)];
+}
+
+void NoteListBuilder::Keep(NoteList& list, bool records, const NoteRecord& record)
+{
+    if (records) {
+        list.Append(record);
+        return;
+    }
+    if (!record.IsNote())
+        return;
+    const size_t ordinal = static_cast<size_t>(list.GetOrdinal());
+    if (ordinal >= m_counted.size())
+        m_counted.resize(ordinal + 1, 0);
+    ++m_counted[ordinal];
 }
 
 NoteListBuilder::~NoteListBuilder()
@@ -189,8 +224,12 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
         int dropped = 0;     // note-ons while another note sounded
         int vanished = 0;    // notes quantizing removed
     };
+    bool records[kChannelCount];
+    for (int channel = 0; channel < kChannelCount; ++channel)
+        records[channel] = lists[channel] != nullptr && Records(lists[channel]->GetOrdinal());
     // Appends a record, quantized when asked: the step Quantize takes for it.
-    auto append = [unit](NoteList& list, Line& line, int note, int length, int velocity) {
+    auto append = [this, unit, lists, &records](int channel, Line& line, int note, int length,
+                                                int velocity) {
         if (unit > 0) {
             const long long x = QuantizeStep(length, unit, line.carry);
             if (x == 0) {
@@ -199,7 +238,7 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
             }
             length = static_cast<int>(x);
         }
-        list.Append(NoteRecord(note, length, velocity));
+        Keep(*lists[channel], records[channel], NoteRecord(note, length, velocity));
     };
     Line lines[kChannelCount];
     long long now = 0; // wide: a long track of long deltas must not wrap
@@ -225,13 +264,13 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
             continue; // no key or velocity to read
         Line& line = lines[status & 0x0F];
         if (!line.sounding && kind == kNoteOn) {
-            append(*list, line, kRestNote, ClampTicks(now - line.since), 0);
+            append(status & 0x0F, line, kRestNote, ClampTicks(now - line.since), 0);
             line.key = message[1];
             line.velocity = message[2];
             line.since = now;
             line.sounding = true;
         } else if (line.sounding && kind == kNoteOff && message[1] == line.key) {
-            append(*list, line, line.key, ClampTicks(now - line.since), line.velocity);
+            append(status & 0x0F, line, line.key, ClampTicks(now - line.since), line.velocity);
             line.key = kRestNote;
             line.velocity = 0;
             line.since = now;
@@ -435,12 +474,14 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
         long long end = 0;
         long long carry = 0;
         int vanished = 0;
+        const bool records = Records(ordinal + voice);
+        auto keep = [this, list, records](const NoteRecord& record) { Keep(*list, records, record); };
         for (size_t i = 0; i < count; ++i) {
             if (voiceOf[i] != voice)
                 continue;
             const SourceNote& note = notes[i];
-            AppendRecord(*list, carry, unit, kRestNote, note.start - end, 0);
-            vanished += AppendRecord(*list, carry, unit, note.key, note.end - note.start,
+            AppendRecord(keep, carry, unit, kRestNote, note.start - end, 0);
+            vanished += AppendRecord(keep, carry, unit, note.key, note.end - note.start,
                                      note.velocity);
             end = note.end;
         }

@@ -1,6 +1,7 @@
 #ifndef MORVEK_SCORE_NOTELISTBUILDER_H
 #define MORVEK_SCORE_NOTELISTBUILDER_H
 
+#include <cstddef>
 #include <vector>
 
 class ConvertSettings;
@@ -8,6 +9,7 @@ class MidiFile;
 class MidiTrack;
 class NoteList;
 class NoteListSet;
+class NoteRecord;
 
 // Makes the note lists of a loaded file: monophonic lists of rests and notes,
 // ordered by track, then channel, then voice. With one voice (the default)
@@ -41,6 +43,14 @@ public:
     // only notes of one tick. Returns the previous span.
     virtual int SetChordSpan(int span);
     virtual int GetChordSpan() const;
+    // After RecordOnly, a build keeps the records of the lists whose ordinals
+    // are given and only counts the notes of the others (GetCountedNotes):
+    // they get their identity and dropped and vanished counts, no records.
+    // A conversion that plays a few of many lists then needs no memory for
+    // the rest. By default every list keeps its records.
+    virtual void RecordOnly(const std::vector<int>& ordinals);
+    // The notes a build gave the list of ordinal without keeping them.
+    virtual long long GetCountedNotes(int ordinal) const;
 
 // Operations
     // Fills a fresh set from file and records the file's time base in it.
@@ -99,7 +109,19 @@ private:
     // Both builds and the count with two or more voices.
     int BuildVoices(const MidiFile& file, int voiceCount, NoteListSet* set, int unit);
 
+    // Whether the list of ordinal keeps its records.
+    bool Records(int ordinal) const
+    {
+        return !m_recordOnly ||
+               (ordinal >= 0 && static_cast<size_t>(ordinal) < m_recorded.size() && m_recorded[ordinal]);
+    }
+    // Appends record to list, or counts it when the list keeps no records.
+    void Keep(NoteList& list, bool records, const NoteRecord& record);
+
     int m_chordSpan;
+    bool m_recordOnly;
+    std::vector<char> m_recorded;      // by ordinal
+    std::vector<long long> m_counted;  // by ordinal: notes not kept
 };
 
 #endif

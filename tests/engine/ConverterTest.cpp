@@ -675,3 +675,40 @@ TEST_F(ConverterTest, BuildPlayLinesIsEveryBuildPlayLineInTurn)
 }
 
 } // namespace
+
+// Without the lists no part plays, a conversion writes the same program
+// and counts the same notes; the played lists are the same, the others
+// empty.
+TEST_F(ConverterTest, UnplayedListsNeedNoRecords)
+{
+    SongGenerator song;
+    song.SetHumanTiming(true);
+    const std::vector<uint8_t> image = song.Build(4000);
+    m_file = m_converter.LoadMidiFile(image.data(), image.size());
+    ASSERT_NE(nullptr, m_file);
+    m_settings.SetPartCount(3);
+    for (int voices : { 1, 3 }) {
+        m_settings.SetVoiceCount(voices);
+        for (const std::vector<int>& assignment : { std::vector<int>{}, std::vector<int>{ -1, 4, 1 } }) {
+            Converter lean;
+            lean.SetKeepUnplayedLists(false);
+            const ConversionResult all = assignment.empty()
+                                             ? m_converter.ConvertInOrder(*m_file, m_settings)
+                                             : m_converter.Convert(*m_file, m_settings, assignment);
+            const ConversionResult some = assignment.empty() ? lean.ConvertInOrder(*m_file, m_settings)
+                                                             : lean.Convert(*m_file, m_settings, assignment);
+            ASSERT_EQ(Converter::kConvertOk, some.GetResult()) << voices;
+            EXPECT_EQ(all.GetText(), some.GetText()) << voices;
+            ASSERT_EQ(all.GetListCounts().size(), some.GetListCounts().size());
+            const std::vector<int>& played = some.GetAssignment();
+            for (int i = 0; i < all.GetLists()->GetCount(); ++i) {
+                EXPECT_EQ(all.GetListCounts()[i].built, some.GetListCounts()[i].built) << i;
+                EXPECT_EQ(all.GetListCounts()[i].quantized, some.GetListCounts()[i].quantized) << i;
+                const bool isPlayed = std::find(played.begin(), played.end(), i) != played.end();
+                EXPECT_EQ(isPlayed ? DescribeNoteList(*all.GetLists()->GetList(i)) : "",
+                          DescribeNoteList(*some.GetLists()->GetList(i)))
+                    << voices << " voices, list " << i;
+            }
+        }
+    }
+}
