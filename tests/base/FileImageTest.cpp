@@ -10,16 +10,11 @@
 #include "base/DiskFile.h"
 #include "tests/support/FailingDiskFile.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WindowsErrorCodes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-// Windows codes the tests name.
-const unsigned long kFileNotFound = 2;
-const unsigned long kInvalidHandle = 6;
-const unsigned long kSharingViolation = 32;
-const unsigned long kLockViolation = 33;
 
 std::string ImageText(const FileImage& image)
 {
@@ -110,10 +105,10 @@ TEST_P(FileImageFailureTest, LeavesNothingButTheReason)
 
 INSTANTIATE_TEST_SUITE_P(
     Calls, FileImageFailureTest,
-    ::testing::Values(Failure{"Open", FailingDiskFile::kOpen, kSharingViolation, kSharingViolation},
+    ::testing::Values(Failure{"Open", FailingDiskFile::kOpen, kErrorSharingViolation, kErrorSharingViolation},
                       Failure{"OpenWithoutCode", FailingDiskFile::kOpen, 0, FileImage::kOpenFailed},
-                      Failure{"Size", FailingDiskFile::kSize, kInvalidHandle, kInvalidHandle},
-                      Failure{"Read", FailingDiskFile::kRead, kLockViolation, kLockViolation},
+                      Failure{"Size", FailingDiskFile::kSize, kErrorInvalidHandle, kErrorInvalidHandle},
+                      Failure{"Read", FailingDiskFile::kRead, kErrorLockViolation, kErrorLockViolation},
                       Failure{"ShortRead", FailingDiskFile::kShortRead, 0, FileImage::kHandleEof}),
     [](const ::testing::TestParamInfo<Failure>& info) { return info.param.name; });
 
@@ -121,7 +116,7 @@ TEST_F(FileImageTest, MissingFileGivesFileNotFound)
 {
     DiskFile file;
     FileImage image;
-    EXPECT_EQ(kFileNotFound, image.Read(file, m_folder.PathOf("none.mid").c_str()));
+    EXPECT_EQ(kErrorFileNotFound, image.Read(file, m_folder.PathOf("none.mid").c_str()));
     EXPECT_EQ(0u, image.GetSize());
 }
 

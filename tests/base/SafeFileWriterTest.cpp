@@ -11,15 +11,11 @@
 #include "base/DiskFile.h"
 #include "tests/support/FailingDiskFile.h"
 #include "tests/support/TempFolder.h"
+#include "tests/support/WindowsErrorCodes.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-const unsigned long kErrorPathNotFound = 3;
-const unsigned long kErrorAccessDenied = 5;
-const unsigned long kErrorSharingViolation = 32;
-const unsigned long kErrorDiskFull = 112;
 
 class SafeFileWriterTest : public ::testing::Test {
 protected:
