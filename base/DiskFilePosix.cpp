@@ -13,13 +13,6 @@
 
 namespace {
 
-// Windows error codes that callers see on every platform.
-const unsigned long kErrorFileNotFound = 2;
-const unsigned long kErrorPathNotFound = 3;
-const unsigned long kErrorAccessDenied = 5;
-const unsigned long kErrorInvalidHandle = 6;
-const unsigned long kErrorSharingViolation = 32;
-const unsigned long kErrorInvalidParameter = 87;
 // An errno without a Windows counterpart is kept in the customer-code range.
 const unsigned long kErrnoFlag = 0x20000000UL;
 
@@ -30,19 +23,19 @@ struct ErrnoCode {
 
 // The first row with a given code is the one DescribeError uses.
 const ErrnoCode kErrnoCodes[] = {
-    {ENOENT, kErrorFileNotFound},
-    {ENOENT, kErrorPathNotFound},
+    {ENOENT, DiskFile::kErrorFileNotFound},
+    {ENOENT, DiskFile::kErrorPathNotFound},
     {EMFILE, 4},                                      // ERROR_TOO_MANY_OPEN_FILES
     {ENFILE, 4},
-    {EACCES, kErrorAccessDenied},
-    {EPERM, kErrorAccessDenied},
-    {EISDIR, kErrorAccessDenied},
-    {EBADF, kErrorInvalidHandle},
+    {EACCES, DiskFile::kErrorAccessDenied},
+    {EPERM, DiskFile::kErrorAccessDenied},
+    {EISDIR, DiskFile::kErrorAccessDenied},
+    {EBADF, DiskFile::kErrorInvalidHandle},
     {ENOMEM, 8},                                      // ERROR_NOT_ENOUGH_MEMORY
     {EROFS, 19},                                      // ERROR_WRITE_PROTECT
-    {EWOULDBLOCK, kErrorSharingViolation},
+    {EWOULDBLOCK, DiskFile::kErrorSharingViolation},
     {EEXIST, 80},                                     // ERROR_FILE_EXISTS
-    {EINVAL, kErrorInvalidParameter},
+    {EINVAL, DiskFile::kErrorInvalidParameter},
     {ENOSPC, 112},                                    // ERROR_DISK_FULL
     {ENAMETOOLONG, 206},                              // ERROR_FILENAME_EXCED_RANGE
     {EFBIG, 223},                                     // ERROR_FILE_TOO_LARGE
@@ -85,21 +78,21 @@ DiskFile::Handle HandleOf(int fd)
 unsigned long MissingFileCode(const char* name)
 {
     if (name[0] == '\0')
-        return kErrorPathNotFound;
+        return DiskFile::kErrorPathNotFound;
     std::string folder(name);
     size_t slash = folder.find_last_of('/');
     if (slash == std::string::npos)
-        return kErrorFileNotFound;
+        return DiskFile::kErrorFileNotFound;
     folder.resize(slash == 0 ? 1 : slash);
     struct stat st;
-    return ::stat(folder.c_str(), &st) == 0 ? kErrorFileNotFound : kErrorPathNotFound;
+    return ::stat(folder.c_str(), &st) == 0 ? DiskFile::kErrorFileNotFound : DiskFile::kErrorPathNotFound;
 }
 
 // Windows refuses a transfer against the handle's access with ERROR_ACCESS_DENIED.
 unsigned long TransferErrorCode(int fd, int error)
 {
     if (error == EBADF && ::fcntl(fd, F_GETFD) != -1)
-        return kErrorAccessDenied;
+        return DiskFile::kErrorAccessDenied;
     return CodeFromErrno(error);
 }
 

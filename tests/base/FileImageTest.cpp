@@ -10,7 +10,6 @@
 #include "base/DiskFile.h"
 #include "tests/support/FailingDiskFile.h"
 #include "tests/support/TempFolder.h"
-#include "tests/support/WindowsErrorCodes.h"
 
 namespace {
 
@@ -105,18 +104,19 @@ TEST_P(FileImageFailureTest, LeavesNothingButTheReason)
 
 INSTANTIATE_TEST_SUITE_P(
     Calls, FileImageFailureTest,
-    ::testing::Values(Failure{"Open", FailingDiskFile::kOpen, kErrorSharingViolation, kErrorSharingViolation},
-                      Failure{"OpenWithoutCode", FailingDiskFile::kOpen, 0, FileImage::kOpenFailed},
-                      Failure{"Size", FailingDiskFile::kSize, kErrorInvalidHandle, kErrorInvalidHandle},
-                      Failure{"Read", FailingDiskFile::kRead, kErrorLockViolation, kErrorLockViolation},
-                      Failure{"ShortRead", FailingDiskFile::kShortRead, 0, FileImage::kHandleEof}),
+    ::testing::Values(
+        Failure{"Open", FailingDiskFile::kOpen, DiskFile::kErrorSharingViolation, DiskFile::kErrorSharingViolation},
+        Failure{"OpenWithoutCode", FailingDiskFile::kOpen, 0, FileImage::kOpenFailed},
+        Failure{"Size", FailingDiskFile::kSize, DiskFile::kErrorInvalidHandle, DiskFile::kErrorInvalidHandle},
+        Failure{"Read", FailingDiskFile::kRead, DiskFile::kErrorLockViolation, DiskFile::kErrorLockViolation},
+        Failure{"ShortRead", FailingDiskFile::kShortRead, 0, FileImage::kHandleEof}),
     [](const ::testing::TestParamInfo<Failure>& info) { return info.param.name; });
 
 TEST_F(FileImageTest, MissingFileGivesFileNotFound)
 {
     DiskFile file;
     FileImage image;
-    EXPECT_EQ(kErrorFileNotFound, image.Read(file, m_folder.PathOf("none.mid").c_str()));
+    EXPECT_EQ(DiskFile::kErrorFileNotFound, image.Read(file, m_folder.PathOf("none.mid").c_str()));
     EXPECT_EQ(0u, image.GetSize());
 }
 

@@ -11,7 +11,6 @@
 #include "base/DiskFile.h"
 #include "tests/support/FailingDiskFile.h"
 #include "tests/support/TempFolder.h"
-#include "tests/support/WindowsErrorCodes.h"
 
 namespace {
 
@@ -86,7 +85,7 @@ TEST_F(SafeFileWriterTest, MissingFolderIsReportedAsADirectWriteWouldBe)
     std::string path = PathOf("missing/out.txt");
     DiskFile file;
     SafeFileWriter writer;
-    EXPECT_EQ(kErrorPathNotFound, writer.Write(file, path.c_str(), "new", 3));
+    EXPECT_EQ(DiskFile::kErrorPathNotFound, writer.Write(file, path.c_str(), "new", 3));
     EXPECT_TRUE(Names().empty());
 }
 
@@ -103,7 +102,7 @@ TEST_F(SafeFileWriterTest, HeldTargetIsRefusedBeforeAnythingIsWritten)
     ASSERT_NE(nullptr, held);
     DiskFile file;
     SafeFileWriter writer;
-    EXPECT_EQ(kErrorSharingViolation, writer.Write(file, path.c_str(), "new", 3));
+    EXPECT_EQ(DiskFile::kErrorSharingViolation, writer.Write(file, path.c_str(), "new", 3));
     holder.Close(held);
     EXPECT_EQ("kept", Read(path));
     EXPECT_EQ((std::set<std::string>{"held.txt"}), Names());
@@ -128,12 +127,14 @@ TEST_P(SafeFileWriterFailure, OldFileKeepsEveryByteAndNoTemporaryFileStays)
 INSTANTIATE_TEST_SUITE_P(
     EachStep, SafeFileWriterFailure,
     ::testing::Values(
-        FailureCase{"TemporaryFileDenied", FailingDiskFile::kOpenTemporary, kErrorAccessDenied, kErrorAccessDenied},
+        FailureCase{"TemporaryFileDenied", FailingDiskFile::kOpenTemporary, DiskFile::kErrorAccessDenied,
+                    DiskFile::kErrorAccessDenied},
         FailureCase{"TemporaryFileWithoutCode", FailingDiskFile::kOpenTemporary, 0, SafeFileWriter::kErrorOpenFailed},
-        FailureCase{"DiskFull", FailingDiskFile::kWrite, kErrorDiskFull, kErrorDiskFull},
+        FailureCase{"DiskFull", FailingDiskFile::kWrite, DiskFile::kErrorDiskFull, DiskFile::kErrorDiskFull},
         FailureCase{"ShortWrite", FailingDiskFile::kShortWrite, 0, SafeFileWriter::kErrorWriteFault},
         FailureCase{"CloseFails", FailingDiskFile::kClose, 64, 64},
-        FailureCase{"ReplaceDenied", FailingDiskFile::kReplace, kErrorAccessDenied, kErrorAccessDenied},
+        FailureCase{"ReplaceDenied", FailingDiskFile::kReplace, DiskFile::kErrorAccessDenied,
+                    DiskFile::kErrorAccessDenied},
         FailureCase{"ReplaceWithoutCode", FailingDiskFile::kReplace, 0, SafeFileWriter::kErrorWriteFault}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 
