@@ -184,19 +184,15 @@ int ConversionReport::Compute(const MidiFile& file, const ConversionResult& resu
 
 void ConversionReport::CountFile(const MidiFile& file, const ConversionResult& result)
 {
-    // Note-ons with a velocity, per track and channel, straight from the file.
+    // Note-ons with a velocity, per track and channel, as the tracks counted them.
     const int trackCount = file.GetTrackCount() > 0 ? file.GetTrackCount() : 0;
     std::vector<long long> played(static_cast<size_t>(trackCount) * kChannelCount, 0);
     for (int t = 0; t < trackCount; ++t) {
         const MidiTrack* track = file.GetTrack(t);
         if (!track)
             continue;
-        const MidiTrack::Position end = track->GetPosition(1);
-        for (MidiTrack::Position p = track->GetPosition(0); p != end; ++p) {
-            const unsigned char* message = (*p)->GetData();
-            if (message && (*p)->GetLength() >= 3 && (message[0] & 0xF0) == 0x90 && message[2] > 0)
-                ++played[static_cast<size_t>(t) * kChannelCount + (message[0] & 0x0F)];
-        }
+        for (int channel = 0; channel < kChannelCount; ++channel)
+            played[static_cast<size_t>(t) * kChannelCount + channel] = track->GetNoteOnCount(channel);
     }
     for (long long count : played)
         m_played += count;

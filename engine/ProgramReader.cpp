@@ -47,6 +47,7 @@ ProgramReader::ProgramReader()
     , m_lastLineNumber(-1)
     , m_longestLine(0)
     , m_sink(nullptr)
+    , m_linesLeft(0)
 {
     PlayKindTable kinds;
     for (int i = 0; i < kinds.GetCount(); ++i) {
@@ -84,6 +85,7 @@ int ProgramReader::Read(const char* text, size_t size, int timeBase)
     m_timeBase = timeBase;
     if (!text)
         size = 0;
+    m_linesLeft = static_cast<size_t>(std::count(text, text + size, '\n')) + 1;
     size_t position = 0;
     int textLine = 0;
     while (position < size) {
@@ -99,6 +101,7 @@ int ProgramReader::Read(const char* text, size_t size, int timeBase)
         m_longestLine = std::max(m_longestLine, length);
         if (ReadLine(start, length, textLine) != kReadOk)
             return kReadRefused;
+        --m_linesLeft;
         position = next;
     }
     m_lineCount = textLine;
@@ -135,6 +138,10 @@ int ProgramReader::ReadLine(const char* line, size_t length, int textLine)
     }
     const size_t partCount = strings.size();
     if (m_lines.empty()) {
+        // Room for a PLAY line on every line left, so that a long program
+        // is not copied as these grow.
+        m_lines.reserve(m_linesLeft);
+        m_ends.reserve(m_linesLeft * partCount);
         m_parts.assign(partCount, MmlPartReader());
         for (size_t p = 0; p < partCount; ++p) {
             m_parts[p].SetTimeBase(m_timeBase);

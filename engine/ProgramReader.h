@@ -104,6 +104,7 @@ private:
     long long m_lastLineNumber;
     size_t m_longestLine;
     ProgramNoteSink* m_sink; // not owned
+    size_t m_linesLeft;      // of the text being read, this one included
     ReadStatus m_status;
     std::vector<ProgramNote> m_none;
 };

@@ -8,9 +8,11 @@ MidiTrack::MidiTrack(MemoryArena* arena)
     : m_ownArena(arena != nullptr ? nullptr : new MemoryArena),
       m_arena(arena != nullptr ? arena : m_ownArena.get()),
       m_count(0),
-      m_lastBlock(0),
-      m_lastOffset(0),
-      m_total(0)
+      m_next(nullptr),
+      m_blockEnd(nullptr),
+      m_total(0),
+      m_channels(0),
+      m_noteOns()
 {
 }
 
@@ -45,6 +47,37 @@ unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned cha
            static_cast<unsigned long>(p - events);
 }
 
+// Before its callers, so that the read of every event compiles it in place.
+inline MidiTrack::Entry& MidiTrack::Push(int32_t delta, const unsigned char* record, int length)
+{
+    if (m_next == m_blockEnd)
+        AddBlock();
+    Entry& e = *m_next++;
+    e.delta = delta;
+    m_total += static_cast<uint32_t>(delta);
+    const unsigned char status = length > 0 ? record[0] : 0;
+    if (status >= 0x80 && status < 0xF0)
+        m_channels |= 1u << (status & 0x0F);
+    if (length >= 3 && (status & 0xF0) == 0x90 && record[2] > 0)
+        ++m_noteOns[status & 0x0F];
+    ++m_count;
+    return e;
+}
+
+size_t MidiTrack::GetUsed(size_t block) const
+{
+    return block + 1 < m_blocks.size() ? BlockSize(block) : static_cast<size_t>(m_next - m_blocks[block]);
+}
+
+void MidiTrack::AddBlock()
+{
+    const size_t size = BlockSize(m_blocks.size());
+    m_blocks.reserve(m_blocks.size() + 1);
+    m_blocks.push_back(static_cast<Entry*>(m_arena->Allocate(size * sizeof(Entry), alignof(Entry))));
+    m_next = m_blocks.back();
+    m_blockEnd = m_next + size;
+}
+
 unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, const unsigned char* end,
                                              unsigned char& runningStatus)
 {
@@ -68,30 +101,15 @@ unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, const unsig
     const int taken = running ? length - 1 : length;
     if (taken > end - q)
         return 0;
-    Entry& e = Push(static_cast<int32_t>(delta));
+    const unsigned char* data = running ? q : q + 1;
+    const unsigned char record[3] = {status, data[0], length == 3 ? data[1] : static_cast<unsigned char>(0)};
+    Entry& e = Push(static_cast<int32_t>(delta), record, length);
     e.form = static_cast<uint32_t>(length) | static_cast<uint32_t>(q - p) << 8;
-    e.record.near[0] = status;
-    std::memcpy(e.record.near + 1, running ? q : q + 1, static_cast<size_t>(length - 1));
+    e.record.near[0] = record[0];
+    e.record.near[1] = record[1];
+    e.record.near[2] = record[2];
     runningStatus = status;
     return static_cast<unsigned long>(q - p) + static_cast<unsigned long>(taken);
-}
-
-MidiTrack::Entry& MidiTrack::Push(int32_t delta)
-{
-    if (m_lastBlock == m_blocks.size()) {
-        const size_t size = BlockSize(m_lastBlock);
-        m_blocks.reserve(m_blocks.size() + 1);
-        m_blocks.push_back(static_cast<Entry*>(m_arena->Allocate(size * sizeof(Entry), alignof(Entry))));
-    }
-    Entry& e = m_blocks[m_lastBlock][m_lastOffset];
-    e.delta = delta;
-    m_total += static_cast<uint32_t>(delta);
-    ++m_count;
-    if (++m_lastOffset == BlockSize(m_lastBlock)) {
-        ++m_lastBlock;
-        m_lastOffset = 0;
-    }
-    return e;
 }
 
 void MidiTrack::Store(const MidiEvent& event)
@@ -103,8 +121,8 @@ void MidiTrack::Store(const MidiEvent& event)
     FarRecord* far = near ? nullptr
                           : static_cast<FarRecord*>(m_arena->Allocate(
                                 sizeof(FarRecord) + static_cast<size_t>(length), alignof(FarRecord)));
-    Entry& e = Push(event.GetDelta());
     const unsigned char* record = event.GetData();
+    Entry& e = Push(event.GetDelta(), record, length);
     if (near) {
         e.form = static_cast<uint32_t>(length) | static_cast<uint32_t>(byteCount) << 8;
         if (length > 0)
@@ -137,7 +155,7 @@ bool MidiTrack::Retime(int from, int to)
     uint64_t previous = 0;
     VarLenQuantity delta;
     for (size_t b = 0; b < m_blocks.size(); ++b) {
-        const size_t used = b == m_lastBlock ? m_lastOffset : BlockSize(b);
+        const size_t used = GetUsed(b);
         for (size_t i = 0; i < used; ++i) {
             Entry& e = m_blocks[b][i];
             original += static_cast<uint32_t>(e.delta);
@@ -175,9 +193,25 @@ int MidiTrack::GetEventCount() const
     return static_cast<int>(m_count);
 }
 
+unsigned MidiTrack::GetChannelMask() const
+{
+    return m_channels;
+}
+
+long long MidiTrack::GetNoteOnCount(int channel) const
+{
+    return channel >= 0 && channel < 16 ? m_noteOns[channel] : 0;
+}
+
 MidiTrack::Position MidiTrack::GetPosition(int which) const
 {
-    return which == 1 ? Position(this, m_lastBlock, m_lastOffset, m_total) : Position(this, 0, 0, 0);
+    if (which != 1)
+        return Position(this, 0, 0, 0);
+    // Just past the last event: the next free slot, or the start of a block
+    // to come when the last one is full.
+    if (m_next == m_blockEnd)
+        return Position(this, m_blocks.size(), 0, m_total);
+    return Position(this, m_blocks.size() - 1, static_cast<size_t>(m_next - m_blocks.back()), m_total);
 }
 
 const MidiChunk& MidiTrack::GetChunk() const

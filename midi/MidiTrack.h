@@ -58,6 +58,14 @@ public:
             m_track->Show(m_track->m_blocks[m_block][m_offset], m_before, m_event);
             return &m_event;
         }
+        // The event's delta, and its record with its length (null when it has
+        // none), without showing it as a MidiEvent: what the walks over
+        // millions of events read. The record lives as long as the track.
+        virtual int32_t GetDelta() const { return m_track->m_blocks[m_block][m_offset].delta; }
+        virtual const unsigned char* GetRecord(int& length) const
+        {
+            return MidiTrack::GetRecord(m_track->m_blocks[m_block][m_offset], length);
+        }
         virtual Position& operator++()
         {
             m_before += static_cast<uint32_t>(m_track->m_blocks[m_block][m_offset].delta);
@@ -124,6 +132,12 @@ public:
 
 // Attributes
     virtual int GetEventCount() const;
+    // Bit c set when an event is a channel message (status 0x80 to 0xEF) of
+    // channel c: kept as the events come, so no walk finds it.
+    virtual unsigned GetChannelMask() const;
+    // Note-ons with a velocity above 0 (records of 3 bytes or more) of
+    // channel 0..15, counted the same way; 0 for any other channel.
+    virtual long long GetNoteOnCount(int channel) const;
     // 1 gives the end position (just past the last event); anything else the first.
     virtual Position GetPosition(int which) const;
     virtual const MidiChunk& GetChunk() const;       // the header this track was read from
@@ -148,6 +162,15 @@ private:
 
     // Blocks double from 16 events to 4096, so that a short track costs little.
     static size_t BlockSize(size_t block) { return block < 8 ? size_t(16) << block : 4096; }
+    static const unsigned char* GetRecord(const Entry& e, int& length)
+    {
+        if (e.form & kFar) {
+            length = e.record.far->length;
+            return length > 0 ? reinterpret_cast<const unsigned char*>(e.record.far + 1) : nullptr;
+        }
+        length = static_cast<int>(e.form & 0xFF);
+        return length > 0 ? e.record.near : nullptr;
+    }
     static void Show(const Entry& e, uint32_t before, MidiEvent& event)
     {
         const int32_t time = static_cast<int32_t>(before + static_cast<uint32_t>(e.delta));
@@ -160,8 +183,12 @@ private:
                        e.record.near);
         }
     }
-    // The slot of a new event at the end; throws std::bad_alloc without memory.
-    Entry& Push(int32_t delta);
+    // The slot of a new event whose record (length bytes, none when 0) is
+    // counted on the way; throws std::bad_alloc without memory.
+    Entry& Push(int32_t delta, const unsigned char* record, int length);
+    void AddBlock();
+    // Events in block.
+    size_t GetUsed(size_t block) const;
     // Reads a channel message (delta of up to four bytes) at p straight into
     // the track, as MidiEvent::Parse reads it; 0, with nothing read, for
     // anything else.
@@ -174,9 +201,11 @@ private:
     MemoryArena* m_arena;                            // not owned; m_ownArena's or the file's
     std::vector<Entry*> m_blocks;                    // in the arena
     size_t m_count;
-    size_t m_lastBlock;                              // the block of the next event
-    size_t m_lastOffset;                             // and its place there
+    Entry* m_next;                                   // the slot of the next event
+    Entry* m_blockEnd;                               // of the last block
     uint32_t m_total;                                // every delta summed: the last time
+    unsigned m_channels;                             // GetChannelMask
+    long long m_noteOns[16];                         // GetNoteOnCount
     MidiChunk m_chunk;
 };
 

@@ -31,11 +31,6 @@ int ClampTicks(long long ticks)
     return ticks > INT_MAX ? INT_MAX : static_cast<int>(ticks);
 }
 
-bool IsChannelMessage(unsigned char status)
-{
-    return status >= 0x80 && status < 0xF0;
-}
-
 // Appends a record, quantized to unit ticks when unit is above 0: the step
 // Quantize takes for it, with the carry of the list it goes to. Returns 1
 // for a note that quantizing removed, 0 otherwise.
@@ -244,13 +239,12 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
     long long now = 0; // wide: a long track of long deltas must not wrap
     const MidiTrack::Position end = track.GetPosition(1);
     for (MidiTrack::Position p = track.GetPosition(0); p != end; ++p) {
-        const MidiEvent* event = *p;
         // Every event moves the time, whatever its channel or kind. A delta
         // is a count of ticks: one of five or more bytes with bit 31 set
         // must not move time back and make a length negative.
-        now += static_cast<uint32_t>(event->GetDelta());
-        const unsigned char* message = event->GetData();
-        const int length = event->GetLength();
+        now += static_cast<uint32_t>(p.GetDelta());
+        int length = 0;
+        const unsigned char* message = p.GetRecord(length);
         if (!message || length < 1)
             continue;
         const unsigned char status = message[0];
@@ -328,19 +322,12 @@ void NoteListBuilder::ScanTracks(const MidiFile& file, std::vector<unsigned>& ma
         const MidiTrack* track = file.GetTrack(t);
         if (!track)
             continue;
-        unsigned used = 0;
+        // The track counted its channels and note-ons as it read them; room
+        // is all this needs, and only a note-on with a velocity starts a note.
+        const unsigned used = track->GetChannelMask();
         size_t noteOns[kChannelCount] = {};
-        const MidiTrack::Position end = track->GetPosition(1);
-        for (MidiTrack::Position p = track->GetPosition(0); p != end; ++p) {
-            const unsigned char* message = (*p)->GetData();
-            const int length = (*p)->GetLength();
-            if (!message || length < 1 || !IsChannelMessage(message[0]))
-                continue;
-            used |= 1u << (message[0] & 0x0F);
-            // Room is all this needs: a note-on of velocity 0 counts too.
-            if ((message[0] & 0xF0) == kNoteOn)
-                ++noteOns[message[0] & 0x0F];
-        }
+        for (int channel = 0; channel < kChannelCount; ++channel)
+            noteOns[channel] = static_cast<size_t>(track->GetNoteOnCount(channel));
         masks[static_cast<size_t>(t)] = used;
         int buffer = 0;
         for (int channel = 0; channel < kChannelCount; ++channel) {
@@ -381,10 +368,9 @@ void NoteListBuilder::CollectNotes(const MidiTrack& track, unsigned mask, Voices
     long long now = 0;
     const MidiTrack::Position end = track.GetPosition(1);
     for (MidiTrack::Position p = track.GetPosition(0); p != end; ++p) {
-        const MidiEvent* event = *p;
-        now += static_cast<uint32_t>(event->GetDelta()); // as ExtractChannels
-        const unsigned char* message = event->GetData();
-        const int length = event->GetLength();
+        now += static_cast<uint32_t>(p.GetDelta()); // as ExtractChannels
+        int length = 0;
+        const unsigned char* message = p.GetRecord(length);
         if (!message || length < 3)
             continue; // no key or velocity to read, or no channel message
         const unsigned char kind = ClassifyStatus(message, length);
@@ -516,13 +502,7 @@ int NoteListBuilder::GetChannelMasks(const MidiFile& file, std::vector<unsigned>
 
 int NoteListBuilder::GetChannelMask(const MidiTrack& track, unsigned* mask)
 {
-    unsigned used = 0;
-    const MidiTrack::Position end = track.GetPosition(1);
-    for (MidiTrack::Position p = track.GetPosition(0); p != end; ++p) {
-        const unsigned char* message = (*p)->GetData();
-        if (message && (*p)->GetLength() > 0 && IsChannelMessage(message[0]))
-            used |= 1u << (message[0] & 0x0F);
-    }
+    const unsigned used = track.GetChannelMask();
     if (mask)
         *mask = used;
     int count = 0;

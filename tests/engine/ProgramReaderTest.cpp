@@ -4,6 +4,7 @@
 #include "engine/ProgramReader.h"
 
 #include "engine/Converter.h"
+#include "score/ProgramNoteSink.h"
 #include "tests/support/NoteListText.h"
 #include "text/TextTable.h"
 
@@ -137,6 +138,42 @@ TEST(ProgramReaderShapeTest, EveryPrefixReadsOrRefusesInside)
         EXPECT_LE(reader.GetStatus().GetLine(), 12) << size;
         EXPECT_GE(reader.GetStatus().GetColumn(), 1) << size;
         EXPECT_NE(0, reader.GetStatus().GetReasonTextId()) << size;
+    }
+}
+
+// Handed to a sink, the notes of every part are the ones the reader keeps
+// without one, in order, ties and rests joined, the last one included;
+// every cut of the program reads with both or refuses with both.
+TEST(ProgramReaderShapeTest, ASinkGetsTheNotesTheReaderWouldKeep)
+{
+    struct Collect : ProgramNoteSink {
+        void TakeNote(int part, const ProgramNote& note) override
+        {
+            if (part >= static_cast<int>(parts.size()))
+                parts.resize(static_cast<size_t>(part) + 1);
+            parts[static_cast<size_t>(part)].push_back(note);
+        }
+        std::vector<std::vector<ProgramNote>> parts;
+    };
+    const std::string text = Program("PLAY", "\r\n") + "1120 PLAY \"r4r4&c\",\"a&a\",\"c&d\"\r\n";
+    for (size_t size = text.size() - 6; size <= text.size(); ++size) {
+        ProgramReader keeping;
+        ProgramReader handing;
+        Collect sink;
+        handing.SetNoteSink(&sink);
+        const int kept = keeping.Read(text.data(), size, 48);
+        ASSERT_EQ(kept, handing.Read(text.data(), size, 48)) << size;
+        ASSERT_TRUE(size < text.size() || kept == ProgramReader::kReadOk);
+        if (kept != ProgramReader::kReadOk)
+            continue;
+        sink.parts.resize(static_cast<size_t>(keeping.GetPartCount()));
+        for (int p = 0; p < keeping.GetPartCount(); ++p) {
+            EXPECT_TRUE(handing.GetPart(p).empty()) << p;
+            EXPECT_EQ(DescribeProgramNotes(keeping.GetPart(p)),
+                      DescribeProgramNotes(sink.parts[static_cast<size_t>(p)]))
+                << size << " part " << p;
+            EXPECT_EQ(keeping.GetPartEnd(p), handing.GetPartEnd(p)) << p;
+        }
     }
 }
 

@@ -5,7 +5,9 @@
 #include <string>
 #include <vector>
 
+#include "gen/SongGenerator.h"
 #include "midi/MidiEvent.h"
+#include "midi/MidiFile.h"
 
 namespace {
 
@@ -217,3 +219,35 @@ TEST(MidiTrackTest, PositionsWalkBothWays)
 }
 
 }  // namespace
+
+// What a track counts as it reads is what a walk over its events finds,
+// whichever way the events came: straight, through running status, or
+// through the general reader (meta and system exclusive events between).
+TEST(MidiTrackTest, ChannelsAndNoteOnsCountedWhileReadingMatchAWalk)
+{
+    for (uint32_t seed : { 1u, 2u, 3u }) {
+        SongGenerator song;
+        song.SetSeed(seed);
+        song.SetHumanTiming(seed == 2);
+        const std::vector<uint8_t> image = song.Build(3000);
+        MidiFile file;
+        ASSERT_EQ(MIDIFILE_OK, file.Build(image.data(), image.size()));
+        for (int t = 0; t < file.GetTrackCount(); ++t) {
+            const MidiTrack& track = *file.GetTrack(t);
+            unsigned mask = 0;
+            long long noteOns[16] = {};
+            for (MidiTrack::Position p = track.GetPosition(0); p != track.GetPosition(1); ++p) {
+                const unsigned char* m = (*p)->GetData();
+                const int length = (*p)->GetLength();
+                if (length > 0 && m[0] >= 0x80 && m[0] < 0xF0)
+                    mask |= 1u << (m[0] & 0x0F);
+                if (length >= 3 && (m[0] & 0xF0) == 0x90 && m[2] > 0)
+                    ++noteOns[m[0] & 0x0F];
+            }
+            EXPECT_EQ(mask, track.GetChannelMask()) << seed << " track " << t;
+            for (int channel = 0; channel < 16; ++channel)
+                EXPECT_EQ(noteOns[channel], track.GetNoteOnCount(channel)) << seed << " track " << t;
+            EXPECT_EQ(0, track.GetNoteOnCount(16));
+        }
+    }
+}
