@@ -44,6 +44,17 @@ public:
 
     static const unsigned long kInvalidSize = 0xFFFFFFFFUL;
 
+    // System codes as failing calls record them on every platform (the
+    // Windows ones).
+    static constexpr unsigned long kErrorFileNotFound = 2;
+    static constexpr unsigned long kErrorPathNotFound = 3;
+    static constexpr unsigned long kErrorAccessDenied = 5;
+    static constexpr unsigned long kErrorInvalidHandle = 6;
+    static constexpr unsigned long kErrorSharingViolation = 32;
+    static constexpr unsigned long kErrorLockViolation = 33;
+    static constexpr unsigned long kErrorInvalidParameter = 87;
+    static constexpr unsigned long kErrorDiskFull = 112;
+
 // Construction
     DiskFile();
     virtual ~DiskFile();

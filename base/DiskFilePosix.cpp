@@ -13,13 +13,6 @@
 
 namespace {
 
-// Windows error codes that callers see on every platform.
-const unsigned long kErrorFileNotFound = 2;
-const unsigned long kErrorPathNotFound = 3;
-const unsigned long kErrorAccessDenied = 5;
-const unsigned long kErrorInvalidHandle = 6;
-const unsigned long kErrorSharingViolation = 32;
-const unsigned long kErrorInvalidParameter = 87;
 // An errno without a Windows counterpart is kept in the customer-code range.
 const unsigned long kErrnoFlag = 0x20000000UL;
 
@@ -30,19 +23,19 @@ struct ErrnoCode {
 
 // The first row with a given code is the one DescribeError uses.
 const ErrnoCode kErrnoCodes[] = {
-    {ENOENT, kErrorFileNotFound},
-    {ENOENT, kErrorPathNotFound},
+    {ENOENT, DiskFile::kErrorFileNotFound},
+    {ENOENT, DiskFile::kErrorPathNotFound},
     {EMFILE, 4},                                      // ERROR_TOO_MANY_OPEN_FILES
     {ENFILE, 4},
-    {EACCES, kErrorAccessDenied},
-    {EPERM, kErrorAccessDenied},
-    {EISDIR, kErrorAccessDenied},
-    {EBADF, kErrorInvalidHandle},
+    {EACCES, DiskFile::kErrorAccessDenied},
+    {EPERM, DiskFile::kErrorAccessDenied},
+    {EISDIR, DiskFile::kErrorAccessDenied},
+    {EBADF, DiskFile::kErrorInvalidHandle},
     {ENOMEM, 8},                                      // ERROR_NOT_ENOUGH_MEMORY
     {EROFS, 19},                                      // ERROR_WRITE_PROTECT
-    {EWOULDBLOCK, kErrorSharingViolation},
+    {EWOULDBLOCK, DiskFile::kErrorSharingViolation},
     {EEXIST, 80},                                     // ERROR_FILE_EXISTS
-    {EINVAL, kErrorInvalidParameter},
+    {EINVAL, DiskFile::kErrorInvalidParameter},
     {ENOSPC, 112},                                    // ERROR_DISK_FULL
     {ENAMETOOLONG, 206},                              // ERROR_FILENAME_EXCED_RANGE
     {EFBIG, 223},                                     // ERROR_FILE_TOO_LARGE
@@ -85,22 +78,45 @@ DiskFile::Handle HandleOf(int fd)
 unsigned long MissingFileCode(const char* name)
 {
     if (name[0] == '\0')
-        return kErrorPathNotFound;
+        return DiskFile::kErrorPathNotFound;
     std::string folder(name);
     size_t slash = folder.find_last_of('/');
     if (slash == std::string::npos)
-        return kErrorFileNotFound;
+        return DiskFile::kErrorFileNotFound;
     folder.resize(slash == 0 ? 1 : slash);
     struct stat st;
-    return ::stat(folder.c_str(), &st) == 0 ? kErrorFileNotFound : kErrorPathNotFound;
+    return ::stat(folder.c_str(), &st) == 0 ? DiskFile::kErrorFileNotFound : DiskFile::kErrorPathNotFound;
 }
 
 // Windows refuses a transfer against the handle's access with ERROR_ACCESS_DENIED.
 unsigned long TransferErrorCode(int fd, int error)
 {
     if (error == EBADF && ::fcntl(fd, F_GETFD) != -1)
-        return kErrorAccessDenied;
+        return DiskFile::kErrorAccessDenied;
     return CodeFromErrno(error);
+}
+
+// One call for the caller; the system may hand the bytes over in pieces.
+// call(offset, size) moves one piece (::read or ::write); a signal repeats
+// it. Stops at the first call that moves nothing, with its errno in *error
+// (0 when it only moved nothing). Returns the bytes moved.
+template <typename Call>
+unsigned long MoveInPieces(unsigned long count, int* error, Call call)
+{
+    *error = 0;
+    unsigned long done = 0;
+    while (done < count) {
+        unsigned long piece = count - done < 0x40000000UL ? count - done : 0x40000000UL;
+        ssize_t n = call(done, piece);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            *error = n < 0 ? errno : 0;
+            break;
+        }
+        done += static_cast<unsigned long>(n);
+    }
+    return done;
 }
 
 int OpenFlags(unsigned long access, unsigned long creation, bool* truncate)
@@ -193,22 +209,13 @@ unsigned long DiskFile::Read(Handle handle, void* buffer, unsigned long count)
         RecordFailure(kErrorInvalidHandle, kReadFailed);
         return 0;
     }
-    // One call for the caller; the system may hand the bytes over in pieces.
     unsigned char* p = static_cast<unsigned char*>(buffer);
-    unsigned long done = 0;
-    while (done < count) {
-        unsigned long chunk = count - done < 0x40000000UL ? count - done : 0x40000000UL;
-        ssize_t n = ::read(fd, p + done, chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0) {
-            RecordFailure(TransferErrorCode(fd, errno), kReadFailed);
-            break;
-        }
-        if (n == 0)
-            break;                                   // end of file
-        done += static_cast<unsigned long>(n);
-    }
+    int error = 0;
+    unsigned long done =
+        MoveInPieces(count, &error, [fd, p](unsigned long at, unsigned long n) { return ::read(fd, p + at, n); });
+    // A call that reads nothing without an error is the end of the file.
+    if (error != 0)
+        RecordFailure(TransferErrorCode(fd, error), kReadFailed);
     return done;
 }
 
@@ -220,18 +227,11 @@ unsigned long DiskFile::Write(Handle handle, const void* buffer, unsigned long c
         return 0;
     }
     const unsigned char* p = static_cast<const unsigned char*>(buffer);
-    unsigned long done = 0;
-    while (done < count) {
-        unsigned long chunk = count - done < 0x40000000UL ? count - done : 0x40000000UL;
-        ssize_t n = ::write(fd, p + done, chunk);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0) {
-            RecordFailure(n < 0 ? TransferErrorCode(fd, errno) : CodeFromErrno(EIO), kWriteFailed);
-            break;
-        }
-        done += static_cast<unsigned long>(n);
-    }
+    int error = 0;
+    unsigned long done =
+        MoveInPieces(count, &error, [fd, p](unsigned long at, unsigned long n) { return ::write(fd, p + at, n); });
+    if (done < count)
+        RecordFailure(error != 0 ? TransferErrorCode(fd, error) : CodeFromErrno(EIO), kWriteFailed);
     return done;
 }
 

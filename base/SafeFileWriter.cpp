@@ -4,7 +4,6 @@
 
 namespace {
 
-const unsigned long kErrorFileNotFound = 2;
 const unsigned long kErrorAlreadyExists = 183;
 // DiskFile transfers 32-bit counts; write in slices well below that.
 const size_t kSlice = 1UL << 20;
@@ -44,7 +43,7 @@ unsigned long SafeFileWriter::CheckTarget(DiskFile& file, const char* path)
         // A missing target is the usual case: the move creates it. A missing
         // folder shows when the temporary file cannot be made there.
         unsigned long code = file.GetErrorCode();
-        return code == kErrorFileNotFound ? 0 : FailureCode(file, kErrorOpenFailed);
+        return code == DiskFile::kErrorFileNotFound ? 0 : FailureCode(file, kErrorOpenFailed);
     }
     file.Close(target);
     return 0;

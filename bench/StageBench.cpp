@@ -90,28 +90,32 @@ void BM_ReadFile(benchmark::State& state)
     Finish(state, song);
 }
 
-void BM_BuildNoteLists(benchmark::State& state)
+// Times build(builder, file, set) into a new set with a new builder.
+template <typename Build>
+void TimeBuild(benchmark::State& state, Build build)
 {
     const Song& song = SongOf(state.range(0));
     for (auto _ : state) {
         NoteListSet set;
         NoteListBuilder builder;
-        benchmark::DoNotOptimize(builder.BuildNoteLists(*song.file, ConvertSettings(), set));
+        benchmark::DoNotOptimize(build(builder, *song.file, set));
     }
     Finish(state, song);
+}
+
+void BM_BuildNoteLists(benchmark::State& state)
+{
+    TimeBuild(state, [](NoteListBuilder& builder, const MidiFile& file, NoteListSet& set) {
+        return builder.BuildNoteLists(file, ConvertSettings(), set);
+    });
 }
 
 // The lists as a conversion builds them: quantized on the way.
 void BM_BuildQuantizedNoteLists(benchmark::State& state)
 {
-    const Song& song = SongOf(state.range(0));
-    for (auto _ : state) {
-        NoteListSet set;
-        NoteListBuilder builder;
-        benchmark::DoNotOptimize(
-            builder.BuildQuantizedNoteLists(*song.file, ConvertSettings(), set, kUnit));
-    }
-    Finish(state, song);
+    TimeBuild(state, [](NoteListBuilder& builder, const MidiFile& file, NoteListSet& set) {
+        return builder.BuildQuantizedNoteLists(file, ConvertSettings(), set, kUnit);
+    });
 }
 
 // Times one pass over every list of a set that is prepared (and freed)

@@ -3,6 +3,22 @@
 #include <new>
 #include <utility>
 
+namespace {
+
+// Index of the first entry of table that match accepts; -1 when none does.
+template <typename Match>
+int FindEntry(const ObjectTable& table, Match match)
+{
+    for (int i = 0; i < table.GetCapacity(); ++i) {
+        WindowEntry* entry = table.GetAt(i);
+        if (entry != nullptr && match(*entry))
+            return i;
+    }
+    return -1;
+}
+
+} // namespace
+
 ObjectTable::ObjectTable()
     : m_count(0), m_capacity(0), m_slots(nullptr)
 {
@@ -182,32 +198,17 @@ int ObjectTable::IndexOf(const WindowEntry* entry) const
 
 int ObjectTable::FindObject(const WndObject* object) const
 {
-    for (int i = 0; i < GetCapacity(); ++i) {
-        WindowEntry* entry = GetAt(i);
-        if (entry != nullptr && entry->object == object)
-            return i;
-    }
-    return -1;
+    return FindEntry(*this, [object](const WindowEntry& entry) { return entry.object == object; });
 }
 
 int ObjectTable::FindSpare(LONG_PTR value) const
 {
-    for (int i = 0; i < GetCapacity(); ++i) {
-        WindowEntry* entry = GetAt(i);
-        if (entry != nullptr && entry->spare1 == value)
-            return i;
-    }
-    return -1;
+    return FindEntry(*this, [value](const WindowEntry& entry) { return entry.spare1 == value; });
 }
 
 int ObjectTable::FindByWindow(HWND window) const
 {
-    for (int i = 0; i < GetCapacity(); ++i) {
-        WindowEntry* entry = GetAt(i);
-        if (entry != nullptr && entry->window == window)
-            return i;
-    }
-    return -1;
+    return FindEntry(*this, [window](const WindowEntry& entry) { return entry.window == window; });
 }
 
 int ObjectTable::Broadcast(UINT message, WPARAM wParam, LPARAM lParam)

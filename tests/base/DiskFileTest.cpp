@@ -34,7 +34,7 @@ protected:
                       DiskFile::kOpenExisting);
     }
 
-    TempFolder m_folder{"diskfile"};
+    TempFolder m_folder{TempFolder::NameForTest("diskfile")};
 };
 
 TEST_F(DiskFileTest, WrittenBytesReadBackWhole)

@@ -15,12 +15,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// Windows codes the tests name.
-const unsigned long kFileNotFound = 2;
-const unsigned long kInvalidHandle = 6;
-const unsigned long kSharingViolation = 32;
-const unsigned long kLockViolation = 33;
-
 std::string ImageText(const FileImage& image)
 {
     return std::string(reinterpret_cast<const char*>(image.GetData()), image.GetSize());
@@ -63,7 +57,7 @@ protected:
         return true;
     }
 
-    TempFolder m_folder{"fileimage"};
+    TempFolder m_folder{TempFolder::NameForTest("fileimage")};
 };
 
 TEST_F(FileImageTest, ReadsEveryByte)
@@ -89,12 +83,7 @@ TEST_F(FileImageTest, EmptyFileGivesAnEmptyImageWithData)
     EXPECT_NE(nullptr, image.GetData());
 }
 
-struct Failure {
-    const char* name;
-    FailingDiskFile::Failure failure;
-    unsigned long code;
-    unsigned long expected;
-};
+using Failure = FailingDiskFile::Case;
 
 class FileImageFailureTest : public FileImageTest, public ::testing::WithParamInterface<Failure> {};
 
@@ -115,18 +104,19 @@ TEST_P(FileImageFailureTest, LeavesNothingButTheReason)
 
 INSTANTIATE_TEST_SUITE_P(
     Calls, FileImageFailureTest,
-    ::testing::Values(Failure{"Open", FailingDiskFile::kOpen, kSharingViolation, kSharingViolation},
-                      Failure{"OpenWithoutCode", FailingDiskFile::kOpen, 0, FileImage::kOpenFailed},
-                      Failure{"Size", FailingDiskFile::kSize, kInvalidHandle, kInvalidHandle},
-                      Failure{"Read", FailingDiskFile::kRead, kLockViolation, kLockViolation},
-                      Failure{"ShortRead", FailingDiskFile::kShortRead, 0, FileImage::kHandleEof}),
+    ::testing::Values(
+        Failure{"Open", FailingDiskFile::kOpen, DiskFile::kErrorSharingViolation, DiskFile::kErrorSharingViolation},
+        Failure{"OpenWithoutCode", FailingDiskFile::kOpen, 0, FileImage::kOpenFailed},
+        Failure{"Size", FailingDiskFile::kSize, DiskFile::kErrorInvalidHandle, DiskFile::kErrorInvalidHandle},
+        Failure{"Read", FailingDiskFile::kRead, DiskFile::kErrorLockViolation, DiskFile::kErrorLockViolation},
+        Failure{"ShortRead", FailingDiskFile::kShortRead, 0, FileImage::kHandleEof}),
     [](const ::testing::TestParamInfo<Failure>& info) { return info.param.name; });
 
 TEST_F(FileImageTest, MissingFileGivesFileNotFound)
 {
     DiskFile file;
     FileImage image;
-    EXPECT_EQ(kFileNotFound, image.Read(file, m_folder.PathOf("none.mid").c_str()));
+    EXPECT_EQ(DiskFile::kErrorFileNotFound, image.Read(file, m_folder.PathOf("none.mid").c_str()));
     EXPECT_EQ(0u, image.GetSize());
 }
 

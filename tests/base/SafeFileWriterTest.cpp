@@ -16,11 +16,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-const unsigned long kErrorPathNotFound = 3;
-const unsigned long kErrorAccessDenied = 5;
-const unsigned long kErrorSharingViolation = 32;
-const unsigned long kErrorDiskFull = 112;
-
 class SafeFileWriterTest : public ::testing::Test {
 protected:
     std::string PathOf(const char* name) const { return m_folder.PathOf(name); }
@@ -28,7 +23,7 @@ protected:
     static std::string Read(const std::string& path) { return TempFolder::Read(path); }
     std::set<std::string> Names() const { return m_folder.Names(); }
 
-    TempFolder m_folder{"safewriter"};
+    TempFolder m_folder{TempFolder::NameForTest("safewriter")};
 };
 
 TEST_F(SafeFileWriterTest, NewFileHoldsExactlyTheBytes)
@@ -90,7 +85,7 @@ TEST_F(SafeFileWriterTest, MissingFolderIsReportedAsADirectWriteWouldBe)
     std::string path = PathOf("missing/out.txt");
     DiskFile file;
     SafeFileWriter writer;
-    EXPECT_EQ(kErrorPathNotFound, writer.Write(file, path.c_str(), "new", 3));
+    EXPECT_EQ(DiskFile::kErrorPathNotFound, writer.Write(file, path.c_str(), "new", 3));
     EXPECT_TRUE(Names().empty());
 }
 
@@ -107,18 +102,13 @@ TEST_F(SafeFileWriterTest, HeldTargetIsRefusedBeforeAnythingIsWritten)
     ASSERT_NE(nullptr, held);
     DiskFile file;
     SafeFileWriter writer;
-    EXPECT_EQ(kErrorSharingViolation, writer.Write(file, path.c_str(), "new", 3));
+    EXPECT_EQ(DiskFile::kErrorSharingViolation, writer.Write(file, path.c_str(), "new", 3));
     holder.Close(held);
     EXPECT_EQ("kept", Read(path));
     EXPECT_EQ((std::set<std::string>{"held.txt"}), Names());
 }
 
-struct FailureCase {
-    const char* name;
-    FailingDiskFile::Failure failure;
-    unsigned long code;
-    unsigned long expected;
-};
+using FailureCase = FailingDiskFile::Case;
 
 class SafeFileWriterFailure : public SafeFileWriterTest, public ::testing::WithParamInterface<FailureCase> {};
 
@@ -137,12 +127,14 @@ TEST_P(SafeFileWriterFailure, OldFileKeepsEveryByteAndNoTemporaryFileStays)
 INSTANTIATE_TEST_SUITE_P(
     EachStep, SafeFileWriterFailure,
     ::testing::Values(
-        FailureCase{"TemporaryFileDenied", FailingDiskFile::kOpenTemporary, kErrorAccessDenied, kErrorAccessDenied},
+        FailureCase{"TemporaryFileDenied", FailingDiskFile::kOpenTemporary, DiskFile::kErrorAccessDenied,
+                    DiskFile::kErrorAccessDenied},
         FailureCase{"TemporaryFileWithoutCode", FailingDiskFile::kOpenTemporary, 0, SafeFileWriter::kErrorOpenFailed},
-        FailureCase{"DiskFull", FailingDiskFile::kWrite, kErrorDiskFull, kErrorDiskFull},
+        FailureCase{"DiskFull", FailingDiskFile::kWrite, DiskFile::kErrorDiskFull, DiskFile::kErrorDiskFull},
         FailureCase{"ShortWrite", FailingDiskFile::kShortWrite, 0, SafeFileWriter::kErrorWriteFault},
         FailureCase{"CloseFails", FailingDiskFile::kClose, 64, 64},
-        FailureCase{"ReplaceDenied", FailingDiskFile::kReplace, kErrorAccessDenied, kErrorAccessDenied},
+        FailureCase{"ReplaceDenied", FailingDiskFile::kReplace, DiskFile::kErrorAccessDenied,
+                    DiskFile::kErrorAccessDenied},
         FailureCase{"ReplaceWithoutCode", FailingDiskFile::kReplace, 0, SafeFileWriter::kErrorWriteFault}),
     [](const ::testing::TestParamInfo<FailureCase>& info) { return std::string(info.param.name); });
 

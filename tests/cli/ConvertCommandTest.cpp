@@ -17,6 +17,7 @@
 #include "gen/SmfBuilder.h"
 #include "midi/MidiFile.h"
 #include "score/NoteListSet.h"
+#include "tests/support/ChordSong.h"
 #include "tests/support/ToolRun.h"
 
 namespace {
@@ -124,25 +125,9 @@ TEST_F(ConvertCommandTest, OptionsReachTheConversion)
     }
 }
 
-// A triad held under two melody notes on channel 0, time base 96.
-Bytes MakeChordSong()
-{
-    SmfBuilder smf(0, 96);
-    int t = smf.AddTrack();
-    for (int key : {48, 52, 55, 72})
-        smf.NoteOn(t, 0, 0, key, 100);
-    smf.NoteOff(t, 96, 0, 72);
-    smf.NoteOn(t, 0, 0, 74, 100);
-    smf.NoteOff(t, 96, 0, 74);
-    for (int key : {48, 52, 55})
-        smf.NoteOff(t, 0, 0, key);
-    smf.EndOfTrack(t);
-    return smf.Build();
-}
-
 TEST_F(ConvertCommandTest, VoicesGiveTheEnginesProgramWithVoices)
 {
-    const Bytes chords = MakeChordSong();
+    const Bytes chords = ChordSong(0, 0);
     const std::string path = Write("chords.mid", chords);
     ConvertSettings settings;
     settings.SetSplitStepCount(4 * 96);

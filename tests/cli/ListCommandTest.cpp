@@ -30,12 +30,15 @@ protected:
     }
 };
 
-TEST_F(ListCommandTest, FormatZeroWithDrumsAndAChord)
+// Format 0 at time base 480, the track named name when there is one: a
+// chord on channel 0 from 0 to 960 (its top note fifthLonger ticks more)
+// and a drum note on channel 9 from 0 to 120.
+Bytes ChordAndDrum(const char* name, int fifthLonger)
 {
     SmfBuilder smf(0, 480);
     int t = smf.AddTrack();
-    smf.TrackName(t, 0, "piano and drums");
-    // A chord on channel 0: only its first note is kept, ending at 960.
+    if (name != nullptr)
+        smf.TrackName(t, 0, name);
     smf.NoteOn(t, 0, 0, 60, 100);
     smf.NoteOn(t, 0, 0, 64, 100);
     smf.NoteOn(t, 0, 0, 67, 100);
@@ -43,9 +46,15 @@ TEST_F(ListCommandTest, FormatZeroWithDrumsAndAChord)
     smf.NoteOff(t, 120, 9, 36);
     smf.NoteOff(t, 840, 0, 60);
     smf.NoteOff(t, 0, 0, 64);
-    smf.NoteOff(t, 0, 0, 67);
+    smf.NoteOff(t, fifthLonger, 0, 67);
     smf.EndOfTrack(t);
-    ToolRun::Outcome o = List("chords.mid", smf.Build());
+    return smf.Build();
+}
+
+TEST_F(ListCommandTest, FormatZeroWithDrumsAndAChord)
+{
+    // Of the chord only its first note is kept, ending at 960.
+    ToolRun::Outcome o = List("chords.mid", ChordAndDrum("piano and drums", 0));
     EXPECT_EQ(0, o.code);
     EXPECT_EQ("", o.err);
     EXPECT_EQ("File name\tchords.mid\n"
@@ -60,18 +69,7 @@ TEST_F(ListCommandTest, FormatZeroWithDrumsAndAChord)
 
 TEST_F(ListCommandTest, VoicesAddAColumnAndTheirRows)
 {
-    SmfBuilder smf(0, 480);
-    int t = smf.AddTrack();
-    smf.NoteOn(t, 0, 0, 60, 100);
-    smf.NoteOn(t, 0, 0, 64, 100);
-    smf.NoteOn(t, 0, 0, 67, 100);
-    smf.NoteOn(t, 0, 9, 36, 100);
-    smf.NoteOff(t, 120, 9, 36);
-    smf.NoteOff(t, 840, 0, 60);
-    smf.NoteOff(t, 0, 0, 64);
-    smf.NoteOff(t, 120, 0, 67);
-    smf.EndOfTrack(t);
-    const std::string path = Write("chords.mid", smf.Build());
+    const std::string path = Write("chords.mid", ChordAndDrum(nullptr, 120));
     ToolRun::Outcome o = RunTool({"--list", "-V", "2", path});
     EXPECT_EQ(0, o.code);
     EXPECT_EQ("", o.err);

@@ -15,12 +15,6 @@ namespace {
 
 const char kTestClass[] = "MorvekFrameworkTestClass";
 
-bool TakeQuitMessage()
-{
-    MSG msg;
-    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
-}
-
 // A window built from dialog template IDD_TEST_WINDOW, whose class runs
 // DialogWndProc, bound the way the application binds its main window.
 class DialogWndProcTest : public ::testing::Test {

@@ -12,12 +12,6 @@ namespace {
 
 const char kGenericClass[] = "MorvekGenericTestClass";
 
-bool TakeQuitMessage()
-{
-    MSG msg;
-    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
-}
-
 class GenericWndProcTest : public ::testing::Test {
 protected:
     static void SetUpTestSuite()

@@ -56,6 +56,13 @@ protected:
         ASSERT_EQ(control, list.GetHandle());
     }
 
+    // Adopt, then the columns of the table columnTable.
+    void Adopt(ListViewCtrl& list, int columnTable)
+    {
+        Adopt(list);
+        list.LoadColumns(columnTable);
+    }
+
     static std::vector<Column> Columns(const ListViewCtrl& list)
     {
         std::vector<Column> columns;
@@ -78,20 +85,6 @@ protected:
     {
         for (int i = 0; i < count; ++i)
             ASSERT_EQ(i, list.InsertItem(i, std::to_string(i + 1).c_str(), -1));
-    }
-
-    static std::string CellText(const ListViewCtrl& list, int row, int column)
-    {
-        char text[64] = "x";
-        LVITEMA item = {};
-        item.mask = LVIF_TEXT;
-        item.iItem = row;
-        item.iSubItem = column;
-        item.pszText = text;
-        item.cchTextMax = sizeof text;
-        if (!list.GetItem(&item))
-            return "<none>";
-        return text;
     }
 
     ParentWindow m_parent;
@@ -158,8 +151,7 @@ TEST_F(ListViewCtrlTest, LoadedColumnsGoAheadOfExistingOnes)
 TEST_F(ListViewCtrlTest, NoRowHasTheFocusAtFirst)
 {
     ListViewCtrl list;
-    Adopt(list);
-    list.LoadColumns(IDR_PART_COLUMNS);
+    Adopt(list, IDR_PART_COLUMNS);
     EXPECT_EQ(-1, list.GetFocusedItem());
     AddRows(list, 3);
     EXPECT_EQ(-1, list.GetFocusedItem());
@@ -170,8 +162,7 @@ TEST_F(ListViewCtrlTest, NoRowHasTheFocusAtFirst)
 TEST_F(ListViewCtrlTest, SelectItemFocusesAndSelectsOneRow)
 {
     ListViewCtrl list;
-    Adopt(list);
-    list.LoadColumns(IDR_PART_COLUMNS);
+    Adopt(list, IDR_PART_COLUMNS);
     AddRows(list, 18);
     for (int row : {2, 0, 17, 17}) {
         EXPECT_TRUE(list.SelectItem(row)) << row;
@@ -187,8 +178,7 @@ TEST_F(ListViewCtrlTest, SelectItemFocusesAndSelectsOneRow)
 TEST_F(ListViewCtrlTest, ItemDataRoundTrips)
 {
     ListViewCtrl list;
-    Adopt(list);
-    list.LoadColumns(IDR_PART_COLUMNS);
+    Adopt(list, IDR_PART_COLUMNS);
     AddRows(list, 4);
     const LPARAM values[] = {0, 5, -1, 0x7FFFFFFF};
     for (int row = 0; row < 4; ++row)
@@ -208,8 +198,7 @@ TEST_F(ListViewCtrlTest, ItemDataRoundTrips)
 TEST_F(ListViewCtrlTest, RowsAreDeletedAndCellsCleared)
 {
     ListViewCtrl list;
-    Adopt(list);
-    list.LoadColumns(IDR_CHANNEL_COLUMNS);
+    Adopt(list, IDR_CHANNEL_COLUMNS);
     AddRows(list, 3);
     EXPECT_EQ(3, list.GetItemCount());
     EXPECT_TRUE(list.ClearItemText(1, 0));
@@ -224,8 +213,7 @@ TEST_F(ListViewCtrlTest, RowsAreDeletedAndCellsCleared)
 TEST_F(ListViewCtrlTest, RowsGoWhereTheyAreInsertedWithTheirTextAndData)
 {
     ListViewCtrl list;
-    Adopt(list);
-    list.LoadColumns(IDR_PART_COLUMNS);
+    Adopt(list, IDR_PART_COLUMNS);
     AddRows(list, 2);
     EXPECT_EQ(1, list.InsertItem(1, "\x95\x5C", 7)); // a double-byte text
     EXPECT_EQ(3, list.InsertItem(3, "end", 0));
@@ -242,8 +230,7 @@ TEST_F(ListViewCtrlTest, RowsGoWhereTheyAreInsertedWithTheirTextAndData)
 TEST_F(ListViewCtrlTest, CellTextsAreSetColumnByColumn)
 {
     ListViewCtrl list;
-    Adopt(list);
-    list.LoadColumns(IDR_PART_COLUMNS);
+    Adopt(list, IDR_PART_COLUMNS);
     AddRows(list, 2);
     EXPECT_TRUE(list.SetItemText(1, 2, "12"));
     EXPECT_TRUE(list.SetItemText(1, 4, "1,920"));

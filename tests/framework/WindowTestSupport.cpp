@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "framework/ListViewCtrl.h"
+
 HINSTANCE TestModule()
 {
     return GetModuleHandleA(nullptr);
@@ -144,4 +146,24 @@ std::string WindowText(HWND hwnd)
     std::vector<char> text(static_cast<size_t>(length) + 1);
     GetWindowTextA(hwnd, text.data(), length + 1);
     return std::string(text.data());
+}
+
+std::string CellText(const ListViewCtrl& list, int row, int column)
+{
+    char text[256] = "x"; // a call that writes no text shows as "x"
+    LVITEMA item = {};
+    item.mask = LVIF_TEXT;
+    item.iItem = row;
+    item.iSubItem = column;
+    item.pszText = text;
+    item.cchTextMax = sizeof text;
+    if (!list.GetItem(&item))
+        return "<none>";
+    return text;
+}
+
+bool TakeQuitMessage()
+{
+    MSG msg;
+    return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
 }

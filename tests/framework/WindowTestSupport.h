@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+class ListViewCtrl;
+
 // The test program itself: the module whose resources the tests load.
 HINSTANCE TestModule();
 
@@ -66,5 +68,11 @@ const char* DialogEndName(DialogEnd how);
 
 // The text of a window, as the ANSI calls give it (code page 932).
 std::string WindowText(HWND hwnd);
+
+// Takes a WM_QUIT waiting in the thread's queue; false when none waits.
+bool TakeQuitMessage();
+
+// The text of a list's cell; "<none>" when the list gives no such cell.
+std::string CellText(const ListViewCtrl& list, int row, int column);
 
 #endif

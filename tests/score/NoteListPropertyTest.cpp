@@ -97,6 +97,13 @@ std::vector<Piece> ExpectedQuantized(const std::vector<Piece>& before, int unit)
 
 class ConversionPassesProperty : public ::testing::Test {
 protected:
+    // Generates the next list into list; returns the settings picked for it.
+    Settings NextList(NoteList& list)
+    {
+        Generate(m_random, list);
+        return PickSettings(m_random);
+    }
+
     std::mt19937 m_random{ 20240607u };
 };
 
@@ -104,8 +111,7 @@ TEST_F(ConversionPassesProperty, QuantizeMatchesTheGridModel)
 {
     for (int n = 0; n < kListCount; ++n) {
         NoteList list;
-        Generate(m_random, list);
-        Settings settings = PickSettings(m_random);
+        Settings settings = NextList(list);
         std::vector<Piece> before = Snapshot(list);
         int totalBefore = list.GetTotalTicks();
 
@@ -131,8 +137,7 @@ TEST_F(ConversionPassesProperty, SplitCutsAtEveryMultipleOfTheSegment)
 {
     for (int n = 0; n < kListCount; ++n) {
         NoteList list;
-        Generate(m_random, list);
-        Settings settings = PickSettings(m_random);
+        Settings settings = NextList(list);
         list.Quantize(settings.unit);
         std::vector<Piece> before = Snapshot(list);
         const long long total = list.GetTotalTicks();
@@ -194,8 +199,7 @@ TEST_F(ConversionPassesProperty, DecomposeIntoGreedyNoteValues)
     NoteValueTable table;
     for (int n = 0; n < kListCount; ++n) {
         NoteList list;
-        Generate(m_random, list);
-        Settings settings = PickSettings(m_random);
+        Settings settings = NextList(list);
         // Half of the lists skip quantization, so that lengths off the
         // time base's 192nd grid occur too.
         if (n % 2 == 0)
@@ -250,8 +254,7 @@ TEST_F(ConversionPassesProperty, MmlReadsBackAsTheSameNotes)
 {
     for (int n = 0; n < kListCount; ++n) {
         NoteList list;
-        Generate(m_random, list);
-        Settings settings = PickSettings(m_random);
+        Settings settings = NextList(list);
         list.Quantize(settings.unit);
         int segments = list.SplitIntoSegments(settings.segmentTicks);
         list.Decompose(settings.timeBase);

@@ -4,15 +4,19 @@
 
 namespace {
 
-TEST(ConvertSettingsTest, StartsFromDefaults)
+void ExpectDefaults(const ConvertSettings& settings)
 {
-    ConvertSettings settings;
     EXPECT_EQ(6, settings.GetPartCount());
     EXPECT_EQ(13, settings.GetMinimumResolution());
     EXPECT_EQ(1920, settings.GetSplitStepCount());
     EXPECT_EQ(1000, settings.GetFirstLineNumber());
     EXPECT_EQ(0, settings.GetPlayKind());
     EXPECT_EQ("", settings.GetOutputName());
+}
+
+TEST(ConvertSettingsTest, StartsFromDefaults)
+{
+    ExpectDefaults(ConvertSettings());
 }
 
 TEST(ConvertSettingsTest, SettersReturnTheReplacedValue)
@@ -38,12 +42,7 @@ TEST(ConvertSettingsTest, ResetRestoresDefaultsAndClearsName)
     settings.SetPlayKind(1);
     settings.SetOutputName("a.txt");
     settings.Reset();
-    EXPECT_EQ(6, settings.GetPartCount());
-    EXPECT_EQ(13, settings.GetMinimumResolution());
-    EXPECT_EQ(1920, settings.GetSplitStepCount());
-    EXPECT_EQ(1000, settings.GetFirstLineNumber());
-    EXPECT_EQ(0, settings.GetPlayKind());
-    EXPECT_EQ("", settings.GetOutputName());
+    ExpectDefaults(settings);
 }
 
 struct TimeBaseCase {

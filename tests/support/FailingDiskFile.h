@@ -21,6 +21,15 @@ public:
         kReplace
     };
 
+    // A row of the parameterized failure tests: the call that fails, the
+    // code it records and the code the caller under test should give back.
+    struct Case {
+        const char* name;
+        Failure failure;
+        unsigned long code;
+        unsigned long expected;
+    };
+
 // Construction
     FailingDiskFile(Failure failure, unsigned long code);
     ~FailingDiskFile() override;

@@ -8,15 +8,8 @@
 
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder(const char* prefix)
+TempFolder::TempFolder(const std::string& name) : m_path(fs::temp_directory_path() / name)
 {
-    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string(prefix) + "-" + info->test_suite_name() + "-" + info->name();
-    for (char& c : name) {
-        if (c == '/')
-            c = '-';
-    }
-    m_path = fs::temp_directory_path() / name;
     std::error_code ignored;
     fs::remove_all(m_path, ignored);
     fs::create_directories(m_path);
@@ -26,6 +19,17 @@ TempFolder::~TempFolder()
 {
     std::error_code ignored;
     fs::remove_all(m_path, ignored);
+}
+
+std::string TempFolder::NameForTest(const char* prefix)
+{
+    const ::testing::TestInfo* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = std::string(prefix) + "-" + info->test_suite_name() + "-" + info->name();
+    for (char& c : name) {
+        if (c == '/')
+            c = '-';
+    }
+    return name;
 }
 
 std::string TempFolder::PathOf(const char* name) const

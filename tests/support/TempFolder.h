@@ -10,13 +10,16 @@
 class TempFolder {
 public:
 // Construction
-    // prefix names the suite; the test's suite and name make it unique.
-    explicit TempFolder(const char* prefix);
+    // name is the folder's under the system's temporary folder.
+    explicit TempFolder(const std::string& name);
     ~TempFolder();
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;
 
 // Operations
+    // "prefix-Suite-Test" for the running test: a folder name no other test
+    // uses.
+    static std::string NameForTest(const char* prefix);
     // The path of name in the folder.
     std::string PathOf(const char* name) const;
     // Writes bytes as the whole file name; returns its path.

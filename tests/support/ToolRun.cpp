@@ -1,54 +1,39 @@
 #include "tests/support/ToolRun.h"
 
-#include <algorithm>
-#include <fstream>
-#include <iterator>
+#include <set>
 #include <sstream>
 
 #include "cli/CliApp.h"
 
 namespace fs = std::filesystem;
 
-ToolRun::ToolRun(const std::string& folderName)
-    : m_folder(fs::temp_directory_path() / folderName)
+ToolRun::ToolRun(const std::string& folderName) : m_folder(folderName)
 {
-    std::error_code ignored;
-    fs::remove_all(m_folder, ignored);
-    fs::create_directories(m_folder);
 }
 
 ToolRun::~ToolRun()
 {
-    std::error_code ignored;
-    fs::remove_all(m_folder, ignored);
 }
 
 const fs::path& ToolRun::GetFolder() const
 {
-    return m_folder;
+    return m_folder.GetPath();
 }
 
 std::string ToolRun::Write(const std::string& name, const std::vector<uint8_t>& bytes)
 {
-    std::string path = (m_folder / name).string();
-    std::ofstream f(path, std::ios::binary | std::ios::trunc);
-    f.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return path;
+    return m_folder.Put(name.c_str(), std::string(bytes.begin(), bytes.end()));
 }
 
 std::string ToolRun::Read(const std::string& path) const
 {
-    std::ifstream f(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(f), std::istreambuf_iterator<char>());
+    return TempFolder::Read(path);
 }
 
 std::vector<std::string> ToolRun::Names() const
 {
-    std::vector<std::string> names;
-    for (const fs::directory_entry& e : fs::directory_iterator(m_folder))
-        names.push_back(e.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
+    const std::set<std::string> names = m_folder.Names(); // sorted
+    return std::vector<std::string>(names.begin(), names.end());
 }
 
 ToolRun::Outcome ToolRun::Run(const std::vector<std::string>& args) const
@@ -71,10 +56,7 @@ ToolRun::Outcome RunTool(const std::vector<std::string>& args)
 
 void FolderTest::SetUp()
 {
-    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
-    std::string name = std::string("cli-") + test->test_suite_name() + "-" + test->name();
-    std::replace(name.begin(), name.end(), '/', '-');
-    m_tool.reset(new ToolRun(name));
+    m_tool.reset(new ToolRun(TempFolder::NameForTest("cli")));
     m_folder = m_tool->GetFolder();
 }
 

@@ -9,6 +9,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/TempFolder.h"
+
 // Runs midi2morvek in the test program, as main() does, on files it writes
 // into a folder of its own under the system's temporary folder (removed
 // with the object).
@@ -41,7 +43,7 @@ public:
     virtual Outcome Run(const std::vector<std::string>& args) const;
 
 private:
-    std::filesystem::path m_folder;
+    TempFolder m_folder;
 };
 
 // ToolRun::Run without a folder.

@@ -6,6 +6,9 @@
 
 #include <set>
 #include <string>
+#include <vector>
+
+#include "tests/support/PathNameCase.h"
 
 namespace {
 
@@ -13,31 +16,17 @@ const std::string kTable = "\x95\x5C";                    // 表
 const std::string kSo = "\x83\x5C";                       // ソ
 const std::string kSong = "\x83\x5C\x83\x93\x83\x4F";     // ソング
 
-struct NameCase {
-    std::string path;
-    std::string name;
-    std::string base;
-};
-
 TEST(PathNameTest, WindowsFileNameFollowsTheLastRealSeparator)
 {
     const PathName paths(CodePage::Japanese(), PathName::kWindowsPaths);
-    const NameCase cases[] = {
+    std::vector<PathNameCase> cases = WindowsPathCases();
+    cases.insert(cases.end(), {
         {"Z:\\tmp\\" + kSong + ".mid", kSong + ".mid", kSong},
-        {"C:\\music\\song.mid", "song.mid", "song"},
-        {"C:/music/song.mid", "song.mid", "song"},
-        {"C:song.mid", "song.mid", "song"},
-        {"song", "song", "song"},
-        {"C:\\music\\my.song.mid", "my.song.mid", "my.song"},
-        {"C:\\music.d\\song", "song", "song"},
-        {"C:\\" + kTable + "\\" + kSo + ".mid", kSo + ".mid", kSo},
-        {"C:\\dir\\" + kTable + kSo + ".mid", kTable + kSo + ".mid", kTable + kSo},
         {kSo + "\\" + kSo, kSo, kSo},
         {"\\\\server\\share\\" + kSong, kSong, kSong},
         {"music\\", "", ""},
-        {"", "", ""},
-    };
-    for (const NameCase& c : cases) {
+    });
+    for (const PathNameCase& c : cases) {
         EXPECT_EQ(c.name, paths.GetFileName(c.path)) << c.path;
         EXPECT_EQ(c.name, std::string(paths.FindFileName(c.path.c_str()))) << c.path;
         EXPECT_EQ(c.base, paths.GetBaseName(c.path.c_str())) << c.path;
@@ -55,7 +44,7 @@ TEST(PathNameTest, WithoutLeadBytesATrailBackslashSplitsAsBefore)
 TEST(PathNameTest, PosixPathsSplitOnlyAtSlashes)
 {
     const PathName paths(CodePage(), PathName::kPosixPaths);
-    const NameCase cases[] = {
+    const PathNameCase cases[] = {
         {"song.mid", "song.mid", "song"},
         {"music/old/song.mid", "song.mid", "song"},
         {"/song.mid", "song.mid", "song"},
@@ -65,7 +54,7 @@ TEST(PathNameTest, PosixPathsSplitOnlyAtSlashes)
         {"m/\xE3\x82\xBD\xE3\x83\xB3\xE3\x82\xB0.mid", "\xE3\x82\xBD\xE3\x83\xB3\xE3\x82\xB0.mid",
          "\xE3\x82\xBD\xE3\x83\xB3\xE3\x82\xB0"},            // UTF-8 ソング
     };
-    for (const NameCase& c : cases) {
+    for (const PathNameCase& c : cases) {
         EXPECT_EQ(c.name, paths.GetFileName(c.path)) << c.path;
         EXPECT_EQ(c.base, paths.GetBaseName(c.path.c_str())) << c.path;
     }

@@ -10,6 +10,8 @@
 #include <cstring>
 #include <string>
 
+#include "tests/support/PathNameCase.h"
+
 namespace {
 
 // "表" and "ソ" end in 0x5C, the byte of a backslash.
@@ -57,24 +59,7 @@ TEST(AnsiTextTest, CopyAnsiTerminatesAndKeepsWholeCharacters)
 
 TEST(AnsiTextTest, FileNameFollowsTheLastRealSeparator)
 {
-    struct Case {
-        std::string path;
-        std::string name;
-        std::string base;
-    };
-    const Case cases[] = {
-        {"C:\\music\\song.mid", "song.mid", "song"},
-        {"C:/music/song.mid", "song.mid", "song"},
-        {"C:song.mid", "song.mid", "song"},
-        {"song", "song", "song"},
-        {"C:\\music\\my.song.mid", "my.song.mid", "my.song"},
-        {"C:\\music.d\\song", "song", "song"},
-        // The trail byte 0x5C of these characters is no separator.
-        {"C:\\" + kTable + "\\" + kSo + ".mid", kSo + ".mid", kSo},
-        {"C:\\dir\\" + kTable + kSo + ".mid", kTable + kSo + ".mid", kTable + kSo},
-        {"", "", ""},
-    };
-    for (const Case& c : cases) {
+    for (const PathNameCase& c : WindowsPathCases()) {
         EXPECT_EQ(c.name, std::string(FindFileName(c.path.c_str()))) << c.path;
         EXPECT_EQ(c.base, BaseName(c.path.c_str())) << c.path;
     }

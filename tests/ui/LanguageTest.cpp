@@ -25,14 +25,16 @@ namespace {
 const UINT kJapaneseCodePage = 932;
 
 // Main window, menu, column titles and drop-down lists as the user reads
-// them after start, one line per text.
-const char kJapaneseWindow[] =
+// them after start, one line per text: the same in both languages but for
+// the settings' labels and the resolution names.
+const std::string kWindowHead =
     "caption MIDI to MORVEK\n"
     "Button &Open MIDI File\nButton &Convert\nButton &Save Source\nButton &About\nButton &Help\nButton E&xit\n"
     "Button MIDI File Information\nStatic MIDI File Name\nStatic Format Type\nStatic Time Base\n"
     "Static Used Channel\nStatic \nStatic 0\nStatic 480\nStatic 0\n"
-    "Button MORVEK Source Setting\nStatic 使用パート数(&P)\nEdit 6\nStatic 最小分解能(&M)\nComboBox 32分音符\n"
-    "Static 分割ステップ数(&B)\nEdit 1,920\nStatic 開始行番号(&N)\nEdit 1,000\nStatic PLAY文(&L)\nComboBox PLAY\n"
+    "Button MORVEK Source Setting\n";
+
+const std::string kWindowListsAndMenus =
     "Static MIDI Channel List(&I)\nSysListView32 \nButton A&dd =>\nButton &Remove\n"
     "Static MORVEK Channel List(&Y)\nSysListView32 \nStatic MORVEK Source List(&V)\nEdit \n"
     "msctls_updown32 \nmsctls_updown32 \nmsctls_updown32 \n"
@@ -42,28 +44,22 @@ const char kJapaneseWindow[] =
     "menu Pr&eview: &Play\tF8|S&top\tF9||Save Preview as &WAV...\tF11\n"
     "menu &Help: &Help\tF1||&About...\tF10\n"
     "columns No.|Tr.|Ch.|Step\n"
-    "columns Part|No.|Tr.|Ch.|Step\n"
+    "columns Part|No.|Tr.|Ch.|Step\n";
+
+const std::string kJapaneseWindow =
+    kWindowHead +
+    "Static 使用パート数(&P)\nEdit 6\nStatic 最小分解能(&M)\nComboBox 32分音符\n"
+    "Static 分割ステップ数(&B)\nEdit 1,920\nStatic 開始行番号(&N)\nEdit 1,000\nStatic PLAY文(&L)\nComboBox PLAY\n" +
+    kWindowListsAndMenus +
     "choices 全音符|付点2分音符|2分音符|付点4分音符|4分音符|付点8分音符|6分音符|8分音符|付点16分音符|"
     "12分音符|16分音符|付点32分音符|24分音符|32分音符|48分音符|64分音符|96分音符|192分音符\n"
     "choices PLAY|PLAY HG|PLAY@\n";
 
-const char kEnglishWindow[] =
-    "caption MIDI to MORVEK\n"
-    "Button &Open MIDI File\nButton &Convert\nButton &Save Source\nButton &About\nButton &Help\nButton E&xit\n"
-    "Button MIDI File Information\nStatic MIDI File Name\nStatic Format Type\nStatic Time Base\n"
-    "Static Used Channel\nStatic \nStatic 0\nStatic 480\nStatic 0\n"
-    "Button MORVEK Source Setting\nStatic &Parts\nEdit 6\nStatic &Minimum note\nComboBox 32nd\n"
-    "Static Steps per &block\nEdit 1,920\nStatic First line &no.\nEdit 1,000\nStatic PLAY s&tatement\nComboBox PLAY\n"
-    "Static MIDI Channel List(&I)\nSysListView32 \nButton A&dd =>\nButton &Remove\n"
-    "Static MORVEK Channel List(&Y)\nSysListView32 \nStatic MORVEK Source List(&V)\nEdit \n"
-    "msctls_updown32 \nmsctls_updown32 \nmsctls_updown32 \n"
-    "menu &File: &Open...\tF2|&Convert\tF3|&Save...\tF4|Conversion &Report...\tF7||Open &Leniently||E&xit\n"
-    "menu &List: &Add\tF5|&Remove\tF6|menu &Voices: &1|&2|&3|&4|&6|&8|12|18\n"
-    "menu Line &Length: &Off|255|250|240|200|160|120\n\n"
-    "menu Pr&eview: &Play\tF8|S&top\tF9||Save Preview as &WAV...\tF11\n"
-    "menu &Help: &Help\tF1||&About...\tF10\n"
-    "columns No.|Tr.|Ch.|Step\n"
-    "columns Part|No.|Tr.|Ch.|Step\n"
+const std::string kEnglishWindow =
+    kWindowHead +
+    "Static &Parts\nEdit 6\nStatic &Minimum note\nComboBox 32nd\n"
+    "Static Steps per &block\nEdit 1,920\nStatic First line &no.\nEdit 1,000\nStatic PLAY s&tatement\nComboBox PLAY\n" +
+    kWindowListsAndMenus +
     "choices Whole|Dotted half|Half|Dotted quarter|Quarter|Dotted 8th|Half triplet|8th|Dotted 16th|"
     "Quarter triplet|16th|Dotted 32nd|8th triplet|32nd|16th triplet|64th|32nd triplet|64th triplet\n"
     "choices PLAY|PLAY HG|PLAY@\n";

@@ -28,6 +28,7 @@
 #include "score/NoteList.h"
 #include "score/NoteListSet.h"
 #include "tests/framework/WindowTestSupport.h"
+#include "tests/support/ChordSong.h"
 #include "tests/ui/UiTestSupport.h"
 #include "ui/PreviewPlayer.h"
 
@@ -36,19 +37,6 @@ namespace {
 const char kCaption[] = "MIDI to MORVEK";
 const UINT kWarning = 0x30;   // MB_OK | MB_ICONEXCLAMATION
 const UINT kQuestion = 0x133; // MB_YESNOCANCEL | MB_ICONEXCLAMATION | MB_DEFBUTTON2
-
-std::string CellText(ListViewCtrl& list, int row, int column)
-{
-    char text[256] = "";
-    LVITEMA item = {};
-    item.mask = LVIF_TEXT;
-    item.iItem = row;
-    item.iSubItem = column;
-    item.pszText = text;
-    item.cchTextMax = sizeof text;
-    list.GetItem(&item);
-    return text;
-}
 
 std::vector<std::string> RowTexts(ListViewCtrl& list, int row, int columns)
 {
@@ -121,6 +109,14 @@ protected:
         std::string path = m_folder.Write(name, ThreeListSong(timeBase));
         Open(path);
         return path;
+    }
+
+    // OpenSong at time base 96 and Convert; returns the program text.
+    std::string OpenAndConvertSong()
+    {
+        OpenSong(96);
+        m_app.Command(IDM_CONVERT);
+        return Window()->GetSourceText();
     }
 
     void SelectRows(int channelRow, int partRow)
@@ -330,49 +326,37 @@ TEST_F(MainWindowTest, ChannelRowsMatchTheNoteListsOfTheEngine)
 
 // ---- Voices -------------------------------------------------------------------
 
-// Track 1, channel 0 at time base 96: a triad held for three quarters under
-// two melody quarters.
-std::vector<uint8_t> ChordSong()
-{
-    SmfBuilder smf(1, 96);
-    int tempo = smf.AddTrack();
-    smf.Tempo(tempo, 0, 500000);
-    smf.EndOfTrack(tempo);
-    int t = smf.AddTrack();
-    for (int key : {48, 52, 55, 72})
-        smf.NoteOn(t, 0, 0, key, 100);
-    smf.NoteOff(t, 96, 0, 72);
-    smf.NoteOn(t, 0, 0, 74, 100);
-    smf.NoteOff(t, 96, 0, 74);
-    for (int key : {48, 52, 55})
-        smf.NoteOff(t, key == 48 ? 96 : 0, 0, key);
-    smf.EndOfTrack(t);
-    return smf.Build();
-}
+struct MenuItemName {
+    UINT id;
+    const char* name;
+};
 
-// The checked items of List > Voices as the user sees them, by their counts.
-std::string CheckedVoices(HWND hwnd)
+// The checked ones of items as the user sees them when the menu opens, by
+// their names.
+std::string CheckedItems(HWND hwnd, const std::vector<MenuItemName>& items)
 {
-    const struct {
-        UINT id;
-        const char* count;
-    } items[] = {{IDM_VOICES_1, "1"}, {IDM_VOICES_2, "2"},   {IDM_VOICES_3, "3"},   {IDM_VOICES_4, "4"},
-                 {IDM_VOICES_6, "6"}, {IDM_VOICES_8, "8"}, {IDM_VOICES_12, "12"}, {IDM_VOICES_18, "18"}};
     HMENU menu = GetMenu(hwnd);
     SendMessageA(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
     std::string checked;
-    for (const auto& item : items) {
+    for (const MenuItemName& item : items) {
         UINT state = GetMenuState(menu, item.id, MF_BYCOMMAND);
         if (state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0)
-            checked += std::string(checked.empty() ? "" : " ") + item.count;
+            checked += std::string(checked.empty() ? "" : " ") + item.name;
     }
     return checked;
+}
+
+// The checked items of List > Voices, by their counts.
+std::string CheckedVoices(HWND hwnd)
+{
+    return CheckedItems(hwnd, {{IDM_VOICES_1, "1"}, {IDM_VOICES_2, "2"}, {IDM_VOICES_3, "3"}, {IDM_VOICES_4, "4"},
+                               {IDM_VOICES_6, "6"}, {IDM_VOICES_8, "8"}, {IDM_VOICES_12, "12"}, {IDM_VOICES_18, "18"}});
 }
 
 TEST_F(MainWindowTest, VoicesRebuildTheChannelListAndKeepSettingsAndSource)
 {
     EXPECT_EQ("1", CheckedVoices(Hwnd()));
-    std::vector<uint8_t> song = ChordSong();
+    std::vector<uint8_t> song = ChordSong(1, 96); // the triad held three quarters
     std::string path = m_folder.Write("chords.mid", std::vector<unsigned char>(song.begin(), song.end()));
     Open(path);
     ListViewCtrl& channels = Window()->GetMidiChannelList();
@@ -432,20 +416,9 @@ TEST_F(MainWindowTest, VoicesRebuildTheChannelListAndKeepSettingsAndSource)
 // The checked item of List > Line Length, by its text.
 std::string CheckedLineLength(HWND hwnd)
 {
-    const struct {
-        UINT id;
-        const char* text;
-    } items[] = {{IDM_LINES_OFF, "Off"}, {IDM_LINES_255, "255"}, {IDM_LINES_250, "250"}, {IDM_LINES_240, "240"},
-                 {IDM_LINES_200, "200"}, {IDM_LINES_160, "160"}, {IDM_LINES_120, "120"}};
-    HMENU menu = GetMenu(hwnd);
-    SendMessageA(hwnd, WM_INITMENU, reinterpret_cast<WPARAM>(menu), 0);
-    std::string checked;
-    for (const auto& item : items) {
-        UINT state = GetMenuState(menu, item.id, MF_BYCOMMAND);
-        if (state != static_cast<UINT>(-1) && (state & MF_CHECKED) != 0)
-            checked += std::string(checked.empty() ? "" : " ") + item.text;
-    }
-    return checked;
+    return CheckedItems(hwnd, {{IDM_LINES_OFF, "Off"}, {IDM_LINES_255, "255"}, {IDM_LINES_250, "250"},
+                               {IDM_LINES_240, "240"}, {IDM_LINES_200, "200"}, {IDM_LINES_160, "160"},
+                               {IDM_LINES_120, "120"}});
 }
 
 TEST_F(MainWindowTest, LineLengthFitsTheNextConversionsAndStays)
@@ -655,12 +628,8 @@ TEST_F(MainWindowTest, LockedFileNamesTheFileAndTheReasonAndLoadsNothing)
     EXPECT_EQ(good, Probe().openCalls.back().proposal);
 }
 
-struct ReadFailure {
-    const char* name;
-    FailingDiskFile::Failure failure;
-    unsigned long code;     // recorded by the failing call
-    unsigned long reason;   // the code the message describes
-};
+// expected: the code the message describes.
+using ReadFailure = FailingDiskFile::Case;
 
 class ReadFailureTest : public MainWindowTest, public ::testing::WithParamInterface<ReadFailure> {};
 
@@ -673,7 +642,7 @@ TEST_P(ReadFailureTest, NamesTheFileAndTheReasonInsteadOfLoading)
     Open(path);
 
     ASSERT_EQ(1u, Probe().messages.size()) << "a short image must not reach the converter";
-    EXPECT_EQ(path + "\n\n" + GetString(kStrReadFailed) + "\n" + DiskFile().DescribeError(failure.reason),
+    EXPECT_EQ(path + "\n\n" + GetString(kStrReadFailed) + "\n" + DiskFile().DescribeError(failure.expected),
               Probe().messages[0].text);
     EXPECT_EQ(kWarning, Probe().messages[0].flags);
     EXPECT_EQ(nullptr, Window()->GetMidiFile());
@@ -983,9 +952,7 @@ class SettingsFaultTest : public MainWindowTest, public ::testing::WithParamInte
 
 TEST_P(SettingsFaultTest, ShowsTheFirstFailingCheckAndChangesNothing)
 {
-    OpenSong(96);
-    m_app.Command(IDM_CONVERT);
-    const std::string before = Window()->GetSourceText();
+    const std::string before = OpenAndConvertSong();
     ASSERT_FALSE(before.empty());
 
     SetDlgItemTextA(Hwnd(), IDC_SPLIT_STEP, GetParam().split);
@@ -1029,9 +996,7 @@ class ConvertFailureTest : public MainWindowTest, public ::testing::WithParamInt
 
 TEST_P(ConvertFailureTest, IsToldAndKeepsTheSourceAndState)
 {
-    OpenSong(96);
-    m_app.Command(IDM_CONVERT);
-    const std::string before = Window()->GetSourceText();
+    const std::string before = OpenAndConvertSong();
     ASSERT_FALSE(before.empty());
     Probe().conversionResults.push_back(GetParam().result);
     m_app.Command(IDM_CONVERT);
@@ -1199,12 +1164,7 @@ TEST_F(SaveTest, FileInAMissingFolderIsReported)
               Probe().messages[0].text);
 }
 
-struct WriteFailure {
-    const char* name;
-    FailingDiskFile::Failure failure;
-    unsigned long code;
-    unsigned long reason;
-};
+using WriteFailure = FailingDiskFile::Case;
 
 class WriteFailureTest : public SaveTest, public ::testing::WithParamInterface<WriteFailure> {};
 
@@ -1215,7 +1175,7 @@ TEST_P(WriteFailureTest, IsReportedWithTheFileAndTheReason)
     std::string path = m_folder.PathOf("out.txt");
     Save({path});
     ASSERT_EQ(1u, Probe().messages.size());
-    EXPECT_EQ(path + "\n\n" + GetString(kStrWriteFailed) + "\n" + DiskFile().DescribeError(failure.reason),
+    EXPECT_EQ(path + "\n\n" + GetString(kStrWriteFailed) + "\n" + DiskFile().DescribeError(failure.expected),
               Probe().messages[0].text);
     EXPECT_EQ(kWarning, Probe().messages[0].flags);
 }
@@ -1256,7 +1216,7 @@ TEST_P(SafeSaveTest, FailedWriteKeepsTheOldFileWholeAndLeavesNoTemporaryFile)
     Probe().diskFileFactory = [failure]() { return new FailingDiskFile(failure.failure, failure.code); };
     Save({path}, {IDYES});
     ASSERT_EQ(2u, Probe().messages.size());
-    EXPECT_EQ(path + "\n\n" + GetString(kStrWriteFailed) + "\n" + DiskFile().DescribeError(failure.reason),
+    EXPECT_EQ(path + "\n\n" + GetString(kStrWriteFailed) + "\n" + DiskFile().DescribeError(failure.expected),
               Probe().messages[1].text);
     EXPECT_EQ(old, ReadWholeFile(path));
     EXPECT_EQ((std::vector<std::string>{"old.txt", "song.mid"}), FolderNames(m_folder.PathOf("")));

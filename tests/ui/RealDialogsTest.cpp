@@ -23,6 +23,20 @@ protected:
         m_app.GetProbe().realMessageBoxes = true;
     }
 
+    // Opens the three-list song through the recorded dialog (the real ones
+    // stay off) and converts it, after Add when add is true; returns the
+    // command state that follows.
+    UINT OpenAndConvert(bool add)
+    {
+        m_app.GetProbe().realFileDialogs = false;
+        m_app.GetProbe().openAnswers.push_back(m_folder.Write("song.mid", ThreeListSong(96)));
+        m_app.Command(IDM_OPEN);
+        if (add)
+            m_app.Command(IDM_ADD);
+        m_app.Command(IDM_CONVERT);
+        return m_app.GetWindow()->GetCommandState();
+    }
+
     TempFolder m_folder;
     AppWindow m_app;
 };
@@ -61,15 +75,9 @@ TEST_F(RealDialogsTest, OpenDialogRefusesAFileThatDoesNotExist)
 
 TEST_F(RealDialogsTest, SaveAsksBeforeReplacingAndAddsTheDefaultExtension)
 {
-    UiProbe& probe = m_app.GetProbe();
-    probe.realFileDialogs = false;
-    probe.openAnswers.push_back(m_folder.Write("song.mid", ThreeListSong(96)));
-    m_app.Command(IDM_OPEN);
-    m_app.Command(IDM_ADD);
-    m_app.Command(IDM_CONVERT);
-    ASSERT_EQ(7u, m_app.GetWindow()->GetCommandState());
+    ASSERT_EQ(7u, OpenAndConvert(true));
     const std::string source = m_app.GetWindow()->GetSourceText();
-    probe.realFileDialogs = true;
+    m_app.GetProbe().realFileDialogs = true;
 
     // A name typed without extension becomes a .txt file.
     {
@@ -92,12 +100,7 @@ TEST_F(RealDialogsTest, SaveAsksBeforeReplacingAndAddsTheDefaultExtension)
 TEST_F(RealDialogsTest, EmptySourceBoxIsToldInTheSystemsMessageBox)
 {
     // Save is enabled by a conversion; the user then empties the box.
-    UiProbe& probe = m_app.GetProbe();
-    probe.realFileDialogs = false;
-    probe.openAnswers.push_back(m_folder.Write("song.mid", ThreeListSong(96)));
-    m_app.Command(IDM_OPEN);
-    m_app.Command(IDM_CONVERT);
-    ASSERT_EQ(7u, m_app.GetWindow()->GetCommandState());
+    ASSERT_EQ(7u, OpenAndConvert(false));
     SetDlgItemTextA(m_app.GetHandle(), IDC_SOURCE, "");
     ModalScript script({PressButton(IDOK)});
     m_app.Command(IDM_SAVE);

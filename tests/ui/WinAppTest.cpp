@@ -37,8 +37,7 @@ public:
 
 void TakeQuitMessages()
 {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE)) {
+    while (TakeQuitMessage()) {
     }
 }
 
@@ -133,19 +132,27 @@ public:
     HWND CreateMainWindow(int, CreateRecord*, HWND) override { return nullptr; }
 };
 
-TEST(WinAppTest, WindowThatCannotBeMadeLeavesNoHandlerBehind)
+// An App whose main window is not made gives no window and frees the
+// handler once: at once, not again when the application goes.
+template <typename App>
+void ExpectNoWindowAndTheHandlerFreedOnce()
 {
     ClassCleanup cleanup;
     UiProbe probe;
     ActiveTarget target;
     {
-        NoWindowApp app(&probe);
+        App app(&probe);
         ASSERT_EQ(WinApp::kInitReady, app.Init(Module(), &target));
         EXPECT_EQ(nullptr, app.CreateWindowAndHandler(SW_HIDE, 0, 0, 1, nullptr));
         EXPECT_EQ(0, app.GetCount());
         EXPECT_EQ(1, probe.deleted);
     }
     EXPECT_EQ(1, probe.deleted);
+}
+
+TEST(WinAppTest, WindowThatCannotBeMadeLeavesNoHandlerBehind)
+{
+    ExpectNoWindowAndTheHandlerFreedOnce<NoWindowApp>();
 }
 
 // A main window whose handler gives up while the window is made.
@@ -176,17 +183,7 @@ private:
 
 TEST(WinAppTest, WindowThatDiesWhileBeingMadeGivesNullAndFreesItsHandlerOnce)
 {
-    ClassCleanup cleanup;
-    UiProbe probe;
-    ActiveTarget target;
-    {
-        SelfDestroyingApp app(&probe);
-        ASSERT_EQ(WinApp::kInitReady, app.Init(Module(), &target));
-        EXPECT_EQ(nullptr, app.CreateWindowAndHandler(SW_HIDE, 0, 0, 1, nullptr));
-        EXPECT_EQ(0, app.GetCount());
-        EXPECT_EQ(1, probe.deleted);
-    }
-    EXPECT_EQ(1, probe.deleted);
+    ExpectNoWindowAndTheHandlerFreedOnce<SelfDestroyingApp>();
     TakeQuitMessages();
 }
 
