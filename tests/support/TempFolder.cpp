@@ -1,5 +1,11 @@
 #include "tests/support/TempFolder.h"
 
+#ifdef _WIN32
+#include <process.h>
+#else
+#include <unistd.h>
+#endif
+
 #include <gtest/gtest.h>
 
 #include <fstream>
@@ -8,7 +14,23 @@
 
 namespace fs = std::filesystem;
 
-TempFolder::TempFolder(const std::string& name) : m_path(fs::temp_directory_path() / name)
+namespace {
+
+long ProcessId()
+{
+#ifdef _WIN32
+    return static_cast<long>(_getpid());
+#else
+    return static_cast<long>(getpid());
+#endif
+}
+
+} // namespace
+
+// The process's number in the name: two test runs at once (two checkouts,
+// or a build beside a developer's) must not share a folder.
+TempFolder::TempFolder(const std::string& name)
+    : m_path(fs::temp_directory_path() / (name + "-" + std::to_string(ProcessId())))
 {
     std::error_code ignored;
     fs::remove_all(m_path, ignored);
