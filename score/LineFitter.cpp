@@ -3,6 +3,8 @@
 #include "score/NoteListSet.h"
 
 #include <algorithm>
+#include <climits>
+#include <cstdint>
 
 LineFitter::LineFitter()
     : m_limit(255)
@@ -95,6 +97,9 @@ int LineFitter::GetDefaultValue(NoteList& list) const
     // The pieces the split and the decomposition would make, counted
     // without making them.
     NoteValueTable table;
+    int baseOf[NoteValueTable::kValueCount];
+    for (int i = 0; i < NoteValueTable::kValueCount; ++i)
+        baseOf[i] = table.GetBaseValue(i);
     long long counts[NoteValueTable::kValueCount] = {};
     long long start = 0;
     for (NoteList::Position r = list.Begin(); r != list.End(); ++r) {
@@ -107,7 +112,7 @@ int LineFitter::GetDefaultValue(NoteList& list) const
             for (;;) {
                 index = DecomposeStep(static_cast<int>(length), m_ticks, NoteValueTable::kValueCount,
                                       index);
-                ++counts[table.GetBaseValue(index)];
+                ++counts[baseOf[index]];
                 if (length <= m_ticks[index])
                     break;
                 length -= m_ticks[index];
@@ -162,29 +167,20 @@ int LineFitter::FitLines(NoteListSet& set, const std::vector<int>& ordinals,
 long long LineFitter::FitLine(std::vector<Part>& parts, long long from, long long end, int base,
                               bool& wide)
 {
-    // The whole segment first: most lines fit, and then nothing is cut.
-    m_trial = parts;
-    long long width = base;
-    for (Part& part : m_trial) {
-        width += Advance(part, from, end);
-        if (width > m_limit)
-            break;
-    }
-    if (width <= m_limit) {
-        parts.swap(m_trial);
-        return end;
-    }
-    // Then the grid points before it. The records that end by a point only
-    // add characters, so the walk forward stops where they alone are too
-    // wide, keeping where each part stands at every point; the latest point
-    // whose line, the records crossing it included, fits is taken.
+    // The records that end by a grid point only add characters, so the walk
+    // forward stops where they alone are too wide, keeping where each part
+    // stands at every point. Reaching the segment's end, the whole segment
+    // is tried first: most lines fit, and then nothing is cut. Otherwise the
+    // latest point whose line, the records crossing it included, fits is
+    // taken.
     const size_t count = parts.size();
     m_trial = parts;
     m_points.clear();
     m_stands.clear();
     long long wholeWidth = base;
     const long long first = (from / m_gridTicks + 1) * m_gridTicks;
-    for (long long g = first; g < end; g += m_gridTicks) {
+    long long g = first;
+    for (; g < end; g += m_gridTicks) {
         for (Part& part : m_trial)
             wholeWidth += AdvanceWhole(part, from, g);
         if (wholeWidth > m_limit)
@@ -192,6 +188,19 @@ long long LineFitter::FitLine(std::vector<Part>& parts, long long from, long lon
         m_points.push_back(std::make_pair(g, wholeWidth));
         m_stands.insert(m_stands.end(), m_trial.begin(), m_trial.end());
     }
+    if (g >= end) {
+        long long whole = wholeWidth;
+        for (Part& part : m_trial) {
+            whole += Advance(part, from, end);
+            if (whole > m_limit)
+                break;
+        }
+        if (whole <= m_limit) {
+            parts.swap(m_trial);
+            return end;
+        }
+    }
+    long long width = 0;
     for (size_t k = m_points.size(); k-- > 0;) {
         width = m_points[k].second;
         for (size_t p = 0; p < count && width <= m_limit; ++p) {
@@ -262,14 +271,31 @@ int LineFitter::Measure(Part& part, int note, long long length, bool tied)
         part.octave = octave;
     }
     const int name = isNote ? m_nameWidths[note % 12] : 1;
-    const int* values = m_valueWidths[part.defaultValue];
+    const Pieces& pieces = Cut(part.defaultValue, length);
+    // Every piece but the last is tied to the next; the last when tied.
+    width += pieces.count * name + pieces.widths;
+    if (isNote)
+        width += pieces.count - 1 + (tied ? 1 : 0);
+    return width;
+}
+
+const LineFitter::Pieces& LineFitter::Cut(int defaultValue, long long length)
+{
+    if (m_cuts.empty())
+        m_cuts.assign(static_cast<size_t>(NoteValueTable::kValueCount) * kCutSlots, Pieces{ LLONG_MIN, 0, 0 });
+    const uint64_t hash = static_cast<uint64_t>(length) * 0x9E3779B97F4A7C15ull;
+    Pieces& slot = m_cuts[static_cast<size_t>(defaultValue) * kCutSlots + (hash >> 56)];
+    if (slot.length == length)
+        return slot;
+    const int* values = m_valueWidths[defaultValue];
+    slot = Pieces{ length, 0, 0 };
     int index = 0;
     for (;;) {
         index = DecomposeStep(static_cast<int>(length), m_ticks, NoteValueTable::kValueCount, index);
-        const bool lastPiece = length <= m_ticks[index];
-        width += name + values[index] + (isNote && (!lastPiece || tied) ? 1 : 0);
-        if (lastPiece)
-            return width;
+        ++slot.count;
+        slot.widths += values[index];
+        if (length <= m_ticks[index])
+            return slot;
         length -= m_ticks[index];
     }
 }

@@ -88,6 +88,14 @@ private:
     int AdvanceWhole(Part& part, long long from, long long to);
     // The characters of one record's stretch, cut into note values.
     int Measure(Part& part, int note, long long length, bool tied);
+    // A stretch of length ticks cut into note values: how many pieces, and
+    // the widths of their lengths with defaultValue the part's default.
+    struct Pieces {
+        long long length; // LLONG_MIN: nothing kept here yet
+        int count;
+        int widths;
+    };
+    const Pieces& Cut(int defaultValue, long long length);
     // The widths of note names and of length texts for each default length.
     void MakeWidths();
     // The first line's octave and default length commands.
@@ -111,6 +119,11 @@ private:
     std::vector<std::pair<long long, long long>> m_points;
     std::vector<Part> m_stands;
     std::string m_scratch;
+    // The last cuts, by default length and a hash of the length: the
+    // lengths of quantized lists are few, and every record is measured
+    // more than once.
+    enum { kCutSlots = 256 };
+    std::vector<Pieces> m_cuts;
 };
 
 #endif

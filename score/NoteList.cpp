@@ -281,10 +281,17 @@ int NoteList::SplitAt(const std::vector<int>* ends, long long step)
 
 int DecomposeStep(int length, const int* ticks, int count, int from)
 {
-    int index = from;
-    while (index < count - 1 && ticks[index] > length)
-        ++index;
-    return index;
+    // The ticks fall strictly: halve the range to the first that fits.
+    int low = from;
+    int high = count - 1;
+    while (low < high) {
+        const int middle = low + (high - low) / 2;
+        if (ticks[middle] > length)
+            low = middle + 1;
+        else
+            high = middle;
+    }
+    return low;
 }
 
 int NoteList::Decompose(int timeBase)
