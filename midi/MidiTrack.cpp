@@ -20,34 +20,7 @@ MidiTrack::~MidiTrack()
 {
 }
 
-unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned char* limit,
-                               unsigned char& runningStatus)
-{
-    if (m_chunk.Parse(position, limit) != CHUNK_TRACK)
-        return 1;
-    const unsigned char* events = position + m_chunk.GetHeaderSize();
-    // The chunk's own end bounds its events, unless the limit comes first.
-    unsigned long available = static_cast<unsigned long>(limit - events);
-    unsigned long length = m_chunk.GetLength();
-    const unsigned char* end = length < available ? events + length : limit;
-
-    const unsigned char* p = events;
-    MidiEvent e;
-    while (p < end) {
-        unsigned long taken = ParseChannelMessage(p, end, runningStatus);
-        if (taken == 0) {
-            taken = e.Parse(p, end, runningStatus);
-            if (taken == 0)
-                break;
-            Store(e);
-        }
-        p += taken;
-    }
-    return static_cast<unsigned long>(m_chunk.GetHeaderSize()) +
-           static_cast<unsigned long>(p - events);
-}
-
-// Before its callers, so that the read of every event compiles it in place.
+// Before their callers, so that the read of every event compiles them in place.
 inline MidiTrack::Entry& MidiTrack::Push(int32_t delta, const unsigned char* record, int length)
 {
     if (m_next == m_blockEnd)
@@ -78,7 +51,7 @@ void MidiTrack::AddBlock()
     m_blockEnd = m_next + size;
 }
 
-unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, const unsigned char* end,
+inline unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, const unsigned char* end,
                                              unsigned char& runningStatus)
 {
     // A delta of up to four bytes, as MidiEvent::Parse reads it.
@@ -110,6 +83,33 @@ unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, const unsig
     e.record.near[2] = record[2];
     runningStatus = status;
     return static_cast<unsigned long>(q - p) + static_cast<unsigned long>(taken);
+}
+
+unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned char* limit,
+                               unsigned char& runningStatus)
+{
+    if (m_chunk.Parse(position, limit) != CHUNK_TRACK)
+        return 1;
+    const unsigned char* events = position + m_chunk.GetHeaderSize();
+    // The chunk's own end bounds its events, unless the limit comes first.
+    unsigned long available = static_cast<unsigned long>(limit - events);
+    unsigned long length = m_chunk.GetLength();
+    const unsigned char* end = length < available ? events + length : limit;
+
+    const unsigned char* p = events;
+    MidiEvent e;
+    while (p < end) {
+        unsigned long taken = ParseChannelMessage(p, end, runningStatus);
+        if (taken == 0) {
+            taken = e.Parse(p, end, runningStatus);
+            if (taken == 0)
+                break;
+            Store(e);
+        }
+        p += taken;
+    }
+    return static_cast<unsigned long>(m_chunk.GetHeaderSize()) +
+           static_cast<unsigned long>(p - events);
 }
 
 void MidiTrack::Store(const MidiEvent& event)
