@@ -3,7 +3,7 @@
 #
 #   scripts/bench.sh                 the table against midicsv, then the stage benchmarks
 #   scripts/bench.sh table [ARGS]    only the table; ARGS go to conversion_bench
-#                                    (--runs N, --sizes 10000,100000,...)
+#                                    (--runs N, --sizes 10000,100000,..., --dense EVENTS)
 #   scripts/bench.sh stages [ARGS]   only the stages (Google Benchmark options)
 #   scripts/bench.sh outputs DIR     writes midi2morvek's outputs for a fixed set of
 #                                    generated songs and settings into DIR; compare
