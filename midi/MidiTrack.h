@@ -126,8 +126,9 @@ public:
     // Order and messages stay. False, with the track partly re-timed, when a
     // time base is below 1 or a re-timed time would pass 2^31 - 1.
     virtual bool Retime(int from, int to);
-    // Takes ownership of event (made with new) and appends it at the end;
-    // its contents move into the track's list.
+    // Takes ownership of event (made with new) and appends it at the end:
+    // its delta and record are kept, the event deleted; its time is then
+    // the sum of the deltas, like every other event's.
     virtual void Append(MidiEvent* event);
 
 // Attributes
