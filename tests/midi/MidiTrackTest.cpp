@@ -218,6 +218,41 @@ TEST(MidiTrackTest, PositionsWalkBothWays)
     EXPECT_EQ(0x00, (*p)->GetData()[2]);
 }
 
+// Events lie in blocks of 16, 32, 64, ... 4096: counts on both sides of a
+// block's end, and a full last block, walk the same both ways, with the
+// times summed from the deltas.
+TEST(MidiTrackTest, PositionsWalkAcrossBlocksBothWays)
+{
+    for (int count : { 15, 16, 17, 48, 49, 8176, 8177, 12273 }) {
+        Bytes events;
+        for (int i = 0; i < count; ++i) {
+            const unsigned char delta = static_cast<unsigned char>(i % 5);
+            events.insert(events.end(), { delta, 0x90, static_cast<unsigned char>(i % 128), 0x40 });
+        }
+        MidiTrack track;
+        unsigned char running = 0x00;
+        ParseChunk(track, TrackChunk(events), running);
+        ASSERT_EQ(count, track.GetEventCount());
+        std::vector<int32_t> forwards;
+        int32_t sum = 0;
+        int index = 0;
+        for (MidiTrack::Position p = track.GetPosition(0); p != track.GetPosition(1); ++p, ++index) {
+            sum += index % 5;
+            EXPECT_EQ(sum, (*p)->GetTime()) << count << " event " << index;
+            EXPECT_EQ(index % 128, (*p)->GetData()[1]) << count << " event " << index;
+            forwards.push_back((*p)->GetTime());
+        }
+        ASSERT_EQ(static_cast<size_t>(count), forwards.size());
+        std::vector<int32_t> backwards;
+        for (MidiTrack::Position p = track.GetPosition(1); p != track.GetPosition(0);) {
+            --p;
+            backwards.insert(backwards.begin(), (*p)->GetTime());
+        }
+        EXPECT_EQ(forwards, backwards) << count;
+        EXPECT_EQ(sum, track.ComputeTimes()) << count;
+    }
+}
+
 }  // namespace
 
 // What a track counts as it reads is what a walk over its events finds,
