@@ -4,7 +4,6 @@
 #include "engine/ProgramReader.h"
 #include "engine/ReadBackCheck.h"
 #include "engine/ReadingReport.h"
-#include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiTrack.h"
 #include "score/NoteList.h"

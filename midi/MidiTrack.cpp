@@ -77,7 +77,7 @@ inline unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, cons
     const unsigned char* data = running ? q : q + 1;
     const unsigned char record[3] = {status, data[0], length == 3 ? data[1] : static_cast<unsigned char>(0)};
     Entry& e = Push(static_cast<int32_t>(delta), record, length);
-    e.form = static_cast<uint32_t>(length) | static_cast<uint32_t>(q - p) << 8;
+    e.form = NearForm(length, static_cast<int>(q - p));
     e.record.near[0] = record[0];
     e.record.near[1] = record[1];
     e.record.near[2] = record[2];
@@ -124,7 +124,7 @@ void MidiTrack::Store(const MidiEvent& event)
     const unsigned char* record = event.GetData();
     Entry& e = Push(event.GetDelta(), record, length);
     if (near) {
-        e.form = static_cast<uint32_t>(length) | static_cast<uint32_t>(byteCount) << 8;
+        e.form = NearForm(length, byteCount);
         if (length > 0)
             std::memcpy(e.record.near, record, static_cast<size_t>(length));
     } else {
@@ -168,7 +168,7 @@ bool MidiTrack::Retime(int from, int to)
             if (e.form & kFar)
                 e.record.far->deltaByteCount = byteCount;
             else
-                e.form = (e.form & 0xFF) | static_cast<uint32_t>(byteCount) << 8;
+                e.form = NearForm(static_cast<int>(e.form & 0xFF), byteCount);
             previous = rounded;
         }
     }

@@ -172,17 +172,21 @@ private:
         length = static_cast<int>(e.form & 0xFF);
         return length > 0 ? e.record.near : nullptr;
     }
+    static int GetByteCount(const Entry& e)
+    {
+        return e.form & kFar ? e.record.far->deltaByteCount : static_cast<int>(e.form >> 8);
+    }
+    // The form of a record kept in the entry.
+    static uint32_t NearForm(int length, int byteCount)
+    {
+        return static_cast<uint32_t>(length) | static_cast<uint32_t>(byteCount) << 8;
+    }
     static void Show(const Entry& e, uint32_t before, MidiEvent& event)
     {
-        const int32_t time = static_cast<int32_t>(before + static_cast<uint32_t>(e.delta));
-        if (e.form & kFar) {
-            const FarRecord* far = e.record.far;
-            event.Show(e.delta, far->deltaByteCount, time, far->length,
-                       reinterpret_cast<const unsigned char*>(far + 1));
-        } else {
-            event.Show(e.delta, static_cast<int>(e.form >> 8), time, static_cast<int>(e.form & 0xFF),
-                       e.record.near);
-        }
+        int length = 0;
+        const unsigned char* record = GetRecord(e, length);
+        event.Show(e.delta, GetByteCount(e), static_cast<int32_t>(before + static_cast<uint32_t>(e.delta)),
+                   length, record);
     }
     // The slot of a new event whose record (length bytes, none when 0) is
     // counted on the way; throws std::bad_alloc without memory.

@@ -1,7 +1,6 @@
 #include "score/NoteListBuilder.h"
 
 #include "base/HugePageBlock.h"
-#include "midi/MidiEvent.h"
 #include "midi/MidiFile.h"
 #include "midi/MidiTrack.h"
 #include "score/NoteList.h"
