@@ -43,7 +43,7 @@ public:
     virtual bool IsRest() const { return m_note == kRestNote; }
     virtual bool IsSegmentEnd() const { return m_note == kSegmentEnd; }
     // A MIDI key 0..127.
-    virtual bool IsNote() const { return m_note >= 0 && m_note < kRestNote; }
+    virtual bool IsNote() const { return m_note < kRestNote; }
     virtual bool IsTied() const { return (m_tie & kTieToNext) != 0; }
 
 private:
@@ -57,12 +57,12 @@ private:
     }
 
     // Narrow where the values are: a list holds a record for every note and
-    // rest, so 24 bytes instead of 32 are megabytes on a long song.
-    int32_t m_note;
+    // rest, so 16 bytes instead of 32 are megabytes on a long song.
     int32_t m_length;
-    int16_t m_valueIndex;  // -1..17
+    uint8_t m_note;        // 0..129
     uint8_t m_velocity;    // a MIDI data byte
     uint8_t m_tie;         // flags
+    int8_t m_valueIndex;   // -1..17
 
 };
 
