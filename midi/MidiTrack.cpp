@@ -26,7 +26,6 @@ inline MidiTrack::Entry& MidiTrack::Push(int32_t delta, const unsigned char* rec
     if (m_next == m_blockEnd)
         AddBlock();
     Entry& e = *m_next++;
-    e.delta = delta;
     m_total += static_cast<uint32_t>(delta);
     const unsigned char status = length > 0 ? record[0] : 0;
     if (status >= 0x80 && status < 0xF0)
@@ -76,11 +75,13 @@ inline unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, cons
         return 0;
     const unsigned char* data = running ? q : q + 1;
     const unsigned char record[3] = {status, data[0], length == 3 ? data[1] : static_cast<unsigned char>(0)};
+    // Four bytes hold at most 28 bits: always near.
     Entry& e = Push(static_cast<int32_t>(delta), record, length);
-    e.form = NearForm(length, static_cast<int>(q - p));
-    e.record.near[0] = record[0];
-    e.record.near[1] = record[1];
-    e.record.near[2] = record[2];
+    e.head = delta | static_cast<uint32_t>(length) << 28;
+    e.bytes[0] = record[0];
+    e.bytes[1] = record[1];
+    e.bytes[2] = record[2];
+    e.bytes[3] = static_cast<unsigned char>(q - p);
     runningStatus = status;
     return static_cast<unsigned long>(q - p) + static_cast<unsigned long>(taken);
 }
@@ -114,27 +115,39 @@ unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned cha
 
 void MidiTrack::Store(const MidiEvent& event)
 {
-    // The record's room first: a failure then leaves no half-made event.
     const int length = event.GetLength();
     const int byteCount = event.GetDeltaByteCount();
-    const bool near = length <= MidiEvent::kInlineRecordSize && byteCount <= kMaxNearByteCount;
-    FarRecord* far = near ? nullptr
-                          : static_cast<FarRecord*>(m_arena->Allocate(
-                                sizeof(FarRecord) + static_cast<size_t>(length), alignof(FarRecord)));
+    const int32_t delta = event.GetDelta();
     const unsigned char* record = event.GetData();
-    Entry& e = Push(event.GetDelta(), record, length);
-    if (near) {
-        e.form = NearForm(length, byteCount);
+    // The slot and the far record first: a failure then leaves no half-made event.
+    if (m_next == m_blockEnd)
+        AddBlock();
+    if (IsNear(delta, length, byteCount)) {
+        Entry& e = Push(delta, record, length);
+        e.head = static_cast<uint32_t>(delta) | static_cast<uint32_t>(length) << 28;
         if (length > 0)
-            std::memcpy(e.record.near, record, static_cast<size_t>(length));
-    } else {
-        far->length = length;
-        far->deltaByteCount = byteCount;
-        if (length > 0)
-            std::memcpy(far + 1, record, static_cast<size_t>(length));
-        e.form = kFar;
-        e.record.far = far;
+            std::memcpy(e.bytes, record, static_cast<size_t>(length));
+        e.bytes[3] = static_cast<unsigned char>(byteCount);
+        return;
     }
+    Entry far;
+    MakeFar(far, delta, record, length, byteCount);
+    Push(delta, record, length) = far;
+}
+
+void MidiTrack::MakeFar(Entry& e, int32_t delta, const unsigned char* record, int length, int byteCount)
+{
+    FarRecord* far = static_cast<FarRecord*>(
+        m_arena->Allocate(sizeof(FarRecord) + static_cast<size_t>(length), alignof(FarRecord)));
+    far->delta = delta;
+    far->length = length;
+    far->deltaByteCount = byteCount;
+    if (length > 0)
+        std::memcpy(far + 1, record, static_cast<size_t>(length));
+    const uint32_t index = static_cast<uint32_t>(m_far.size());
+    m_far.push_back(far);
+    e.head = kFar;
+    std::memcpy(e.bytes, &index, sizeof index);
 }
 
 int32_t MidiTrack::ComputeTimes()
@@ -158,17 +171,30 @@ bool MidiTrack::Retime(int from, int to)
         const size_t used = GetUsed(b);
         for (size_t i = 0; i < used; ++i) {
             Entry& e = m_blocks[b][i];
-            original += static_cast<uint32_t>(e.delta);
+            const int32_t old = GetDelta(e);
+            original += static_cast<uint32_t>(old);
             const uint64_t rounded = (2 * original * up + down) / (2 * down);
             if (rounded > static_cast<uint64_t>(INT32_MAX))
                 return false;
             const int byteCount = delta.SetValue(static_cast<int32_t>(rounded - previous));
-            m_total += static_cast<uint32_t>(delta.GetValue()) - static_cast<uint32_t>(e.delta);
-            e.delta = delta.GetValue();
-            if (e.form & kFar)
-                e.record.far->deltaByteCount = byteCount;
-            else
-                e.form = NearForm(static_cast<int>(e.form & 0xFF), byteCount);
+            const int32_t value = delta.GetValue();
+            int length = 0;
+            const unsigned char* record = GetRecord(e, length);
+            if (e.head & kFar) {
+                FarRecord* far = m_far[GetFarIndex(e)];
+                far->delta = value;
+                far->deltaByteCount = byteCount;
+            } else if (IsNear(value, length, byteCount)) {
+                e.head = static_cast<uint32_t>(value) | (e.head & ~kMaxNearDelta);
+                e.bytes[3] = static_cast<unsigned char>(byteCount);
+            } else {
+                // A delta past 28 bits: the record moves out to a far one.
+                unsigned char near[kMaxNearLength];
+                if (length > 0)
+                    std::memcpy(near, record, static_cast<size_t>(length));
+                MakeFar(e, value, near, length, byteCount);
+            }
+            m_total += static_cast<uint32_t>(value) - static_cast<uint32_t>(old);
             previous = rounded;
         }
     }

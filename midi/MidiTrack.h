@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <cstddef>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -13,8 +14,8 @@
 // One track chunk: its events in file order, each with its absolute time from
 // the start of the track. Owns its events, so it cannot be copied.
 //
-// The events are kept compactly, 16 bytes each with the record when it fits
-// in 8 bytes (every channel message), in blocks that never move; blocks and
+// The events are kept compactly, 8 bytes each with the record when it fits
+// in 3 bytes (every channel message), in blocks that never move; blocks and
 // longer records come from an arena: the file's, shared by all its tracks,
 // or the track's own. An event's absolute time is the sum of the deltas up
 // to it, which a position carries as it moves. A position shows the event
@@ -61,14 +62,14 @@ public:
         // The event's delta, and its record with its length (null when it has
         // none), without showing it as a MidiEvent: what the walks over
         // millions of events read. The record lives as long as the track.
-        virtual int32_t GetDelta() const { return m_track->m_blocks[m_block][m_offset].delta; }
+        virtual int32_t GetDelta() const { return m_track->GetDelta(m_track->m_blocks[m_block][m_offset]); }
         virtual const unsigned char* GetRecord(int& length) const
         {
-            return MidiTrack::GetRecord(m_track->m_blocks[m_block][m_offset], length);
+            return m_track->GetRecord(m_track->m_blocks[m_block][m_offset], length);
         }
         virtual Position& operator++()
         {
-            m_before += static_cast<uint32_t>(m_track->m_blocks[m_block][m_offset].delta);
+            m_before += static_cast<uint32_t>(m_track->GetDelta(m_track->m_blocks[m_block][m_offset]));
             if (++m_offset == BlockSize(m_block)) {
                 ++m_block;
                 m_offset = 0;
@@ -80,7 +81,7 @@ public:
             if (m_offset == 0)
                 m_offset = BlockSize(--m_block);
             --m_offset;
-            m_before -= static_cast<uint32_t>(m_track->m_blocks[m_block][m_offset].delta);
+            m_before -= static_cast<uint32_t>(m_track->GetDelta(m_track->m_blocks[m_block][m_offset]));
             return *this;
         }
         virtual bool operator==(const Position& other) const
@@ -144,52 +145,69 @@ public:
     virtual const MidiChunk& GetChunk() const;       // the header this track was read from
 
 private:
-    // One event as the track keeps it: a record of up to 8 bytes and the
-    // delta's byte count in form, or both with a longer record in the arena.
+    // One event as the track keeps it: the delta with the record's length
+    // in head and the record of up to 3 bytes with the delta's byte count in
+    // bytes, or, for anything longer or larger, a far record in the arena
+    // whose index into m_far is in bytes.
     struct FarRecord {
+        int32_t delta;
         int32_t length;
         int32_t deltaByteCount;                      // the record's bytes follow
     };
     struct Entry {
-        int32_t delta;
-        uint32_t form;                               // kFar, or length | byte count << 8
-        union {
-            FarRecord* far;
-            unsigned char near[MidiEvent::kInlineRecordSize];
-        } record;
+        uint32_t head;                               // kFar, or delta | length << 28
+        unsigned char bytes[4];
     };
     static constexpr uint32_t kFar = 0x80000000u;
-    static constexpr int kMaxNearByteCount = 0x7FFFFF;
+    static constexpr uint32_t kMaxNearDelta = 0x0FFFFFFF;
+    static constexpr int kMaxNearLength = 3;
+    static constexpr int kMaxNearByteCount = 0xFF;
 
     // Blocks double from 16 events to 4096, so that a short track costs little.
     static size_t BlockSize(size_t block) { return block < 8 ? size_t(16) << block : 4096; }
-    static const unsigned char* GetRecord(const Entry& e, int& length)
+    static uint32_t GetFarIndex(const Entry& e)
     {
-        if (e.form & kFar) {
-            length = e.record.far->length;
-            return length > 0 ? reinterpret_cast<const unsigned char*>(e.record.far + 1) : nullptr;
+        uint32_t index;
+        std::memcpy(&index, e.bytes, sizeof index);
+        return index;
+    }
+    const FarRecord* GetFar(const Entry& e) const { return m_far[GetFarIndex(e)]; }
+    int32_t GetDelta(const Entry& e) const
+    {
+        return e.head & kFar ? GetFar(e)->delta : static_cast<int32_t>(e.head & kMaxNearDelta);
+    }
+    const unsigned char* GetRecord(const Entry& e, int& length) const
+    {
+        if (e.head & kFar) {
+            const FarRecord* far = GetFar(e);
+            length = far->length;
+            return length > 0 ? reinterpret_cast<const unsigned char*>(far + 1) : nullptr;
         }
-        length = static_cast<int>(e.form & 0xFF);
-        return length > 0 ? e.record.near : nullptr;
+        length = static_cast<int>(e.head >> 28);
+        return length > 0 ? e.bytes : nullptr;
     }
-    static int GetByteCount(const Entry& e)
+    int GetByteCount(const Entry& e) const
     {
-        return e.form & kFar ? e.record.far->deltaByteCount : static_cast<int>(e.form >> 8);
+        return e.head & kFar ? GetFar(e)->deltaByteCount : e.bytes[3];
     }
-    // The form of a record kept in the entry.
-    static uint32_t NearForm(int length, int byteCount)
+    static bool IsNear(int32_t delta, int length, int byteCount)
     {
-        return static_cast<uint32_t>(length) | static_cast<uint32_t>(byteCount) << 8;
+        return delta >= 0 && static_cast<uint32_t>(delta) <= kMaxNearDelta && length <= kMaxNearLength &&
+               byteCount >= 0 && byteCount <= kMaxNearByteCount;
     }
-    static void Show(const Entry& e, uint32_t before, MidiEvent& event)
+    void Show(const Entry& e, uint32_t before, MidiEvent& event) const
     {
         int length = 0;
         const unsigned char* record = GetRecord(e, length);
-        event.Show(e.delta, GetByteCount(e), static_cast<int32_t>(before + static_cast<uint32_t>(e.delta)),
+        const int32_t delta = GetDelta(e);
+        event.Show(delta, GetByteCount(e), static_cast<int32_t>(before + static_cast<uint32_t>(delta)),
                    length, record);
     }
+    // Makes e far, with a copy of its record; throws std::bad_alloc without memory.
+    void MakeFar(Entry& e, int32_t delta, const unsigned char* record, int length, int byteCount);
     // The slot of a new event whose record (length bytes, none when 0) is
-    // counted on the way; throws std::bad_alloc without memory.
+    // counted on the way; the caller fills it. Throws std::bad_alloc
+    // without memory.
     Entry& Push(int32_t delta, const unsigned char* record, int length);
     void AddBlock();
     // Events in block.
@@ -205,6 +223,7 @@ private:
     std::unique_ptr<MemoryArena> m_ownArena;
     MemoryArena* m_arena;                            // not owned; m_ownArena's or the file's
     std::vector<Entry*> m_blocks;                    // in the arena
+    std::vector<FarRecord*> m_far;                   // in the arena
     size_t m_count;
     Entry* m_next;                                   // the slot of the next event
     Entry* m_blockEnd;                               // of the last block

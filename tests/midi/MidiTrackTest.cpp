@@ -177,6 +177,47 @@ TEST(MidiTrackTest, AppendedEventsKeepTheirRecords)
               std::vector<unsigned char>((*p)->GetData(), (*p)->GetData() + (*p)->GetLength()));
 }
 
+// Every size of delta and record, kept in the entry or out of it, reads back
+// the same, also after re-timing moves a delta past what an entry holds.
+TEST(MidiTrackTest, DeltasAndRecordsOfEverySizeReadBack)
+{
+    const int32_t deltas[] = {0, 127, 0x0FFFFFFF, 0x10000000, 0x3FFFFFFF};
+    const Bytes records[] = {{}, {0xC0, 0x01}, {0x90, 0x3C, 0x64}, {0xF0, 0x02, 0x7E, 0xF7},
+                             {0xFF, 0x03, 0x05, 'H', 'e', 'l', 'l', 'o'}};
+    const int kinds = 5;
+    for (int shift = 0; shift < kinds; ++shift) {
+        for (int retimed = 0; retimed < 2; ++retimed) {
+            MidiTrack track;
+            unsigned char running = 0;
+            for (int k = 0; k < kinds; ++k) {
+                const Bytes& r = records[(k + shift) % kinds];
+                MidiEvent* e = new MidiEvent;
+                Bytes bytes = {0x00};
+                bytes.insert(bytes.end(), r.begin(), r.end());
+                if (!r.empty()) {
+                    ASSERT_EQ(bytes.size(), e->Parse(bytes.data(), bytes.data() + bytes.size(), running));
+                }
+                e->SetDelta(retimed ? deltas[k] / 2 : deltas[k]);
+                track.Append(e);
+            }
+            if (retimed) {
+                ASSERT_TRUE(track.Retime(1, 2));
+            }
+            MidiTrack::Position p = track.GetPosition(0);
+            for (int k = 0; k < kinds; ++k, ++p) {
+                const Bytes& r = records[(k + shift) % kinds];
+                const int32_t expected = retimed ? deltas[k] / 2 * 2 : deltas[k];
+                const MidiEvent* e = *p;
+                EXPECT_EQ(expected, e->GetDelta()) << k;
+                EXPECT_EQ(expected, p.GetDelta()) << k;
+                MidiEvent fresh;
+                EXPECT_EQ(fresh.SetDelta(expected), e->GetDeltaByteCount()) << k;
+                EXPECT_EQ(r, Bytes(e->GetData(), e->GetData() + e->GetLength())) << k;
+            }
+        }
+    }
+}
+
 // Parse fills the times on its own, exactly as ComputeTimes does, also after
 // events that were already there and past 2^31 ticks (where times wrap).
 TEST(MidiTrackTest, ParseGivesTheTimesComputeTimesGives)
