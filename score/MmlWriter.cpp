@@ -29,6 +29,54 @@ struct TextCounter {
     }
 };
 
+// Appends to a string through a buffer of its own, handed over in pieces:
+// a segment's records are a few characters each, and a call into the
+// string for each of them costs more than the characters.
+class BufferedText {
+public:
+    explicit BufferedText(std::string& out) : m_out(out), m_size(0) {}
+    ~BufferedText() { Flush(); }
+    BufferedText(const BufferedText&) = delete;
+    BufferedText& operator=(const BufferedText&) = delete;
+
+    void append(size_t count, char c)
+    {
+        if (count > kRoom - m_size) {
+            Flush();
+            if (count > kRoom) {
+                m_out.append(count, c);
+                return;
+            }
+        }
+        std::memset(m_text + m_size, c, count);
+        m_size += count;
+    }
+    BufferedText& operator+=(const char* text)
+    {
+        for (; *text; ++text)
+            *this += *text;
+        return *this;
+    }
+    BufferedText& operator+=(char c)
+    {
+        if (m_size == kRoom)
+            Flush();
+        m_text[m_size++] = c;
+        return *this;
+    }
+    void Flush()
+    {
+        m_out.append(m_text, m_size);
+        m_size = 0;
+    }
+
+private:
+    static constexpr size_t kRoom = 256;
+    std::string& m_out;
+    size_t m_size;
+    char m_text[kRoom];
+};
+
 } // namespace
 
 MmlWriter::MmlWriter()
@@ -132,11 +180,12 @@ int MmlWriter::WriteSegmentFromList(NoteList& list, std::string& out, int flags)
     }
     const NoteValueTable table;
     const NoteList::Position end = list.End();
+    BufferedText text(out);
     while (m_position != end) {
         const NoteRecord& record = *m_position++;
         if (record.IsSegmentEnd())
             break;
-        AppendRecord(record, table, out);
+        PutRecord(record, table, text);
     }
     return 0;
 }
