@@ -37,6 +37,19 @@ int LetterOffset(char letter)
     }
 }
 
+// The 192nd notes of each length a note can carry (a divisor of 192), 0 for
+// any other number: a look-up instead of two divisions for every note.
+struct LengthUnits {
+    int units[MmlPartReader::kWholeUnits + 1];
+    LengthUnits() : units()
+    {
+        for (int number = 1; number <= MmlPartReader::kWholeUnits; ++number)
+            units[number] = MmlPartReader::kWholeUnits % number == 0 ? MmlPartReader::kWholeUnits / number : 0;
+    }
+};
+
+const LengthUnits kLengthUnits;
+
 } // namespace
 
 MmlPartReader::MmlPartReader()
@@ -121,7 +134,24 @@ int MmlPartReader::Read(const char* text, size_t size)
     while (i < size) {
         const size_t start = i;
         const char c = Lower(text[i++]);
-        if (c == ' ' || c == '\t') {
+        // Notes and rests first: nearly every character read is one.
+        const int offset = LetterOffset(c);
+        if (offset >= 0 || c == 'r') {
+            int key = kRest;
+            if (c != 'r') {
+                key = (m_octave + 1) * kKeysPerOctave + offset;
+                if (i < size && (text[i] == '+' || text[i] == '#'))
+                    ++key, ++i;
+                else if (i < size && text[i] == '-')
+                    --key, ++i;
+                if (key < 0 || key > 127)
+                    return Fail(start, ReadStatus::kKeyOutside);
+            }
+            int units = 0;
+            if (!ReadLength(text, size, i, units))
+                return Fail(start, ReadStatus::kBadLength);
+            Append(key, units);
+        } else if (c == ' ' || c == '\t') {
             continue;
         } else if (c == '>' || c == '<') {
             const int octave = m_octave + (c == '>' ? 1 : -1);
@@ -144,21 +174,6 @@ int MmlPartReader::Read(const char* text, size_t size)
             if (m_notes.empty() || m_tiePending)
                 return Fail(start, ReadStatus::kLoneTie);
             m_tiePending = true;
-        } else if (c == 'r' || LetterOffset(c) >= 0) {
-            int key = kRest;
-            if (c != 'r') {
-                key = (m_octave + 1) * kKeysPerOctave + LetterOffset(c);
-                if (i < size && (text[i] == '+' || text[i] == '#'))
-                    ++key, ++i;
-                else if (i < size && text[i] == '-')
-                    --key, ++i;
-                if (key < 0 || key > 127)
-                    return Fail(start, ReadStatus::kKeyOutside);
-            }
-            int units = 0;
-            if (!ReadLength(text, size, i, units))
-                return Fail(start, ReadStatus::kBadLength);
-            Append(key, units);
         } else {
             return Fail(start, ReadStatus::kNotMml);
         }
@@ -178,9 +193,9 @@ bool MmlPartReader::ReadLength(const char* text, size_t size, size_t& i, int& un
             return false;
     }
     if (digits) {
-        if (number == 0 || kWholeUnits % number != 0)
+        units = kLengthUnits.units[number];
+        if (units == 0)
             return false;
-        units = kWholeUnits / number;
     } else {
         units = m_defaultUnits;
     }

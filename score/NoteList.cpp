@@ -188,35 +188,6 @@ int NoteList::Quantize(int unit)
     return static_cast<int>(carry);
 }
 
-long long QuantizeStep(long long length, long long unit, long long& carry)
-{
-    long long x = length + carry;
-    carry = 0;
-    if (x == 0)
-        return 0;
-    // A record at a time over whole songs: 32-bit division where the
-    // numbers allow it (the same remainder for x >= 0).
-    long long r = x >= 0 && x <= 0xFFFFFFFFLL && unit <= 0xFFFFFFFFLL
-                      ? static_cast<long long>(static_cast<uint32_t>(x) % static_cast<uint32_t>(unit))
-                      : x % unit;
-    if (r != 0) {
-        if (2 * r < unit) {
-            x -= r;
-            carry = r;
-        } else {
-            x += unit - r;
-            carry = r - unit;
-        }
-    }
-    if (x > INT_MAX) {
-        // Keep the boundary on the grid and hand the excess on.
-        long long limit = INT_MAX - INT_MAX % unit;
-        carry += x - limit;
-        x = limit;
-    }
-    return x;
-}
-
 int NoteList::SplitIntoSegments(int segmentTicks)
 {
     if (segmentTicks < 1)

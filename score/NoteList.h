@@ -6,6 +6,7 @@
 #include "score/NoteRecord.h"
 #include "base/PoolAllocator.h"
 
+#include <climits>
 #include <list>
 #include <memory>
 #include <vector>
@@ -121,7 +122,34 @@ private:
 // record's new length (0: the record goes) and leaves in carry how far its
 // end boundary moved. The same step serves records that are quantized as
 // they are made (NoteListBuilder::BuildQuantizedNoteLists).
-long long QuantizeStep(long long length, long long unit, long long& carry);
+inline long long QuantizeStep(long long length, long long unit, long long& carry)
+{
+    long long x = length + carry;
+    carry = 0;
+    if (x == 0)
+        return 0;
+    // A record at a time over whole songs: 32-bit division where the
+    // numbers allow it (the same remainder for x >= 0).
+    long long r = x >= 0 && x <= 0xFFFFFFFFLL && unit <= 0xFFFFFFFFLL
+                      ? static_cast<long long>(static_cast<uint32_t>(x) % static_cast<uint32_t>(unit))
+                      : x % unit;
+    if (r != 0) {
+        if (2 * r < unit) {
+            x -= r;
+            carry = r;
+        } else {
+            x += unit - r;
+            carry = r - unit;
+        }
+    }
+    if (x > INT_MAX) {
+        // Keep the boundary on the grid and hand the excess on.
+        long long limit = INT_MAX - INT_MAX % unit;
+        carry += x - limit;
+        x = limit;
+    }
+    return x;
+}
 
 // One step of NoteList::Decompose: the value index of the next piece cut from
 // length ticks, given the table's ticks (count of them, longest first) and

@@ -19,7 +19,14 @@ class NoteRecord final {
 public:
 // Construction
     NoteRecord();
-    NoteRecord(int note, int length, int velocity = 0, int tie = 0, int valueIndex = -1);
+    NoteRecord(int note, int length, int velocity = 0, int tie = 0, int valueIndex = -1)
+        : m_length(length)
+        , m_note(static_cast<uint8_t>(note))
+        , m_velocity(static_cast<uint8_t>(velocity))
+        , m_tie(static_cast<uint8_t>(tie))
+        , m_valueIndex(static_cast<int8_t>(valueIndex))
+    {
+    }
     virtual ~NoteRecord() {}
     // A record is a plain value; lists copy records in and out.
     NoteRecord(const NoteRecord&) = default;
