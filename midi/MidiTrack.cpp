@@ -86,6 +86,62 @@ inline unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, cons
     return static_cast<unsigned long>(q - p) + static_cast<unsigned long>(taken);
 }
 
+const unsigned char* MidiTrack::ReadChannelRun(const unsigned char* p, const unsigned char* end,
+                                               unsigned char& runningStatus)
+{
+    // What ParseChannelMessage and Push do, for channel messages with a
+    // status of a channel (their own or the running one) inside the current
+    // block, with the track's counts held in locals: a store into an entry
+    // would otherwise make the compiler write them back for every event.
+    Entry* next = m_next;
+    Entry* const first = next;
+    uint32_t total = m_total;
+    unsigned channels = m_channels;
+    long long noteOns[16];
+    std::memcpy(noteOns, m_noteOns, sizeof noteOns);
+    unsigned char running = runningStatus;
+    const int kLongest = 7;                          // four delta bytes, a status and two data bytes
+    while (next != m_blockEnd && end - p >= kLongest) {
+        const unsigned char* q = p;
+        uint32_t delta = 0;
+        unsigned char b;
+        do {
+            b = *q++;
+            delta = (delta << 7) | (b & 0x7Fu);
+        } while ((b & 0x80) && q - p < 4);
+        if (b & 0x80)
+            break;                                   // a fifth delta byte: not read here
+        unsigned char status = *q;
+        const unsigned char* data = q + 1;
+        if (status < 0x80) {
+            status = running;
+            data = q;
+        }
+        if (status < 0x80 || status >= 0xF0)
+            break;
+        const bool two = (status & 0xE0) == 0xC0;
+        Entry& e = *next++;
+        e.head = delta | (two ? 2u : 3u) << 28;
+        e.bytes[0] = status;
+        e.bytes[1] = data[0];
+        e.bytes[2] = two ? 0 : data[1];
+        e.bytes[3] = static_cast<unsigned char>(q - p);
+        total += delta;
+        channels |= 1u << (status & 0x0F);
+        if ((status & 0xF0) == 0x90 && data[1] > 0)
+            ++noteOns[status & 0x0F];
+        running = status;
+        p = data + (two ? 1 : 2);
+    }
+    m_count += static_cast<size_t>(next - first);
+    m_next = next;
+    m_total = total;
+    m_channels = channels;
+    std::memcpy(m_noteOns, noteOns, sizeof noteOns);
+    runningStatus = running;
+    return p;
+}
+
 unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned char* limit,
                                unsigned char& runningStatus)
 {
@@ -100,6 +156,9 @@ unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned cha
     const unsigned char* p = events;
     MidiEvent e;
     while (p < end) {
+        p = ReadChannelRun(p, end, runningStatus);
+        if (p >= end)
+            break;
         unsigned long taken = ParseChannelMessage(p, end, runningStatus);
         if (taken == 0) {
             taken = e.Parse(p, end, runningStatus);

@@ -217,6 +217,10 @@ private:
     // anything else.
     unsigned long ParseChannelMessage(const unsigned char* p, const unsigned char* end,
                                       unsigned char& runningStatus);
+    // Reads channel messages at p as ParseChannelMessage does, as many as
+    // come in a row and fit in the current block; returns where it stopped.
+    const unsigned char* ReadChannelRun(const unsigned char* p, const unsigned char* end,
+                                        unsigned char& runningStatus);
     // Keeps a copy of event at the end; throws std::bad_alloc without memory.
     void Store(const MidiEvent& event);
 
