@@ -5,7 +5,79 @@
 
 #if defined(__linux__)
 #include <sys/mman.h>
+#include <mutex>
 #define MORVEK_HUGE_PAGES 1
+#endif
+
+#if defined(MORVEK_HUGE_PAGES)
+namespace {
+
+// Blocks given back are kept, up to a limit, for the next Map: their pages
+// are already there, so a block used again costs neither a page fault nor
+// the clearing of a new page. A conversion frees the file's bytes, and a
+// voice split its notes, before it makes most of its records.
+class KeptBlocks {
+public:
+    enum { kSlots = 8 };
+    static constexpr size_t kLimit = 64 * 1024 * 1024;
+
+    // A kept block of at least size bytes: the smallest, cut to size, or
+    // the largest whole (the rest stays kept); null when none is that
+    // large. taken gets the size handed out.
+    void* Take(size_t size, bool whole, size_t& taken)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        int best = -1;
+        for (int i = 0; i < kSlots; ++i) {
+            const size_t have = m_blocks[i].size;
+            if (have >= size && (best < 0 || (whole ? have > m_blocks[best].size : have < m_blocks[best].size)))
+                best = i;
+        }
+        if (best < 0)
+            return nullptr;
+        Block& block = m_blocks[best];
+        char* base = static_cast<char*>(block.base);
+        taken = whole ? block.size : size;
+        block.base = base + taken;
+        block.size -= taken;
+        m_bytes -= taken;
+        return base;
+    }
+    // Keeps the block; false when there is no room for it.
+    bool Keep(void* base, size_t size)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        if (size > kLimit - m_bytes)
+            return false;
+        for (Block& block : m_blocks) {
+            if (block.size == 0) {
+                block.base = base;
+                block.size = size;
+                m_bytes += size;
+                return true;
+            }
+        }
+        return false;
+    }
+
+private:
+    struct Block {
+        void* base;
+        size_t size;
+    };
+    std::mutex m_mutex;
+    Block m_blocks[kSlots] = {};
+    size_t m_bytes = 0;
+};
+
+// Never destroyed: blocks may come back while other statics go.
+KeptBlocks& Kept()
+{
+    static KeptBlocks* kept = new KeptBlocks;
+    return *kept;
+}
+
+}  // namespace
 #endif
 
 void* HugePageBlock::Map(size_t size)
@@ -13,6 +85,11 @@ void* HugePageBlock::Map(size_t size)
 #if defined(MORVEK_HUGE_PAGES)
     if (size == 0 || size > SIZE_MAX - kPageSize)
         return nullptr;
+    size_t taken = 0;
+    if (size % kPageSize == 0) {
+        if (void* kept = Kept().Take(size, false, taken))
+            return kept;
+    }
     // One page more than asked, then the ends trimmed to the boundary.
     void* p = ::mmap(nullptr, size + kPageSize, PROT_READ | PROT_WRITE,
                      MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
@@ -34,10 +111,22 @@ void* HugePageBlock::Map(size_t size)
 #endif
 }
 
+void* HugePageBlock::MapAtLeast(size_t least, size_t size, size_t& mapped)
+{
+#if defined(MORVEK_HUGE_PAGES)
+    if (least <= size && size % kPageSize == 0) {
+        if (void* kept = Kept().Take(RoundUp(least), true, mapped))
+            return kept;
+    }
+#endif
+    mapped = size;
+    return Map(size);
+}
+
 void HugePageBlock::Unmap(void* base, size_t size)
 {
 #if defined(MORVEK_HUGE_PAGES)
-    if (base)
+    if (base && (size % kPageSize != 0 || !Kept().Keep(base, size)))
         ::munmap(base, size);
 #else
     (void)base;

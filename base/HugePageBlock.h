@@ -12,10 +12,16 @@ public:
     enum { kPageSize = 2 * 1024 * 1024 };
 
 // Operations
-    // size bytes (a multiple of kPageSize) on a huge-page boundary; null
-    // when the system refuses the mapping or has no huge pages.
+    // size bytes (a multiple of kPageSize) on a huge-page boundary, not
+    // cleared; null when the system refuses the mapping or has no huge pages.
     static void* Map(size_t size);
-    // Gives back what Map returned, with the same size.
+    // The largest kept block, whole, when it has at least least bytes,
+    // otherwise Map(size): for a caller that uses every byte it gets and
+    // needs no more than least. mapped gets the block's size.
+    static void* MapAtLeast(size_t least, size_t size, size_t& mapped);
+    // Gives back what Map returned, with the same size (MapAtLeast: mapped).
+    // Up to 64 MB of blocks given back are kept for the next Map, whose
+    // pages are then already there.
     static void Unmap(void* base, size_t size);
 
     // A buffer of size bytes filled once and never grown: on huge pages from

@@ -53,8 +53,7 @@ void* MemoryArena::AllocateFromNewBlock(size_t size, size_t alignment)
 
     Block block = {nullptr, blockSize, false};
     if (HugePageBlock::IsAvailable() && blockSize >= HugePageBlock::kPageSize) {
-        block.size = HugePageBlock::RoundUp(blockSize);
-        block.base = HugePageBlock::Map(block.size);
+        block.base = HugePageBlock::MapAtLeast(size + alignment, HugePageBlock::RoundUp(blockSize), block.size);
         block.mapped = block.base != nullptr;
     }
     if (block.base == nullptr) {

@@ -43,6 +43,27 @@ TEST(HugePageBlockTest, BlocksAreAlignedAndWholeOrNull)
     EXPECT_EQ(nullptr, HugePageBlock::Map(SIZE_MAX));
 }
 
+// A block given back is handed out again, pages and bytes as they were:
+// Map takes the smallest kept block that serves it, MapAtLeast the largest
+// whole. Earlier tests may have left smaller blocks kept.
+TEST(HugePageBlockTest, BlocksGivenBackAreHandedOutAgain)
+{
+    if (!HugePageBlock::IsAvailable())
+        GTEST_SKIP() << "no huge pages here";
+    const size_t size = 9 * kPage;
+    unsigned char* p = static_cast<unsigned char*>(HugePageBlock::Map(size));
+    ASSERT_NE(nullptr, p);
+    p[size - 1] = 0x77;
+    HugePageBlock::Unmap(p, size);
+    EXPECT_EQ(p, HugePageBlock::Map(size));
+    EXPECT_EQ(0x77, p[size - 1]);
+    HugePageBlock::Unmap(p, size);
+    size_t mapped = 0;
+    EXPECT_EQ(p, HugePageBlock::MapAtLeast(1, kPage, mapped));
+    EXPECT_EQ(size, mapped);
+    HugePageBlock::Unmap(p, mapped);
+}
+
 // Buffers below, at and above one huge page come from the heap or the
 // mapping, and Free must agree with Allocate on which: every byte of each
 // is usable and giving it back leaves nothing behind (the sanitizers watch).
