@@ -2,6 +2,7 @@
 
 #include "settings/NoteValueTable.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdint>
 #include <iterator>
@@ -276,12 +277,21 @@ int NoteList::Decompose(int timeBase)
     int ticks[NoteValueTable::kValueCount];
     for (int i = 0; i <= lastIndex; ++i)
         ticks[i] = table.GetTicks(i) * factor;
+    // DecomposeStep's answer for every length below the longest value, looked
+    // up instead of searched for every piece. A remainder never fits a longer
+    // value than the piece cut before it, so the index before needs no say.
+    std::vector<unsigned char> indexOf(static_cast<size_t>(ticks[0]), static_cast<unsigned char>(lastIndex));
+    for (int i = 0; i < lastIndex; ++i)
+        std::fill(indexOf.begin() + ticks[i + 1], indexOf.begin() + ticks[i], static_cast<unsigned char>(i + 1));
+    const auto step = [&ticks, &indexOf](int length) {
+        return length >= ticks[0] ? 0 : length < 0 ? lastIndex : static_cast<int>(indexOf[static_cast<size_t>(length)]);
+    };
     for (Position piece = Begin(); piece != End(); ++piece) {
         if (piece->IsSegmentEnd())
             continue;
         int length = piece->GetLength();
         const int tie = piece->GetTie(); // the last piece keeps it
-        int index = DecomposeStep(length, ticks, NoteValueTable::kValueCount, 0);
+        int index = step(length);
         while (length > ticks[index]) {
             const int value = ticks[index];
             piece->SetLength(value);
@@ -291,7 +301,7 @@ int NoteList::Decompose(int timeBase)
             NoteRecord remainder(piece->GetNote(), length - value, piece->GetVelocity(), tie);
             piece = InsertBefore(std::next(piece), remainder);
             length -= value;
-            index = DecomposeStep(length, ticks, NoteValueTable::kValueCount, index);
+            index = step(length);
         }
         // An exact value, or the shortest, which a shorter length grows to.
         piece->SetLength(ticks[index]);
