@@ -61,7 +61,8 @@ struct NoteListBuilder::SourceNote {
     long long start;
     long long end; // -1 while it sounds; a note never ended is not placed
     // While the notes are collected, the next sounding note of its key and
-    // channel, or -1; then its place among the channel's note-ons.
+    // channel, or -1; then its place among its chord's note-ons; then the
+    // next note of its voice, or -1.
     int order;
     unsigned char key;
     unsigned char velocity;
@@ -89,7 +90,6 @@ struct NoteListBuilder::Voices {
     size_t counts[kChannelCount];     // of notes[channel]
     int firstOpen[kChannelCount][kKeyCount];
     int lastOpen[kChannelCount][kKeyCount];
-    std::vector<signed char> voiceOf; // per note of the channel placed: its voice, or -1
 };
 
 NoteListBuilder::NoteListBuilder()
@@ -411,9 +411,12 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
     // First every note's voice, then each voice's records in one run: a
     // list's records then lie together in the set's pool, and the passes
     // after this one walk them without jumping between the voices.
-    std::vector<signed char>& voiceOf = voices.voiceOf;
-    voiceOf.resize(count);
     long long lastEnd[ConvertSettings::kMaxVoiceCount] = {};
+    // Each voice's notes are linked in order through their order fields,
+    // free once the chord they belong to is sorted.
+    int firstOf[ConvertSettings::kMaxVoiceCount];
+    int lastOf[ConvertSettings::kMaxVoiceCount];
+    std::fill_n(firstOf, ConvertSettings::kMaxVoiceCount, -1);
     int used = 1; // the first voice has a list even without a note
     int dropped = 0;
     for (size_t i = 0; i < count;) {
@@ -431,7 +434,6 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
         }
         for (; i < j; ++i) {
             const SourceNote& note = notes[i];
-            voiceOf[i] = -1;
             if (note.end < 0)
                 continue;
             // The lowest voice that is free; a voice not yet used is free,
@@ -444,8 +446,12 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
                 continue;
             }
             used = std::max(used, voice + 1);
-            voiceOf[i] = static_cast<signed char>(voice);
             lastEnd[voice] = note.end;
+            if (firstOf[voice] < 0)
+                firstOf[voice] = static_cast<int>(i);
+            else
+                notes[lastOf[voice]].order = static_cast<int>(i);
+            lastOf[voice] = static_cast<int>(i);
         }
     }
     if (!set)
@@ -461,9 +467,9 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
         int vanished = 0;
         const bool records = Records(ordinal + voice);
         auto keep = [this, list, records](const NoteRecord& record) { Keep(*list, records, record); };
-        for (size_t i = 0; i < count; ++i) {
-            if (voiceOf[i] != voice)
-                continue;
+        if (firstOf[voice] >= 0)
+            notes[lastOf[voice]].order = -1;
+        for (int i = firstOf[voice]; i >= 0; i = notes[i].order) {
             const SourceNote& note = notes[i];
             AppendRecord(keep, carry, unit, kRestNote, note.start - end, 0);
             vanished += AppendRecord(keep, carry, unit, note.key, note.end - note.start,
