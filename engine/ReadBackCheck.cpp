@@ -34,6 +34,42 @@ ReadBackCheck::~ReadBackCheck()
 {
 }
 
+// Before its callers, so that the walk of every note compiles in place.
+inline bool ReadBackCheck::NextListed(Part& part, ProgramNote& note)
+{
+    for (; part.at != part.stop; ++part.at) {
+        const NoteRecord& r = *part.at;
+        if (r.IsSegmentEnd())
+            continue;
+        const long long start = part.end;
+        part.end += r.GetLength();
+        if (!r.IsNote()) {
+            part.tied = false;
+            continue;
+        }
+        const bool joins = part.pending && part.tied && part.joining.key == r.GetNote();
+        part.tied = r.IsTied();
+        if (joins) {
+            part.joining.length += r.GetLength();
+            continue;
+        }
+        const bool ready = part.pending;
+        if (ready)
+            note = part.joining;
+        part.joining = ProgramNote{ r.GetNote(), start, r.GetLength() };
+        part.pending = true;
+        if (ready) {
+            ++part.at;
+            return true;
+        }
+    }
+    if (!part.pending)
+        return false;
+    note = part.joining;
+    part.pending = false;
+    return true;
+}
+
 void ReadBackCheck::TakeNote(int p, const ProgramNote& note)
 {
     if (p < 0 || p >= static_cast<int>(m_parts.size()) || note.key == MmlPartReader::kRest)
@@ -94,37 +130,3 @@ ReadBackCheck::Figures ReadBackCheck::GetFigures(int p) const
     return m_parts[static_cast<size_t>(p)].figures;
 }
 
-bool ReadBackCheck::NextListed(Part& part, ProgramNote& note)
-{
-    for (; part.at != part.stop; ++part.at) {
-        const NoteRecord& r = *part.at;
-        if (r.IsSegmentEnd())
-            continue;
-        const long long start = part.end;
-        part.end += r.GetLength();
-        if (!r.IsNote()) {
-            part.tied = false;
-            continue;
-        }
-        const bool joins = part.pending && part.tied && part.joining.key == r.GetNote();
-        part.tied = r.IsTied();
-        if (joins) {
-            part.joining.length += r.GetLength();
-            continue;
-        }
-        const bool ready = part.pending;
-        if (ready)
-            note = part.joining;
-        part.joining = ProgramNote{ r.GetNote(), start, r.GetLength() };
-        part.pending = true;
-        if (ready) {
-            ++part.at;
-            return true;
-        }
-    }
-    if (!part.pending)
-        return false;
-    note = part.joining;
-    part.pending = false;
-    return true;
-}

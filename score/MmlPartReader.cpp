@@ -22,20 +22,29 @@ char Lower(char c)
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-// The key of a letter within its octave, or -1 for any other character.
-int LetterOffset(char letter)
-{
-    switch (letter) {
-    case 'c': return 0;
-    case 'd': return 2;
-    case 'e': return 4;
-    case 'f': return 5;
-    case 'g': return 7;
-    case 'a': return 9;
-    case 'b': return 11;
-    default: return -1;
+// What each character starts: a note, with the key of its letter within the
+// octave (0..11), a rest, or something else. One look-up for the characters
+// nearly every string is made of.
+const int kRestLetter = 12;
+struct LetterKeys {
+    signed char keys[256];
+    LetterKeys() : keys()
+    {
+        for (signed char& key : keys)
+            key = -1;
+        const char* const letters = "c d ef g a b";
+        for (int key = 0; key < kKeysPerOctave; ++key) {
+            if (letters[key] != ' ') {
+                keys[static_cast<unsigned char>(letters[key])] = static_cast<signed char>(key);
+                keys[static_cast<unsigned char>(letters[key] - 'a' + 'A')] = static_cast<signed char>(key);
+            }
+        }
+        keys[static_cast<unsigned char>('r')] = kRestLetter;
+        keys[static_cast<unsigned char>('R')] = kRestLetter;
     }
-}
+};
+
+const LetterKeys kLetterKeys;
 
 // The 192nd notes of each length a note can carry (a divisor of 192), 0 for
 // any other number: a look-up instead of two divisions for every note.
@@ -53,7 +62,7 @@ const LengthUnits kLengthUnits;
 } // namespace
 
 MmlPartReader::MmlPartReader()
-    : m_timeBase(48), m_sink(nullptr), m_part(0)
+    : m_timeBase(48), m_ticksPerUnit(1), m_sink(nullptr), m_part(0)
 {
     Reset();
 }
@@ -66,6 +75,7 @@ int MmlPartReader::SetTimeBase(int timeBase)
 {
     const int previous = m_timeBase;
     m_timeBase = timeBase < 1 ? 1 : timeBase > kMaxTimeBase ? kMaxTimeBase : timeBase;
+    m_ticksPerUnit = m_timeBase % kQuarterUnits == 0 ? m_timeBase / kQuarterUnits : 0;
     return previous;
 }
 
@@ -133,12 +143,13 @@ int MmlPartReader::Read(const char* text, size_t size)
     size_t i = 0;
     while (i < size) {
         const size_t start = i;
-        const char c = Lower(text[i++]);
+        const unsigned char letter = static_cast<unsigned char>(text[i++]);
         // Notes and rests first: nearly every character read is one.
-        const int offset = LetterOffset(c);
-        if (offset >= 0 || c == 'r') {
+        const int offset = kLetterKeys.keys[letter];
+        const char c = Lower(static_cast<char>(letter));
+        if (offset >= 0) {
             int key = kRest;
-            if (c != 'r') {
+            if (offset != kRestLetter) {
                 key = (m_octave + 1) * kKeysPerOctave + offset;
                 if (i < size && (text[i] == '+' || text[i] == '#'))
                     ++key, ++i;
@@ -237,8 +248,11 @@ void MmlPartReader::Append(int key, int units)
 
 long long MmlPartReader::ToTicks(long long units) const
 {
-    // 192 units to the whole note, 4 * time base ticks to it.
-    return units * m_timeBase / (kWholeUnits / 4);
+    // 192 units to the whole note, 4 * time base ticks to it: a product
+    // alone for the usual time bases.
+    if (m_ticksPerUnit != 0)
+        return units * m_ticksPerUnit;
+    return units * m_timeBase / kQuarterUnits;
 }
 
 int MmlPartReader::Fail(size_t offset, int reason)

@@ -75,6 +75,7 @@ private:
     int Fail(size_t offset, int reason);
 
     int m_timeBase;
+    int m_ticksPerUnit;  // when the time base is a multiple of 48; 0 otherwise
     int m_octave;
     int m_defaultUnits;
     long long m_units;   // where the next note starts, in 192nd notes

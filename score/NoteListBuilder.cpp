@@ -117,14 +117,17 @@ long long NoteListBuilder::GetCountedNotes(int ordinal) const
     return m_counted[static_cast<size_t>(ordinal)];
 }
 
-void NoteListBuilder::Keep(NoteList& list, bool records, const NoteRecord& record)
+// Inline: it runs for every record the builder makes.
+inline void NoteListBuilder::Keep(NoteList& list, bool records, const NoteRecord& record)
 {
-    if (records) {
+    if (records)
         list.Append(record);
-        return;
-    }
-    if (!record.IsNote())
-        return;
+    else if (record.IsNote())
+        CountNote(list);
+}
+
+void NoteListBuilder::CountNote(const NoteList& list)
+{
     const size_t ordinal = static_cast<size_t>(list.GetOrdinal());
     if (ordinal >= m_counted.size())
         m_counted.resize(ordinal + 1, 0);

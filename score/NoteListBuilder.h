@@ -117,6 +117,8 @@ private:
     }
     // Appends record to list, or counts it when the list keeps no records.
     void Keep(NoteList& list, bool records, const NoteRecord& record);
+    // Counts a note of a list that keeps no records.
+    void CountNote(const NoteList& list);
 
     int m_chordSpan;
     bool m_recordOnly;
