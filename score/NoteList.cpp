@@ -146,11 +146,19 @@ int NoteList::CountValueIndex(int valueIndex) const
 int NoteList::GetMostFrequentBaseValue() const
 {
     NoteValueTable table;
-    int counts[NoteValueTable::kValueCount] = {};
+    // Each value index counted first, then the counts gathered by base
+    // value: one table look-up per value instead of one per record.
+    int byIndex[NoteValueTable::kValueCount] = {};
     for (const NoteRecord& record : m_records) {
-        int base = table.GetBaseValue(record.GetValueIndex());
+        const unsigned index = static_cast<unsigned>(record.GetValueIndex());
+        if (index < static_cast<unsigned>(NoteValueTable::kValueCount))
+            ++byIndex[index];
+    }
+    int counts[NoteValueTable::kValueCount] = {};
+    for (int index = 0; index < NoteValueTable::kValueCount; ++index) {
+        const int base = table.GetBaseValue(index);
         if (base != NoteValueTable::kNoValue)
-            ++counts[base];
+            counts[base] += byIndex[index];
     }
     int best = 0;
     for (int i = 1; i < NoteValueTable::kValueCount; ++i) {
