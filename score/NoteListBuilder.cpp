@@ -61,8 +61,8 @@ struct NoteListBuilder::SourceNote {
     long long start;
     long long end; // -1 while it sounds; a note never ended is not placed
     // While the notes are collected, the next sounding note of its key and
-    // channel, or -1; then its place among its chord's note-ons; then the
-    // next note of its voice, or -1.
+    // channel, or -1; then, in a long chord, its place among the chord's
+    // notes; once placed, the next note of its voice, or -1.
     int order;
     unsigned char key;
     unsigned char velocity;
@@ -406,6 +406,28 @@ void NoteListBuilder::CollectNotes(const MidiTrack& track, unsigned mask, Voices
     }
 }
 
+inline void NoteListBuilder::SortChord(SourceNote* first, SourceNote* last)
+{
+    // Keys struck twice stay in the order they were struck.
+    const ptrdiff_t kFewNotes = 16;
+    if (last - first <= kFewNotes) {
+        // A chord is a few notes: by insertion, which keeps that order.
+        for (SourceNote* k = first + 1; k < last; ++k) {
+            const SourceNote note = *k;
+            SourceNote* at = k;
+            for (; at > first && at[-1].key < note.key; --at)
+                *at = at[-1];
+            *at = note;
+        }
+        return;
+    }
+    for (SourceNote* k = first; k < last; ++k)
+        k->order = static_cast<int>(k - first);
+    std::sort(first, last, [](const SourceNote& a, const SourceNote& b) {
+        return a.key != b.key ? a.key > b.key : a.order < b.order;
+    });
+}
+
 int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& voices,
                                 NoteListSet* set, int unit, int ordinal, long long chordTicks)
 {
@@ -428,13 +450,8 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
         size_t j = i + 1;
         while (j < count && notes[j].start - notes[i].start < chordTicks)
             ++j;
-        if (j - i > 1) {
-            for (size_t k = i; k < j; ++k)
-                notes[k].order = static_cast<int>(k); // keys struck twice stay in order
-            std::sort(notes + i, notes + j, [](const SourceNote& a, const SourceNote& b) {
-                return a.key != b.key ? a.key > b.key : a.order < b.order;
-            });
-        }
+        if (j - i > 1)
+            SortChord(notes + i, notes + j);
         for (; i < j; ++i) {
             const SourceNote& note = notes[i];
             if (note.end < 0)

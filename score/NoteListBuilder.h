@@ -104,6 +104,8 @@ private:
     // ordinals from ordinal on; with a null set only counts the lists.
     // chordTicks is the chord span in ticks. Returns the number of lists the
     // channel gets.
+    // Orders the notes of one chord from the highest key down.
+    static void SortChord(SourceNote* first, SourceNote* last);
     int PlaceNotes(int track, int channel, int voiceCount, Voices& voices, NoteListSet* set,
                    int unit, int ordinal, long long chordTicks);
     // Both builds and the count with two or more voices.

@@ -578,6 +578,33 @@ TEST_F(VoicesTest, RolledChordKeepsItsTopNoteInTheFirstVoice)
     EXPECT_EQ(0, m_builder.GetChordSpan());
 }
 
+// Chords short and long are ordered alike: the highest keys take the
+// voices, from the top down, and the rest are dropped.
+TEST_F(VoicesTest, ChordsOfAnySizeGiveTheirTopKeysToTheVoices)
+{
+    for (int size : { 2, 16, 17, 60 }) {
+        SmfBuilder smf(0, 48);
+        int t = smf.AddTrack();
+        std::vector<Note> chord;
+        for (int i = 0; i < size; ++i)
+            chord.push_back({ 0, 48, 20 + (i * 37) % 97 }); // distinct keys, struck in no order
+        AddNotes(smf, t, 0, chord);
+        std::vector<int> keys;
+        for (const Note& n : chord)
+            keys.push_back(n.key);
+        std::sort(keys.rbegin(), keys.rend());
+        const int voices = 6;
+        std::string expected;
+        for (int v = 0; v < voices && v < size; ++v) {
+            expected += "0,0," + std::to_string(v) + ": r:0 " + std::to_string(keys[v]) + ":48";
+            if (v == 0 && size > voices)
+                expected += " (" + std::to_string(size - voices) + " dropped)";
+            expected += "\n";
+        }
+        EXPECT_EQ(expected, BuildVoices(smf, voices)) << size;
+    }
+}
+
 // A voice count the settings check refuses makes no list (and no
 // out-of-range voice); the largest one it accepts does.
 TEST_F(NoteListBuilderTest, RefusedVoiceCountsBuildNothing)
