@@ -13,6 +13,7 @@
 #include "score/NoteListBuilder.h"
 #include "score/NoteListSet.h"
 
+#include <climits>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -582,9 +583,7 @@ void Converter::CountNotes(const NoteListSet& set, const NoteListBuilder& built,
         NoteList* list = set.GetList(i);
         if (!list)
             continue;
-        long long notes = built.GetCountedNotes(i);
-        for (NoteList::Position p = list->Begin(); p != list->End(); ++p)
-            notes += p->IsNote() ? 1 : 0;
+        const long long notes = built.GetCountedNotes(i);
         counts[static_cast<size_t>(i)].quantized = notes;
         counts[static_cast<size_t>(i)].built = notes + list->GetVanishedNoteCount();
     }
@@ -665,6 +664,10 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
             return result;
         }
     }
+    // Each list's default length is counted right after its last pass,
+    // while its records are still in the cache.
+    const int kNotCounted = INT_MIN;
+    std::vector<int> mostFrequent(static_cast<size_t>(listCount), kNotCounted);
     for (int ordinal : GetPlayedLists(set, ordinals, partCount)) {
         NoteList& list = *set.GetList(ordinal);
         if (fitted)
@@ -672,6 +675,8 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
         else
             SplitList(list, segmentTicks);
         DecomposeList(list, GetSetTimeBase(set));
+        if (!fitted)
+            mostFrequent[static_cast<size_t>(ordinal)] = GetDefaultLengthAt(set, ordinal);
     }
 
     const long long firstLine = settings.GetFirstLineNumber();
@@ -682,8 +687,10 @@ int Converter::ConvertInto(const MidiFile& file, const ConvertSettings& settings
         if (ordinals[r] == kUnassigned)
             continue;
         writers[r].SetOctave(kStartOctave);
-        writers[r].SetDefaultValue(fitted ? defaults[r]
-                                          : values.GetBaseValue(GetDefaultLengthAt(set, ordinals[r])));
+        const int counted = mostFrequent[static_cast<size_t>(ordinals[r])];
+        writers[r].SetDefaultValue(
+            fitted ? defaults[r]
+                   : values.GetBaseValue(counted != kNotCounted ? counted : GetDefaultLengthAt(set, ordinals[r])));
     }
     text = header;
     AppendPlayLines(text, set, writers.get(), partCount,

@@ -118,20 +118,20 @@ long long NoteListBuilder::GetCountedNotes(int ordinal) const
 }
 
 // Inline: it runs for every record the builder makes.
-inline void NoteListBuilder::Keep(NoteList& list, bool records, const NoteRecord& record)
+inline void NoteListBuilder::Keep(NoteList& list, bool records, long long& notes, const NoteRecord& record)
 {
+    if (record.IsNote())
+        ++notes;
     if (records)
         list.Append(record);
-    else if (record.IsNote())
-        CountNote(list);
 }
 
-void NoteListBuilder::CountNote(const NoteList& list)
+void NoteListBuilder::AddCountedNotes(const NoteList& list, long long notes)
 {
     const size_t ordinal = static_cast<size_t>(list.GetOrdinal());
     if (ordinal >= m_counted.size())
         m_counted.resize(ordinal + 1, 0);
-    ++m_counted[ordinal];
+    m_counted[ordinal] += notes;
 }
 
 NoteListBuilder::~NoteListBuilder()
@@ -165,6 +165,7 @@ int NoteListBuilder::BuildQuantizedNoteLists(const MidiFile& file, const Convert
 
 int NoteListBuilder::Build(const MidiFile& file, int voiceCount, NoteListSet& set, int unit)
 {
+    m_counted.clear();
     if (voiceCount < 1) {
         set.Allocate(0);
         set.SetTimeBase(file.GetTimeBase());
@@ -218,6 +219,7 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
         int velocity = 0;
         long long since = 0;
         long long carry = 0; // of the quantization, owed to the next record
+        long long notes = 0; // kept or counted
         int dropped = 0;     // note-ons while another note sounded
         int vanished = 0;    // notes quantizing removed
     };
@@ -235,7 +237,7 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
             }
             length = static_cast<int>(x);
         }
-        Keep(*lists[channel], records[channel], NoteRecord(note, length, velocity));
+        Keep(*lists[channel], records[channel], line.notes, NoteRecord(note, length, velocity));
     };
     Line lines[kChannelCount];
     long long now = 0; // wide: a long track of long deltas must not wrap
@@ -279,6 +281,7 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
         if (lists[channel]) {
             lists[channel]->SetDroppedNoteCount(lines[channel].dropped);
             lists[channel]->SetVanishedNoteCount(lines[channel].vanished);
+            AddCountedNotes(*lists[channel], lines[channel].notes);
         }
     }
 }
@@ -486,7 +489,10 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
         long long carry = 0;
         int vanished = 0;
         const bool records = Records(ordinal + voice);
-        auto keep = [this, list, records](const NoteRecord& record) { Keep(*list, records, record); };
+        long long kept = 0;
+        auto keep = [this, list, records, &kept](const NoteRecord& record) {
+            Keep(*list, records, kept, record);
+        };
         if (firstOf[voice] >= 0)
             notes[lastOf[voice]].order = -1;
         for (int i = firstOf[voice]; i >= 0; i = notes[i].order) {
@@ -497,6 +503,7 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
             end = note.end;
         }
         list->SetVanishedNoteCount(vanished);
+        AddCountedNotes(*list, kept);
     }
     return used;
 }

@@ -44,12 +44,13 @@ public:
     virtual int SetChordSpan(int span);
     virtual int GetChordSpan() const;
     // After RecordOnly, a build keeps the records of the lists whose ordinals
-    // are given and only counts the notes of the others (GetCountedNotes):
+    // are given and only counts the notes of the others:
     // they get their identity and dropped and vanished counts, no records.
     // A conversion that plays a few of many lists then needs no memory for
     // the rest. By default every list keeps its records.
     virtual void RecordOnly(const std::vector<int>& ordinals);
-    // The notes a build gave the list of ordinal without keeping them.
+    // The notes a build gave the list of ordinal, kept or not: a count
+    // that needs no walk over the list.
     virtual long long GetCountedNotes(int ordinal) const;
 
 // Operations
@@ -117,10 +118,11 @@ private:
         return !m_recordOnly ||
                (ordinal >= 0 && static_cast<size_t>(ordinal) < m_recorded.size() && m_recorded[ordinal]);
     }
-    // Appends record to list, or counts it when the list keeps no records.
-    void Keep(NoteList& list, bool records, const NoteRecord& record);
-    // Counts a note of a list that keeps no records.
-    void CountNote(const NoteList& list);
+    // Appends record to list when the list keeps records, and counts it in
+    // notes when it is a note.
+    void Keep(NoteList& list, bool records, long long& notes, const NoteRecord& record);
+    // Adds the notes a build gave list to its count.
+    void AddCountedNotes(const NoteList& list, long long notes);
 
     int m_chordSpan;
     bool m_recordOnly;
