@@ -12,7 +12,9 @@
 // reads back: each part's notes are compared with the list the part plays
 // (pieces tied to the next piece of their key joined into one note), and
 // its notes and octaves are counted. Nothing of the program is kept but the
-// first difference of each part.
+// first difference of each part and its last notes not compared yet: a
+// part's notes are compared a few hundred at a time, so that its list is
+// walked in one run instead of a few records between every other part's.
 //
 // How to use:
 //   1. ReadBackCheck check(lists); reader.SetNoteSink(&check); reader.Read(...)
@@ -57,7 +59,12 @@ private:
         long long compared;   // notes of the program compared so far
         std::string fault;    // the first difference; empty while none
         Figures figures;
+        std::vector<ProgramNote> waiting; // handed over, not compared yet
     };
+    static constexpr size_t kWaitingNotes = 256;
+
+    // Compares part's waiting notes with its list, up to the first difference.
+    static void Compare(int p, Part& part);
 
     // The part's next note from its list; false past the last.
     static bool NextListed(Part& part, ProgramNote& note);

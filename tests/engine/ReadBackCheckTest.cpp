@@ -62,6 +62,33 @@ INSTANTIATE_TEST_SUITE_P(Report, ReadBackCheckTest, ::testing::Values(
         return name;
     });
 
+// Long parts are compared in batches: the first difference is named with its
+// note's number wherever it falls, and the other parts are not held up.
+TEST(ReadBackCheckLongTest, NamesTheFirstDifferenceOfEveryPartInAnyBatch)
+{
+    const int count = 1000;
+    NoteList lists[3];
+    for (NoteList& list : lists) {
+        for (int i = 0; i < count; ++i)
+            list.Append(NoteRecord(60 + i % 12, 10));
+    }
+    ReadBackCheck check({ &lists[0], &lists[1], &lists[2] });
+    const int wrong[3] = { -1, 255, 700 }; // part 0 is right
+    for (int i = 0; i < count; ++i) {
+        for (int p = 0; p < 3; ++p)
+            check.TakeNote(p, ProgramNote{ 60 + i % 12 + (i == wrong[p] ? 1 : 0), 10LL * i, 10 });
+    }
+    EXPECT_EQ("", check.Finish(0, 10LL * count, true));
+    for (int p = 1; p < 3; ++p) {
+        const int i = wrong[p];
+        EXPECT_EQ("part " + std::to_string(p) + ": note " + std::to_string(i + 1) + " is key " +
+                      std::to_string(61 + i % 12) + " at tick " + std::to_string(10 * i) +
+                      " for 10 ticks in the program, key " + std::to_string(60 + i % 12) +
+                      " at tick " + std::to_string(10 * i) + " for 10 ticks in its list",
+                  check.Finish(p, 10LL * count, true));
+    }
+}
+
 TEST(ReadBackCheckFiguresTest, CountsNotesAndOctavesOfEveryNoteHandedOver)
 {
     ReadBackCheck check({ nullptr });
