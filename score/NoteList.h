@@ -4,6 +4,7 @@
 #include "base/NodePool.h"
 #include "score/NoteListIdentity.h"
 #include "score/NoteRecord.h"
+#include "score/QuantizeGrid.h"
 #include "base/PoolAllocator.h"
 
 #include <climits>
@@ -121,17 +122,19 @@ private:
 // boundary moved by carry on the grid of unit ticks (at least 1): returns the
 // record's new length (0: the record goes) and leaves in carry how far its
 // end boundary moved. The same step serves records that are quantized as
-// they are made (NoteListBuilder::BuildQuantizedNoteLists).
-inline long long QuantizeStep(long long length, long long unit, long long& carry)
+// they are made (NoteListBuilder::BuildQuantizedNoteLists), with the grid's
+// remainders; remainder32(x) gives x % unit for 32-bit x and unit.
+template <class Remainder32>
+inline long long QuantizeStepWith(long long length, long long unit, long long& carry, Remainder32 remainder32)
 {
     long long x = length + carry;
     carry = 0;
     if (x == 0)
         return 0;
-    // A record at a time over whole songs: 32-bit division where the
+    // A record at a time over whole songs: 32-bit remainders where the
     // numbers allow it (the same remainder for x >= 0).
     long long r = x >= 0 && x <= 0xFFFFFFFFLL && unit <= 0xFFFFFFFFLL
-                      ? static_cast<long long>(static_cast<uint32_t>(x) % static_cast<uint32_t>(unit))
+                      ? static_cast<long long>(remainder32(static_cast<uint32_t>(x)))
                       : x % unit;
     if (r != 0) {
         if (2 * r < unit) {
@@ -149,6 +152,18 @@ inline long long QuantizeStep(long long length, long long unit, long long& carry
         x = limit;
     }
     return x;
+}
+
+inline long long QuantizeStep(long long length, long long unit, long long& carry)
+{
+    return QuantizeStepWith(length, unit, carry, [unit](uint32_t x) {
+        return x % static_cast<uint32_t>(unit);
+    });
+}
+
+inline long long QuantizeStep(long long length, const QuantizeGrid& grid, long long& carry)
+{
+    return QuantizeStepWith(length, grid.GetUnit(), carry, [&grid](uint32_t x) { return grid.Remainder(x); });
 }
 
 // One step of NoteList::Decompose: the value index of the next piece cut from

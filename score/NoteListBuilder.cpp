@@ -30,16 +30,16 @@ int ClampTicks(long long ticks)
     return ticks > INT_MAX ? INT_MAX : static_cast<int>(ticks);
 }
 
-// Appends a record, quantized to unit ticks when unit is above 0: the step
+// Appends a record, quantized to the grid when there is one: the step
 // Quantize takes for it, with the carry of the list it goes to. Returns 1
 // for a note that quantizing removed, 0 otherwise.
 template <typename KeepRecord>
-int AppendRecord(KeepRecord keep, long long& carry, int unit, int note, long long ticks,
-                 int velocity)
+int AppendRecord(KeepRecord keep, long long& carry, const QuantizeGrid* grid, int note,
+                 long long ticks, int velocity)
 {
     long long length = ClampTicks(ticks);
-    if (unit > 0) {
-        length = QuantizeStep(length, unit, carry);
+    if (grid) {
+        length = QuantizeStep(length, *grid, carry);
         if (length == 0)
             return note == kRestNote ? 0 : 1;
     }
@@ -227,10 +227,11 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
     for (int channel = 0; channel < kChannelCount; ++channel)
         records[channel] = lists[channel] != nullptr && Records(lists[channel]->GetOrdinal());
     // Appends a record, quantized when asked: the step Quantize takes for it.
-    auto append = [this, unit, lists, &records](int channel, Line& line, int note, int length,
+    const QuantizeGrid grid(unit > 0 ? unit : 1);
+    auto append = [this, unit, &grid, lists, &records](int channel, Line& line, int note, int length,
                                                 int velocity) {
         if (unit > 0) {
-            const long long x = QuantizeStep(length, unit, line.carry);
+            const long long x = QuantizeStep(length, grid, line.carry);
             if (x == 0) {
                 line.vanished += note == kRestNote ? 0 : 1;
                 return;
@@ -479,6 +480,8 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
     }
     if (!set)
         return used;
+    const QuantizeGrid grid(unit > 0 ? unit : 1);
+    const QuantizeGrid* quantized = unit > 0 ? &grid : nullptr;
     for (int voice = 0; voice < used; ++voice) {
         NoteList* list = set->AddList();
         NoteListIdentity identity = { track, channel, ordinal + voice, voice };
@@ -497,8 +500,8 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
             notes[lastOf[voice]].order = -1;
         for (int i = firstOf[voice]; i >= 0; i = notes[i].order) {
             const SourceNote& note = notes[i];
-            AppendRecord(keep, carry, unit, kRestNote, note.start - end, 0);
-            vanished += AppendRecord(keep, carry, unit, note.key, note.end - note.start,
+            AppendRecord(keep, carry, quantized, kRestNote, note.start - end, 0);
+            vanished += AppendRecord(keep, carry, quantized, note.key, note.end - note.start,
                                      note.velocity);
             end = note.end;
         }
