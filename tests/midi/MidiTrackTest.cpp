@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -299,6 +300,68 @@ TEST(MidiTrackTest, PositionsWalkAcrossBlocksBothWays)
 // What a track counts as it reads is what a walk over its events finds,
 // whichever way the events came: straight, through running status, or
 // through the general reader (meta and system exclusive events between).
+// Random event streams, cut anywhere, read as the event-by-event reader
+// reads them: deltas of one to four bytes (some longer than they need),
+// channel messages with and without running status, meta events and
+// system exclusive messages, a data byte where no status runs.
+TEST(MidiTrackTest, ReadingMatchesTheEventReaderOnRandomStreams)
+{
+    std::mt19937 random(11);
+    for (int stream = 0; stream < 200; ++stream) {
+        Bytes events;
+        for (int e = 0; e < 60; ++e) {
+            const int deltaBytes = 1 + static_cast<int>(random() % 4);
+            for (int b = 1; b < deltaBytes; ++b)
+                events.push_back(static_cast<unsigned char>(0x80 | random() % 128));
+            events.push_back(static_cast<unsigned char>(random() % 128));
+            switch (random() % 8) {
+            case 0: // meta event
+                events.insert(events.end(), {0xFF, 0x01, 0x02, 'h', 'i'});
+                break;
+            case 1: // system exclusive
+                events.insert(events.end(), {0xF0, 0x02, 0x7E, 0xF7});
+                break;
+            case 2: case 3: // running status (or a stray data byte)
+                events.insert(events.end(), {static_cast<unsigned char>(random() % 128),
+                                             static_cast<unsigned char>(random() % 128)});
+                break;
+            default: // a channel message of any kind
+                events.push_back(static_cast<unsigned char>(0x80 + random() % 112));
+                events.insert(events.end(), {static_cast<unsigned char>(random() % 128),
+                                             static_cast<unsigned char>(random() % 128)});
+            }
+        }
+        const long declared = static_cast<long>(random() % (events.size() + 1));
+        const Bytes chunk = TrackChunk(events, declared);
+        MidiTrack track;
+        unsigned char running = 0;
+        const unsigned long taken = track.Parse(chunk.data(), chunk.data() + chunk.size(), running);
+
+        // The reference: MidiEvent::Parse, one event after the other.
+        const unsigned char* p = chunk.data() + 8;
+        const unsigned char* end = p + declared; // the chunk's own end
+        unsigned char expectedRunning = 0;
+        MidiTrack::Position at = track.GetPosition(0);
+        int count = 0;
+        for (MidiEvent e;; ++count, ++at) {
+            const unsigned long n = e.Parse(p, end, expectedRunning);
+            if (n == 0)
+                break;
+            p += n;
+            ASSERT_NE(track.GetPosition(1), at) << stream;
+            const MidiEvent* kept = *at;
+            ASSERT_EQ(e.GetDelta(), kept->GetDelta()) << stream << " event " << count;
+            ASSERT_EQ(e.GetDeltaByteCount(), kept->GetDeltaByteCount()) << stream << " event " << count;
+            ASSERT_EQ(Bytes(e.GetData(), e.GetData() + e.GetLength()),
+                      Bytes(kept->GetData(), kept->GetData() + kept->GetLength()))
+                << stream << " event " << count;
+        }
+        EXPECT_EQ(count, track.GetEventCount()) << stream;
+        EXPECT_EQ(static_cast<unsigned long>(p - chunk.data()), taken) << stream;
+        EXPECT_EQ(expectedRunning, running) << stream;
+    }
+}
+
 TEST(MidiTrackTest, ChannelsAndNoteOnsCountedWhileReadingMatchAWalk)
 {
     for (uint32_t seed : { 1u, 2u, 3u }) {
