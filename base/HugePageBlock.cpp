@@ -118,6 +118,8 @@ void* HugePageBlock::MapAtLeast(size_t least, size_t size, size_t& mapped)
         if (void* kept = Kept().Take(RoundUp(least), true, mapped))
             return kept;
     }
+#else
+    (void)least;
 #endif
     mapped = size;
     return Map(size);
