@@ -50,58 +50,30 @@ void MidiTrack::AddBlock()
     m_blockEnd = m_next + size;
 }
 
-inline unsigned long MidiTrack::ParseChannelMessage(const unsigned char* p, const unsigned char* end,
-                                             unsigned char& runningStatus)
-{
-    // A delta of up to four bytes, as MidiEvent::Parse reads it.
-    uint32_t delta = 0;
-    const unsigned char* q = p;
-    for (int count = 0;; ++count) {
-        if (q == end || count == 4)
-            return 0;
-        const unsigned char b = *q++;
-        delta = (delta << 7) | (b & 0x7Fu);
-        if ((b & 0x80) == 0)
-            break;
-    }
-    if (q == end || *q >= 0xF0)
-        return 0;
-    // A status byte of its own, or the running status in front of the data.
-    const bool running = *q < 0x80;
-    const unsigned char status = running ? runningStatus : *q;
-    const int length = status >= 0xC0 && status < 0xE0 ? 2 : 3;
-    const int taken = running ? length - 1 : length;
-    if (taken > end - q)
-        return 0;
-    const unsigned char* data = running ? q : q + 1;
-    const unsigned char record[3] = {status, data[0], length == 3 ? data[1] : static_cast<unsigned char>(0)};
-    // Four bytes hold at most 28 bits: always near.
-    Entry& e = Push(static_cast<int32_t>(delta), record, length);
-    e.head = delta | static_cast<uint32_t>(length) << 28;
-    e.bytes[0] = record[0];
-    e.bytes[1] = record[1];
-    e.bytes[2] = record[2];
-    e.bytes[3] = static_cast<unsigned char>(q - p);
-    runningStatus = status;
-    return static_cast<unsigned long>(q - p) + static_cast<unsigned long>(taken);
-}
-
 const unsigned char* MidiTrack::ReadChannelRun(const unsigned char* p, const unsigned char* end,
                                                unsigned char& runningStatus)
 {
-    // What ParseChannelMessage and Push do, for channel messages with a
-    // status of a channel (their own or the running one) inside the current
-    // block, with the track's counts held in locals: a store into an entry
-    // would otherwise make the compiler write them back for every event.
+    // What MidiEvent::Parse and Store do, for channel messages with a
+    // status of a channel (their own or the running one), with the track's
+    // counts held in locals: a store into an entry would otherwise make the
+    // compiler write them back for every event.
     Entry* next = m_next;
-    Entry* const first = next;
+    size_t count = m_count;
     uint32_t total = m_total;
     unsigned channels = m_channels;
     long long noteOns[16];
     std::memcpy(noteOns, m_noteOns, sizeof noteOns);
     unsigned char running = runningStatus;
+    const auto writeBack = [&]() {
+        m_next = next;
+        m_count = count;
+        m_total = total;
+        m_channels = channels;
+        std::memcpy(m_noteOns, noteOns, sizeof noteOns);
+        runningStatus = running;
+    };
     const int kLongest = 7;                          // four delta bytes, a status and two data bytes
-    while (next != m_blockEnd && end - p >= kLongest) {
+    while (end - p >= kLongest) {
         const unsigned char* q = p;
         uint32_t delta = 0;
         unsigned char b;
@@ -119,13 +91,20 @@ const unsigned char* MidiTrack::ReadChannelRun(const unsigned char* p, const uns
         }
         if (status < 0x80 || status >= 0xF0)
             break;
+        if (next == m_blockEnd) {
+            // The track whole first: AddBlock may throw.
+            writeBack();
+            AddBlock();
+            next = m_next;
+        }
         const bool two = (status & 0xE0) == 0xC0;
         Entry& e = *next++;
-        e.head = delta | (two ? 2u : 3u) << 28;
+        e.head = delta | (two ? 2u : 3u) << 28;          // four bytes hold at most 28 bits
         e.bytes[0] = status;
         e.bytes[1] = data[0];
         e.bytes[2] = two ? 0 : data[1];
         e.bytes[3] = static_cast<unsigned char>(q - p);
+        ++count;
         total += delta;
         channels |= 1u << (status & 0x0F);
         if ((status & 0xF0) == 0x90 && data[1] > 0)
@@ -133,12 +112,7 @@ const unsigned char* MidiTrack::ReadChannelRun(const unsigned char* p, const uns
         running = status;
         p = data + (two ? 1 : 2);
     }
-    m_count += static_cast<size_t>(next - first);
-    m_next = next;
-    m_total = total;
-    m_channels = channels;
-    std::memcpy(m_noteOns, noteOns, sizeof noteOns);
-    runningStatus = running;
+    writeBack();
     return p;
 }
 
@@ -159,13 +133,11 @@ unsigned long MidiTrack::Parse(const unsigned char* position, const unsigned cha
         p = ReadChannelRun(p, end, runningStatus);
         if (p >= end)
             break;
-        unsigned long taken = ParseChannelMessage(p, end, runningStatus);
-        if (taken == 0) {
-            taken = e.Parse(p, end, runningStatus);
-            if (taken == 0)
-                break;
-            Store(e);
-        }
+        // Anything else, and the last few bytes of the chunk.
+        const unsigned long taken = e.Parse(p, end, runningStatus);
+        if (taken == 0)
+            break;
+        Store(e);
         p += taken;
     }
     return static_cast<unsigned long>(m_chunk.GetHeaderSize()) +

@@ -212,13 +212,9 @@ private:
     void AddBlock();
     // Events in block.
     size_t GetUsed(size_t block) const;
-    // Reads a channel message (delta of up to four bytes) at p straight into
-    // the track, as MidiEvent::Parse reads it; 0, with nothing read, for
-    // anything else.
-    unsigned long ParseChannelMessage(const unsigned char* p, const unsigned char* end,
-                                      unsigned char& runningStatus);
-    // Reads channel messages at p as ParseChannelMessage does, as many as
-    // come in a row and fit in the current block; returns where it stopped.
+    // Reads the channel messages that come in a row at p straight into the
+    // track, as MidiEvent::Parse reads them, up to the last few bytes before
+    // end; returns where it stopped. Throws std::bad_alloc without memory.
     const unsigned char* ReadChannelRun(const unsigned char* p, const unsigned char* end,
                                         unsigned char& runningStatus);
     // Keeps a copy of event at the end; throws std::bad_alloc without memory.
