@@ -1,5 +1,6 @@
 #include "engine/ProgramReader.h"
 
+#include "base/ParallelRun.h"
 #include "settings/PlayKindTable.h"
 
 #include <algorithm>
@@ -43,6 +44,7 @@ int ToColumn(size_t offset)
 
 ProgramReader::ProgramReader()
     : m_timeBase(48)
+    , m_threadCount(0)
     , m_lineCount(0)
     , m_lastLineNumber(-1)
     , m_longestLine(0)
@@ -68,10 +70,17 @@ ProgramNoteSink* ProgramReader::SetNoteSink(ProgramNoteSink* sink)
     return std::exchange(m_sink, sink);
 }
 
+int ProgramReader::SetThreadCount(int count)
+{
+    return std::exchange(m_threadCount, count < 0 ? 0 : count);
+}
+
 void ProgramReader::Clear()
 {
     m_parts.clear();
     m_lines.clear();
+    m_lineStarts.clear();
+    m_strings.clear();
     m_ends.clear();
     m_lineCount = 0;
     m_lastLineNumber = -1;
@@ -86,6 +95,10 @@ int ProgramReader::Read(const char* text, size_t size, int timeBase)
     if (!text)
         size = 0;
     m_linesLeft = static_cast<size_t>(std::count(text, text + size, '\n')) + 1;
+    // First every line's shape, in order, up to the first that is wrong;
+    // then each part's strings, part by part. A part's MML fault on an
+    // earlier line is the one that counts, as a reader line by line finds it.
+    Stop shape;
     size_t position = 0;
     int textLine = 0;
     while (position < size) {
@@ -99,72 +112,116 @@ int ProgramReader::Read(const char* text, size_t size, int timeBase)
         if (textLine < INT_MAX)
             ++textLine;
         m_longestLine = std::max(m_longestLine, length);
-        if (ReadLine(start, length, textLine) != kReadOk)
-            return kReadRefused;
+        if (!ScanLine(start, length, textLine, position, shape))
+            break;
         --m_linesLeft;
         position = next;
     }
+    Stop music;
+    ReadParts(text, size, music);
+    if (music.textLine > 0)
+        return Fail(music.textLine, music.offset, music.why);
+    if (shape.textLine > 0)
+        return Fail(shape.textLine, shape.offset, shape.why);
     m_lineCount = textLine;
     for (MmlPartReader& part : m_parts)
         part.Finish();
     return kReadOk;
 }
 
-int ProgramReader::ReadLine(const char* line, size_t length, int textLine)
+bool ProgramReader::ScanLine(const char* line, size_t length, int textLine, size_t lineStart,
+                             Stop& stop)
 {
     size_t i = SkipSpaces(line, length, 0);
     if (i == length)
-        return kReadOk; // blank
+        return true; // blank
     if (!IsDigit(line[i]))
-        return Fail(textLine, i, ReadStatus(0, 0, ReadStatus::kNoLineNumber));
+        return stop.Set(textLine, i, ReadStatus(0, 0, ReadStatus::kNoLineNumber));
     const size_t numberStart = i;
     long long number = 0;
     while (i < length && IsDigit(line[i])) {
         if (i - numberStart == kMaxNumberDigits)
-            return Fail(textLine, numberStart, ReadStatus(0, 0, ReadStatus::kLongLineNumber));
+            return stop.Set(textLine, numberStart, ReadStatus(0, 0, ReadStatus::kLongLineNumber));
         number = number * 10 + (line[i++] - '0');
     }
     m_lastLineNumber = number;
     size_t at = 0;
     if (!FindStrings(line, length, SkipSpaces(line, length, i), at))
-        return kReadOk; // not a PLAY line with strings: passed over
-    std::vector<std::pair<size_t, size_t>> strings;
+        return true; // not a PLAY line with strings: passed over
+    const size_t first = m_strings.size();
     size_t fault = 0;
     int why = ReadStatus::kNoReason;
-    if (!SplitStrings(line, length, at, strings, fault, why)) {
+    if (!SplitStrings(line, length, at, m_strings, fault, why)) {
+        m_strings.resize(first);
         if (m_lines.empty())
-            return kReadOk; // a PLAY line of the header
-        return Fail(textLine, fault, ReadStatus(0, 0, why));
+            return true; // a PLAY line of the header
+        return stop.Set(textLine, fault, ReadStatus(0, 0, why));
     }
-    const size_t partCount = strings.size();
+    const size_t partCount = m_strings.size() - first;
     if (m_lines.empty()) {
         // Room for a PLAY line on every line left, so that a long program
         // is not copied as these grow.
         m_lines.reserve(m_linesLeft);
-        m_ends.reserve(m_linesLeft * partCount);
+        m_lineStarts.reserve(m_linesLeft);
+        m_strings.reserve(m_linesLeft * partCount);
         m_parts.assign(partCount, MmlPartReader());
         for (size_t p = 0; p < partCount; ++p) {
             m_parts[p].SetTimeBase(m_timeBase);
             m_parts[p].SetNoteSink(m_sink, static_cast<int>(p));
         }
     } else if (partCount != m_parts.size()) {
-        const size_t offset = partCount > m_parts.size() ? strings[m_parts.size()].first - 1
+        const size_t offset = partCount > m_parts.size() ? m_strings[first + m_parts.size()] - 1
                                                          : length;
-        return Fail(textLine, offset,
-                    ReadStatus(0, 0, ReadStatus::kStringCount, static_cast<long long>(partCount),
-                               static_cast<long long>(m_parts.size())));
-    }
-    for (size_t p = 0; p < partCount; ++p) {
-        const int stop = m_parts[p].Read(line + strings[p].first, strings[p].second);
-        if (stop != MmlPartReader::kReadOk)
-            return Fail(textLine, strings[p].first + static_cast<size_t>(stop) - 1,
-                        m_parts[p].GetStatus());
+        m_strings.resize(first);
+        return stop.Set(textLine, offset,
+                        ReadStatus(0, 0, ReadStatus::kStringCount, static_cast<long long>(partCount),
+                                   static_cast<long long>(m_parts.size())));
     }
     PlayLine playLine = { number, textLine, length };
     m_lines.push_back(playLine);
-    for (const MmlPartReader& part : m_parts)
-        m_ends.push_back(part.GetPosition());
-    return kReadOk;
+    m_lineStarts.push_back(lineStart);
+    return true;
+}
+
+void ProgramReader::ReadParts(const char* text, size_t size, Stop& stop)
+{
+    const size_t partCount = m_parts.size();
+    const size_t lineCount = m_lines.size();
+    m_ends.assign(partCount * lineCount, 0);
+    std::vector<Stop> stops(partCount);
+    auto readPart = [this, text, partCount, lineCount, &stops](size_t p) {
+        // On the thread's own stack: part readers side by side in m_parts
+        // would share cache lines between threads.
+        MmlPartReader part(std::move(m_parts[p]));
+        for (size_t k = 0; k < lineCount; ++k) {
+            // The string ends at the next quote, which the shape has.
+            const size_t begin = m_strings[k * partCount + p];
+            const char* string = text + m_lineStarts[k] + begin;
+            const size_t size = static_cast<size_t>(
+                static_cast<const char*>(std::memchr(string, '"', m_lines[k].length - begin)) - string);
+            const int column = part.Read(string, size);
+            if (column != MmlPartReader::kReadOk) {
+                stops[p].Set(m_lines[k].textLine, begin + static_cast<size_t>(column) - 1,
+                             part.GetStatus());
+                break;
+            }
+            m_ends[p * lineCount + k] = part.GetPosition();
+        }
+        m_parts[p] = std::move(part);
+    };
+    // A long program's parts on the machine's cores, when what takes the
+    // notes can have them so.
+    int threads = m_threadCount;
+    if (threads == 0)
+        threads = size >= kParallelBytes ? ParallelRun::GetCoreCount() : 1;
+    if (m_sink != nullptr && !m_sink->TakesPartsAtOnce())
+        threads = 1;
+    ParallelRun::ForEach(partCount, threads, readPart);
+    // The first faulty line, and on it the first faulty part.
+    for (const Stop& s : stops) {
+        if (s.textLine > 0 && (stop.textLine == 0 || s.textLine < stop.textLine))
+            stop = s;
+    }
 }
 
 bool ProgramReader::FindStrings(const char* line, size_t length, size_t from, size_t& at) const
@@ -185,8 +242,7 @@ bool ProgramReader::FindStrings(const char* line, size_t length, size_t from, si
 }
 
 bool ProgramReader::SplitStrings(const char* line, size_t length, size_t at,
-                                 std::vector<std::pair<size_t, size_t>>& strings, size_t& fault,
-                                 int& why) const
+                                 std::vector<size_t>& strings, size_t& fault, int& why) const
 {
     size_t i = at;
     for (;;) {
@@ -200,7 +256,7 @@ bool ProgramReader::SplitStrings(const char* line, size_t length, size_t at,
             return false;
         }
         const size_t end = static_cast<size_t>(static_cast<const char*>(close) - line);
-        strings.emplace_back(begin, end - begin);
+        strings.push_back(begin);
         i = SkipSpaces(line, length, end + 1);
         if (i == length)
             return true;
@@ -261,7 +317,7 @@ long long ProgramReader::GetPartEndAt(int line, int part) const
 {
     if (line < 0 || line >= GetPlayLineCount() || part < 0 || part >= GetPartCount())
         return -1;
-    return m_ends[static_cast<size_t>(line) * m_parts.size() + static_cast<size_t>(part)];
+    return m_ends[static_cast<size_t>(part) * m_lines.size() + static_cast<size_t>(line)];
 }
 
 int ProgramReader::GetLineCount() const

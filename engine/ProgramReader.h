@@ -49,10 +49,15 @@ public:
     // the notes given back (the file's time base): a whole note is
     // 4 * timeBase. Returns kReadOk or kReadRefused.
     virtual int Read(const char* text, size_t size, int timeBase);
-    // With a sink, the notes of every part go to it as they are read, and
-    // GetPart holds none after a good read; a refused read has handed it
-    // the notes before the refusal. Returns the previous sink; not owned.
+    // With a sink, the notes of every part go to it as they are read, part
+    // by part, and GetPart holds none after a good read; what a refused read
+    // handed it is no part's whole music. Returns the previous sink; not
+    // owned.
     virtual ProgramNoteSink* SetNoteSink(ProgramNoteSink* sink);
+    // At most this many threads read the parts, the caller's included (a
+    // sink that cannot take parts at once gets one). 0, the default: one
+    // per core for a long text, one for a short one. Returns the previous.
+    virtual int SetThreadCount(int count);
 
 // Attributes
     // The quoted strings per PLAY line; 0 without PLAY lines.
@@ -81,25 +86,49 @@ public:
     virtual const ReadStatus& GetStatus() const;
 
 private:
+    // Where reading stopped and why; textLine 0 while it has not.
+    struct Stop {
+        int textLine = 0;
+        size_t offset = 0; // in the line
+        ReadStatus why;
+        bool Set(int line, size_t at, const ReadStatus& reason)
+        {
+            textLine = line;
+            offset = at;
+            why = reason;
+            return false;
+        }
+    };
+    // Bytes of text from which the parts are read on every core.
+    static const size_t kParallelBytes = 256 * 1024;
+
     void Clear();
-    // One line of the text without its end. Returns kReadOk or kReadRefused.
-    int ReadLine(const char* line, size_t length, int textLine);
+    // The shape of one line of the text without its end, which begins at
+    // lineStart: its number, and for a PLAY line of music where its strings
+    // are. false with stop set for a line of a wrong shape.
+    bool ScanLine(const char* line, size_t length, int textLine, size_t lineStart, Stop& stop);
+    // Reads every part's strings of the PLAY lines found; stop gets the
+    // first fault of the music in the order of the text, if any.
+    void ReadParts(const char* text, size_t size, Stop& stop);
     // Whether line[from] begins a PLAY keyword followed by a quoted string;
     // at is then the offset of the quote.
     bool FindStrings(const char* line, size_t length, size_t from, size_t& at) const;
-    // The strings from the quote at 'at' to the line end, as offset and size
-    // pairs. false with the offset of the fault in 'fault' when the line
-    // does not have that shape.
-    bool SplitStrings(const char* line, size_t length, size_t at,
-                      std::vector<std::pair<size_t, size_t>>& strings, size_t& fault,
-                      int& why) const;
+    // Appends the offsets of the strings from the quote at 'at' to the line
+    // end, each just past its opening quote. false with the offset of the
+    // fault in 'fault' when the line does not have that shape.
+    bool SplitStrings(const char* line, size_t length, size_t at, std::vector<size_t>& strings,
+                      size_t& fault, int& why) const;
     int Fail(int textLine, size_t offset, const ReadStatus& why);
 
     int m_timeBase;
     std::vector<std::string> m_keywords; // longest first
     std::vector<MmlPartReader> m_parts;
     std::vector<PlayLine> m_lines;
-    std::vector<long long> m_ends; // line by line, part by part
+    std::vector<size_t> m_lineStarts; // of each PLAY line in the text
+    // Each PLAY line's strings, line by line: where each begins in its line.
+    std::vector<size_t> m_strings;
+    std::vector<long long> m_ends; // part by part, line by line
+    int m_threadCount;
     int m_lineCount;
     long long m_lastLineNumber;
     size_t m_longestLine;

@@ -87,30 +87,29 @@ void ReadBackCheck::TakeNote(int p, const ProgramNote& note)
             ++f.outside;
         ++f.notes;
     }
-    if (!part.fault.empty())
-        return;
-    part.waiting.push_back(note);
-    if (part.waiting.size() == kWaitingNotes)
-        Compare(p, part);
+    if (part.fault.empty())
+        Compare(p, part, note);
 }
 
-void ReadBackCheck::Compare(int p, Part& part)
+bool ReadBackCheck::TakesPartsAtOnce() const
 {
-    for (const ProgramNote& note : part.waiting) {
-        ProgramNote want{};
-        const bool have = NextListed(part, want);
-        if (!have || note.key != want.key || note.start != want.start || note.length != want.length) {
-            part.fault = "part " + Number(p) + ": note " + Number(part.compared + 1) + " is key " +
-                         Number(note.key) + " at tick " + Number(note.start) + " for " +
-                         Number(note.length) + " ticks in the program" +
-                         (have ? ", key " + Number(want.key) + " at tick " + Number(want.start) +
-                                     " for " + Number(want.length) + " ticks in its list"
-                               : ", and not in its list");
-            break;
-        }
-        ++part.compared;
+    return true;
+}
+
+void ReadBackCheck::Compare(int p, Part& part, const ProgramNote& note)
+{
+    ProgramNote want{};
+    const bool have = NextListed(part, want);
+    if (!have || note.key != want.key || note.start != want.start || note.length != want.length) {
+        part.fault = "part " + Number(p) + ": note " + Number(part.compared + 1) + " is key " +
+                     Number(note.key) + " at tick " + Number(note.start) + " for " +
+                     Number(note.length) + " ticks in the program" +
+                     (have ? ", key " + Number(want.key) + " at tick " + Number(want.start) +
+                                 " for " + Number(want.length) + " ticks in its list"
+                           : ", and not in its list");
+        return;
     }
-    part.waiting.clear();
+    ++part.compared;
 }
 
 std::string ReadBackCheck::Finish(int p, long long programEnd, bool hasLines)
@@ -118,7 +117,6 @@ std::string ReadBackCheck::Finish(int p, long long programEnd, bool hasLines)
     if (p < 0 || p >= static_cast<int>(m_parts.size()))
         return std::string();
     Part& part = m_parts[static_cast<size_t>(p)];
-    Compare(p, part);
     if (!part.fault.empty())
         return part.fault;
     ProgramNote rest{};

@@ -12,9 +12,8 @@
 // reads back: each part's notes are compared with the list the part plays
 // (pieces tied to the next piece of their key joined into one note), and
 // its notes and octaves are counted. Nothing of the program is kept but the
-// first difference of each part and its last notes not compared yet: a
-// part's notes are compared a few hundred at a time, so that its list is
-// walked in one run instead of a few records between every other part's.
+// first difference of each part. Parts are independent: each part's notes
+// may come from a thread of its own.
 //
 // How to use:
 //   1. ReadBackCheck check(lists); reader.SetNoteSink(&check); reader.Read(...)
@@ -37,6 +36,7 @@ public:
 
 // Operations
     void TakeNote(int part, const ProgramNote& note) override;
+    bool TakesPartsAtOnce() const override;
     // Once the whole program is read: the first difference between part and
     // its list in words, empty when they hold the same notes and end
     // together. programEnd is the part's end in the program; hasLines
@@ -48,8 +48,9 @@ public:
     virtual Figures GetFigures(int part) const;
 
 private:
-    // One part's list, walked note by note as the program's notes come.
-    struct Part {
+    // One part's list, walked note by note as the program's notes come; a
+    // cache line of its own, as parts may be taken on different threads.
+    struct alignas(64) Part {
         NoteList::Position at;
         NoteList::Position stop;
         long long end;        // ticks of the records walked
@@ -59,12 +60,10 @@ private:
         long long compared;   // notes of the program compared so far
         std::string fault;    // the first difference; empty while none
         Figures figures;
-        std::vector<ProgramNote> waiting; // handed over, not compared yet
     };
-    static constexpr size_t kWaitingNotes = 256;
 
-    // Compares part's waiting notes with its list, up to the first difference.
-    static void Compare(int p, Part& part);
+    // Compares a note of the program with part's next one in its list.
+    static void Compare(int p, Part& part, const ProgramNote& note);
 
     // The part's next note from its list; false past the last.
     static bool NextListed(Part& part, ProgramNote& note);

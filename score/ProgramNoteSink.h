@@ -12,6 +12,9 @@ public:
 
     // The next note or rest of part (0-based), ties joined, in order.
     virtual void TakeNote(int part, const ProgramNote& note) = 0;
+    // Whether TakeNote may run for different parts at once, on different
+    // threads; each part's notes still come in order, from one thread.
+    virtual bool TakesPartsAtOnce() const { return false; }
 };
 
 #endif

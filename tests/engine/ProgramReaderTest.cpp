@@ -87,16 +87,21 @@ struct BadCase {
 
 class ProgramReaderBadTest : public ::testing::TestWithParam<BadCase> {};
 
+// Parts are read one after another or on threads: the fault found is the
+// first in the text either way, and on its line the first part's.
 TEST_P(ProgramReaderBadTest, RefusesAtLineAndColumn)
 {
     const std::string text = GetParam().text;
-    ProgramReader reader;
-    EXPECT_EQ(ProgramReader::kReadRefused, reader.Read(text.data(), text.size(), 48));
-    EXPECT_EQ(GetParam().line, reader.GetStatus().GetLine());
-    EXPECT_EQ(GetParam().column, reader.GetStatus().GetColumn());
-    EXPECT_EQ(GetParam().why, reader.GetStatus().DescribeReason(TextTable()));
-    EXPECT_EQ(0, reader.GetPartCount());
-    EXPECT_EQ(0, reader.GetPlayLineCount());
+    for (int threads : { 1, 3 }) {
+        ProgramReader reader;
+        reader.SetThreadCount(threads);
+        EXPECT_EQ(ProgramReader::kReadRefused, reader.Read(text.data(), text.size(), 48));
+        EXPECT_EQ(GetParam().line, reader.GetStatus().GetLine()) << threads;
+        EXPECT_EQ(GetParam().column, reader.GetStatus().GetColumn()) << threads;
+        EXPECT_EQ(GetParam().why, reader.GetStatus().DescribeReason(TextTable()));
+        EXPECT_EQ(0, reader.GetPartCount());
+        EXPECT_EQ(0, reader.GetPlayLineCount());
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Program, ProgramReaderBadTest, ::testing::Values(
@@ -109,7 +114,12 @@ INSTANTIATE_TEST_SUITE_P(Program, ProgramReaderBadTest, ::testing::Values(
     BadCase{ "10 PLAY \"c\"\n20 PLAY \"c\",,\"d\"\n", 2, 13, "a comma not followed by a string" },
     BadCase{ "10 PLAY \"c\"\n20 PLAY \"c", 2, 9, "a string without its closing quote" },
     BadCase{ "10 PLAY \"c&&\"\n", 1, 12, "tie without a note before it" },
-    BadCase{ "1234567890123456789 PLAY \"c\"\n", 1, 1, "a line number of more than 18 digits" }));
+    BadCase{ "1234567890123456789 PLAY \"c\"\n", 1, 1, "a line number of more than 18 digits" },
+    BadCase{ "10 PLAY \"c\",\"cq\",\"c\"\n20 PLAY \"q\",\"c\",\"c\"\n", 1, 15, "not an MML command" },
+    BadCase{ "10 PLAY \"c\",\"c\",\"c\"\n20 PLAY \"c\",\"q\",\"q\"\n", 2, 14, "not an MML command" },
+    BadCase{ "10 PLAY \"c\",\"c\"\n20 PLAY \"c\",\"c7\"\n30 PLAY \"c\"\n", 2, 14, "bad length" },
+    BadCase{ "10 PLAY \"c\",\"c\"\n20 PLAY \"c\"\n30 PLAY \"q\",\"c\"\n", 2, 12,
+             "1 string where the first PLAY line has 2" }));
 
 // Lines that are not PLAY lines of music are passed over, the driver's
 // set-up PLAY line of the header among them; blank lines too.
@@ -143,36 +153,44 @@ TEST(ProgramReaderShapeTest, EveryPrefixReadsOrRefusesInside)
 
 // Handed to a sink, the notes of every part are the ones the reader keeps
 // without one, in order, ties and rests joined, the last one included;
-// every cut of the program reads with both or refuses with both.
+// every cut of the program reads with both or refuses with both. A sink
+// that takes parts at once gets them from threads of their own.
 TEST(ProgramReaderShapeTest, ASinkGetsTheNotesTheReaderWouldKeep)
 {
     struct Collect : ProgramNoteSink {
+        explicit Collect(bool atOnce) : atOnce(atOnce), parts(atOnce ? 3 : 0) {}
         void TakeNote(int part, const ProgramNote& note) override
         {
             if (part >= static_cast<int>(parts.size()))
                 parts.resize(static_cast<size_t>(part) + 1);
             parts[static_cast<size_t>(part)].push_back(note);
         }
+        bool TakesPartsAtOnce() const override { return atOnce; }
+        bool atOnce;
         std::vector<std::vector<ProgramNote>> parts;
     };
     const std::string text = Program("PLAY", "\r\n") + "1120 PLAY \"r4r4&c\",\"a&a\",\"c&d\"\r\n";
-    for (size_t size = text.size() - 6; size <= text.size(); ++size) {
-        ProgramReader keeping;
-        ProgramReader handing;
-        Collect sink;
-        handing.SetNoteSink(&sink);
-        const int kept = keeping.Read(text.data(), size, 48);
-        ASSERT_EQ(kept, handing.Read(text.data(), size, 48)) << size;
-        ASSERT_TRUE(size < text.size() || kept == ProgramReader::kReadOk);
-        if (kept != ProgramReader::kReadOk)
-            continue;
-        sink.parts.resize(static_cast<size_t>(keeping.GetPartCount()));
-        for (int p = 0; p < keeping.GetPartCount(); ++p) {
-            EXPECT_TRUE(handing.GetPart(p).empty()) << p;
-            EXPECT_EQ(DescribeProgramNotes(keeping.GetPart(p)),
-                      DescribeProgramNotes(sink.parts[static_cast<size_t>(p)]))
-                << size << " part " << p;
-            EXPECT_EQ(keeping.GetPartEnd(p), handing.GetPartEnd(p)) << p;
+    for (bool atOnce : { false, true }) {
+        for (size_t size = text.size() - 6; size <= text.size(); ++size) {
+            ProgramReader keeping;
+            ProgramReader handing;
+            Collect sink(atOnce);
+            handing.SetNoteSink(&sink);
+            handing.SetThreadCount(4);
+            const int kept = keeping.Read(text.data(), size, 48);
+            ASSERT_EQ(kept, handing.Read(text.data(), size, 48)) << size;
+            ASSERT_TRUE(size < text.size() || kept == ProgramReader::kReadOk);
+            if (kept != ProgramReader::kReadOk)
+                continue;
+            EXPECT_EQ(DescribeLines(keeping), DescribeLines(handing));
+            sink.parts.resize(static_cast<size_t>(keeping.GetPartCount()));
+            for (int p = 0; p < keeping.GetPartCount(); ++p) {
+                EXPECT_TRUE(handing.GetPart(p).empty()) << p;
+                EXPECT_EQ(DescribeProgramNotes(keeping.GetPart(p)),
+                          DescribeProgramNotes(sink.parts[static_cast<size_t>(p)]))
+                    << size << " part " << p;
+                EXPECT_EQ(keeping.GetPartEnd(p), handing.GetPartEnd(p)) << p;
+            }
         }
     }
 }
