@@ -290,7 +290,6 @@ void Converter::AppendPlayLines(std::string& text, NoteListSet& set, MmlWriter* 
     const int kLinesPerBlock = 256;
     std::vector<std::string> parts(static_cast<size_t>(partCount));
     std::vector<std::vector<size_t>> ends(static_cast<size_t>(partCount));
-    std::string segment;
     for (int first = 0; first < segments; first += kLinesPerBlock) {
         const int last = segments - first < kLinesPerBlock ? segments : first + kLinesPerBlock;
         for (int p = 0; p < partCount; ++p) {
@@ -301,11 +300,8 @@ void Converter::AppendPlayLines(std::string& text, NoteListSet& set, MmlWriter* 
             std::vector<size_t>& partEnds = ends[static_cast<size_t>(p)];
             part.clear();
             partEnds.clear();
-            for (int k = first; k < last; ++k) {
-                writers[p].WriteSegment(set, ordinal, segment, k == 0 ? kFirstSegmentFlags : 0);
-                part += segment;
-                partEnds.push_back(part.size());
-            }
+            writers[p].WriteSegments(set, ordinal, last - first, first == 0 ? kFirstSegmentFlags : 0,
+                                     part, partEnds);
         }
         for (int k = first; k < last; ++k) {
             AppendLineStart(text, firstLine + static_cast<long long>(k) * lineStep, keyword);

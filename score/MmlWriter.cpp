@@ -85,6 +85,7 @@ MmlWriter::MmlWriter()
     , m_defaultValue(7)
     , m_list(nullptr)
 {
+    SetDefaultValue(m_defaultValue);
 }
 
 MmlWriter::~MmlWriter()
@@ -119,6 +120,14 @@ int MmlWriter::SetDefaultValue(int valueIndex)
 {
     int previous = m_defaultValue;
     m_defaultValue = valueIndex;
+    // Nothing for the default value, a dot for its dotted value, the
+    // length otherwise.
+    const NoteValueTable table;
+    for (int i = 0; i < NoteValueTable::kValueCount; ++i) {
+        m_lengthTexts[i] = i == valueIndex                        ? ""
+                           : table.GetUndottedValue(i) == valueIndex ? "."
+                                                                     : table.GetLengthText(i);
+    }
     return previous;
 }
 
@@ -171,6 +180,38 @@ int MmlWriter::WriteSegmentFromList(NoteList& list, std::string& out, int flags)
     // A stored position is only meaningful in the list it was taken from.
     if ((flags & kWriteFromStart) || m_list != &list)
         SetPosition(list);
+    PutStart(flags, out);
+    const NoteValueTable table;
+    BufferedText text(out);
+    PutSegment(list, table, text);
+    return 0;
+}
+
+int MmlWriter::WriteSegments(NoteListSet& set, int ordinal, int count, int flags,
+                             std::string& text, std::vector<size_t>& ends)
+{
+    NoteList* list = set.GetList(ordinal);
+    if (!list) {
+        ends.insert(ends.end(), static_cast<size_t>(count > 0 ? count : 0), text.size());
+        return -1;
+    }
+    if ((flags & kWriteFromStart) || m_list != list)
+        SetPosition(*list);
+    // One buffer for the whole run of segments: a segment is a few records.
+    const NoteValueTable table;
+    for (int k = 0; k < count; ++k) {
+        if (k == 0)
+            PutStart(flags, text);
+        BufferedText out(text);
+        PutSegment(*list, table, out);
+        out.Flush();
+        ends.push_back(text.size());
+    }
+    return 0;
+}
+
+void MmlWriter::PutStart(int flags, std::string& out)
+{
     if (flags & kWriteOctave)
         out += "o" + std::to_string(m_octave);
     if (flags & kWriteDefaultLength) {
@@ -178,16 +219,18 @@ int MmlWriter::WriteSegmentFromList(NoteList& list, std::string& out, int flags)
         GetLengthText(length, m_defaultValue);
         out += "l" + length;
     }
-    const NoteValueTable table;
+}
+
+template <class Out>
+inline void MmlWriter::PutSegment(NoteList& list, const NoteValueTable& table, Out& out)
+{
     const NoteList::Position end = list.End();
-    BufferedText text(out);
     while (m_position != end) {
         const NoteRecord& record = *m_position++;
         if (record.IsSegmentEnd())
             break;
-        PutRecord(record, table, text);
+        PutRecord(record, table, out);
     }
-    return 0;
 }
 
 int MmlWriter::WriteRecord(const NoteRecord& record, std::string& out)
@@ -212,7 +255,7 @@ void MmlWriter::AppendRecord(const NoteRecord& record, const NoteValueTable& tab
 }
 
 template <class Out>
-void MmlWriter::PutRecord(const NoteRecord& record, const NoteValueTable& table, Out& out)
+inline void MmlWriter::PutRecord(const NoteRecord& record, const NoteValueTable& table, Out& out)
 {
     int octave;
     int nameIndex;
@@ -233,8 +276,10 @@ void MmlWriter::PutRecord(const NoteRecord& record, const NoteValueTable& table,
 
     out += kNoteNames[nameIndex]; // what GetNoteName gives for it
 
-    int valueIndex = record.GetValueIndex();
-    if (valueIndex == m_defaultValue) {
+    const int valueIndex = record.GetValueIndex();
+    if (valueIndex >= 0 && valueIndex < NoteValueTable::kValueCount) {
+        out += m_lengthTexts[valueIndex];
+    } else if (valueIndex == m_defaultValue) {
         // the default length needs no text
     } else if (table.GetUndottedValue(valueIndex) == m_defaultValue) {
         out += '.';

@@ -2,11 +2,12 @@
 #define MORVEK_SCORE_MMLWRITER_H
 
 #include "score/NoteList.h"
+#include "settings/NoteValueTable.h"
 
 #include <string>
+#include <vector>
 
 class NoteListSet;
-class NoteValueTable;
 
 // Writes the MML of one part, one segment per call: the BASIC builder asks
 // every part for its next segment while it assembles one PLAY line. The
@@ -62,6 +63,12 @@ public:
     // The same for a list. A list the writer is not attached to is written
     // from its first record. Returns 0.
     virtual int WriteSegmentFromList(NoteList& list, std::string& out, int flags);
+    // The next count segments of the set's list with that ordinal appended
+    // to text, as count calls of WriteSegment would write them (flags on the
+    // first), the end of each in text pushed onto ends. Returns 0, or -1
+    // without such a list (count empty segments).
+    virtual int WriteSegments(NoteListSet& set, int ordinal, int count, int flags,
+                              std::string& text, std::vector<size_t>& ends);
     // Replaces out with the MML of one record: octave changes, the letter,
     // the length when it differs from the default, "&" when tied. Moves the
     // writer's octave to the note's. Returns 0.
@@ -77,12 +84,18 @@ private:
     // The one place a record becomes text: out is a string or a counter.
     template <class Out>
     void PutRecord(const NoteRecord& record, const NoteValueTable& table, Out& out);
+    // The octave and default length commands flags ask for.
+    void PutStart(int flags, std::string& out);
+    // Records up to the next segment end, or the list's end.
+    template <class Out>
+    void PutSegment(NoteList& list, const NoteValueTable& table, Out& out);
 
     int m_listOrdinal;
     int m_octave;
     int m_defaultValue;
     NoteList* m_list; // the list m_position belongs to; not owned
     NoteList::Position m_position;
+    const char* m_lengthTexts[NoteValueTable::kValueCount]; // of each value, after a letter
 };
 
 #endif
