@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <new>
 #include <utility>
 
 namespace {
@@ -35,6 +36,15 @@ size_t SkipSpaces(const char* line, size_t length, size_t i)
     return i;
 }
 
+// The first quote of line in [from, to), or to when none is: a string of
+// MML is a few bytes, too few for memchr's set-up to pay.
+size_t FindQuote(const char* line, size_t from, size_t to)
+{
+    while (from < to && line[from] != '"')
+        ++from;
+    return from;
+}
+
 int ToColumn(size_t offset)
 {
     return offset < static_cast<size_t>(INT_MAX) ? static_cast<int>(offset) + 1 : INT_MAX;
@@ -50,6 +60,9 @@ ProgramReader::ProgramReader()
     , m_longestLine(0)
     , m_sink(nullptr)
     , m_linesLeft(0)
+    , m_lineStarts(nullptr)
+    , m_strings(nullptr)
+    , m_ends(nullptr)
 {
     PlayKindTable kinds;
     for (int i = 0; i < kinds.GetCount(); ++i) {
@@ -79,9 +92,10 @@ void ProgramReader::Clear()
 {
     m_parts.clear();
     m_lines.clear();
-    m_lineStarts.clear();
-    m_strings.clear();
-    m_ends.clear();
+    m_buffer.Release();
+    m_lineStarts = nullptr;
+    m_strings = nullptr;
+    m_ends = nullptr;
     m_lineCount = 0;
     m_lastLineNumber = -1;
     m_longestLine = 0;
@@ -148,38 +162,41 @@ bool ProgramReader::ScanLine(const char* line, size_t length, int textLine, size
     size_t at = 0;
     if (!FindStrings(line, length, SkipSpaces(line, length, i), at))
         return true; // not a PLAY line with strings: passed over
-    const size_t first = m_strings.size();
     size_t fault = 0;
     int why = ReadStatus::kNoReason;
-    if (!SplitStrings(line, length, at, m_strings, fault, why)) {
-        m_strings.resize(first);
+    m_lineStrings.clear();
+    if (!SplitStrings(line, length, at, m_lineStrings, fault, why)) {
         if (m_lines.empty())
             return true; // a PLAY line of the header
         return stop.Set(textLine, fault, ReadStatus(0, 0, why));
     }
-    const size_t partCount = m_strings.size() - first;
+    const size_t partCount = m_lineStrings.size();
     if (m_lines.empty()) {
-        // Room for a PLAY line on every line left, so that a long program
-        // is not copied as these grow.
-        m_lines.reserve(m_linesLeft);
-        m_lineStarts.reserve(m_linesLeft);
-        m_strings.reserve(m_linesLeft * partCount);
+        // Room for a PLAY line on every line left, in one buffer: the
+        // line starts, then every line's strings, then the parts' ends.
+        const size_t lines = m_linesLeft;
+        if (partCount > (SIZE_MAX / sizeof(size_t) - 1) / 2 / lines)
+            throw std::bad_alloc();
+        size_t* buffer = static_cast<size_t*>(m_buffer.Reset((1 + 2 * partCount) * lines * sizeof(size_t)));
+        m_lineStarts = buffer;
+        m_strings = buffer + lines;
+        m_ends = reinterpret_cast<long long*>(m_strings + partCount * lines);
+        m_lines.reserve(lines);
         m_parts.assign(partCount, MmlPartReader());
         for (size_t p = 0; p < partCount; ++p) {
             m_parts[p].SetTimeBase(m_timeBase);
             m_parts[p].SetNoteSink(m_sink, static_cast<int>(p));
         }
     } else if (partCount != m_parts.size()) {
-        const size_t offset = partCount > m_parts.size() ? m_strings[first + m_parts.size()] - 1
-                                                         : length;
-        m_strings.resize(first);
+        const size_t offset = partCount > m_parts.size() ? m_lineStrings[m_parts.size()] - 1 : length;
         return stop.Set(textLine, offset,
                         ReadStatus(0, 0, ReadStatus::kStringCount, static_cast<long long>(partCount),
                                    static_cast<long long>(m_parts.size())));
     }
+    std::copy(m_lineStrings.begin(), m_lineStrings.end(), m_strings + m_lines.size() * partCount);
+    m_lineStarts[m_lines.size()] = lineStart;
     PlayLine playLine = { number, textLine, length };
     m_lines.push_back(playLine);
-    m_lineStarts.push_back(lineStart);
     return true;
 }
 
@@ -187,7 +204,7 @@ void ProgramReader::ReadParts(const char* text, size_t size, Stop& stop)
 {
     const size_t partCount = m_parts.size();
     const size_t lineCount = m_lines.size();
-    m_ends.assign(partCount * lineCount, 0);
+    // Each part writes its own lines' ends, on its own thread.
     std::vector<Stop> stops(partCount);
     auto readPart = [this, text, partCount, lineCount, &stops](size_t p) {
         // On the thread's own stack: part readers side by side in m_parts
@@ -196,10 +213,9 @@ void ProgramReader::ReadParts(const char* text, size_t size, Stop& stop)
         for (size_t k = 0; k < lineCount; ++k) {
             // The string ends at the next quote, which the shape has.
             const size_t begin = m_strings[k * partCount + p];
-            const char* string = text + m_lineStarts[k] + begin;
-            const size_t size = static_cast<size_t>(
-                static_cast<const char*>(std::memchr(string, '"', m_lines[k].length - begin)) - string);
-            const int column = part.Read(string, size);
+            const char* line = text + m_lineStarts[k];
+            const size_t end = FindQuote(line, begin, m_lines[k].length);
+            const int column = part.Read(line + begin, end - begin);
             if (column != MmlPartReader::kReadOk) {
                 stops[p].Set(m_lines[k].textLine, begin + static_cast<size_t>(column) - 1,
                              part.GetStatus());
@@ -248,14 +264,12 @@ bool ProgramReader::SplitStrings(const char* line, size_t length, size_t at,
     for (;;) {
         // line[i] is an opening quote.
         const size_t begin = i + 1;
-        const void* close = begin < length ? std::memchr(line + begin, '"', length - begin)
-                                           : nullptr;
-        if (!close) {
+        const size_t end = FindQuote(line, begin, length);
+        if (end >= length) {
             fault = i;
             why = ReadStatus::kNoClosingQuote;
             return false;
         }
-        const size_t end = static_cast<size_t>(static_cast<const char*>(close) - line);
         strings.push_back(begin);
         i = SkipSpaces(line, length, end + 1);
         if (i == length)

@@ -1,6 +1,7 @@
 #ifndef MORVEK_ENGINE_PROGRAMREADER_H
 #define MORVEK_ENGINE_PROGRAMREADER_H
 
+#include "base/PageBuffer.h"
 #include "score/MmlPartReader.h"
 #include "score/ProgramNote.h"
 #include "score/ReadStatus.h"
@@ -124,16 +125,18 @@ private:
     std::vector<std::string> m_keywords; // longest first
     std::vector<MmlPartReader> m_parts;
     std::vector<PlayLine> m_lines;
-    std::vector<size_t> m_lineStarts; // of each PLAY line in the text
-    // Each PLAY line's strings, line by line: where each begins in its line.
-    std::vector<size_t> m_strings;
-    std::vector<long long> m_ends; // part by part, line by line
     int m_threadCount;
     int m_lineCount;
     long long m_lastLineNumber;
     size_t m_longestLine;
     ProgramNoteSink* m_sink; // not owned
     size_t m_linesLeft;      // of the text being read, this one included
+    std::vector<size_t> m_lineStrings; // of the line being read, as SplitStrings gives them
+    // From the first PLAY line of music, room for one on every line left:
+    PageBuffer m_buffer;
+    size_t* m_lineStarts; // of each PLAY line in the text
+    size_t* m_strings;    // each PLAY line's strings, line by line: where each begins in its line
+    long long* m_ends;    // each part's position after each line, part by part
     ReadStatus m_status;
     std::vector<ProgramNote> m_none;
 };
