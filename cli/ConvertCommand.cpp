@@ -382,8 +382,11 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
         return code;
 
     Converter converter;
-    // Only the program and the report: lists no part plays need no records.
+    // Only the program and the report: lists no part plays need no records,
+    // and without a report no counts.
     converter.SetKeepUnplayedLists(false);
+    converter.SetCountUnplayedLists(options.Has("report") || options.Has("report-only") ||
+                                    options.Has("max-line"));
     ConversionObjects objects(converter);
     code = LoadMidiFile(options, path, converter, objects.file, err);
     if (code != kExitOk)

@@ -124,7 +124,8 @@ int ConversionReport::Compute(const MidiFile& file, const ConversionResult& resu
     const int segmentTicks = result.GetSegmentTicks();
     const int partCount = result.GetSettings().GetPartCount();
     const NoteListSet* lists = result.GetLists();
-    if (!result.IsOk() || lists == nullptr || segmentTicks < 1 || partCount < 1)
+    if (!result.IsOk() || lists == nullptr || segmentTicks < 1 || partCount < 1 ||
+        !result.IsEveryListCounted())
         return kReportNoConversion;
     m_reading = file.GetReadLog();
     const ConvertSettings& settings = result.GetSettings();

@@ -101,7 +101,8 @@ public:
     // Computes every figure from a successful result with its lists, the
     // file it converted and text, the program it wrote (or an edited one).
     // Returns kReportOk, kReportNoMemory, or kReportNoConversion for a
-    // result of no successful conversion (nothing computed).
+    // result of no successful conversion, or one without every list's
+    // counts (nothing computed).
     virtual int Compute(const MidiFile& file, const ConversionResult& result,
                         const std::string& text);
     // The report as plain text, LF line ends: a title, the totals, then

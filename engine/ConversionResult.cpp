@@ -3,7 +3,7 @@
 #include "score/NoteListSet.h"
 
 ConversionResult::ConversionResult()
-    : m_segmentTicks(0)
+    : m_segmentTicks(0), m_everyListCounted(true)
 {
 }
 
@@ -19,6 +19,7 @@ ConversionResult::ConversionResult(ConversionResult&& other) noexcept
     , m_assignment(std::move(other.m_assignment))
     , m_listCounts(std::move(other.m_listCounts))
     , m_segmentTicks(other.m_segmentTicks)
+    , m_everyListCounted(other.m_everyListCounted)
     , m_lineEnds(std::move(other.m_lineEnds))
     , m_wideLines(std::move(other.m_wideLines))
 {
@@ -33,6 +34,7 @@ ConversionResult& ConversionResult::operator=(ConversionResult&& other) noexcept
     m_assignment = std::move(other.m_assignment);
     m_listCounts = std::move(other.m_listCounts);
     m_segmentTicks = other.m_segmentTicks;
+    m_everyListCounted = other.m_everyListCounted;
     m_lineEnds = std::move(other.m_lineEnds);
     m_wideLines = std::move(other.m_wideLines);
     return *this;
@@ -103,4 +105,9 @@ const std::vector<int>& ConversionResult::GetLineEnds() const
 const std::vector<long long>& ConversionResult::GetWideLines() const
 {
     return m_wideLines;
+}
+
+bool ConversionResult::IsEveryListCounted() const
+{
+    return m_everyListCounted;
 }

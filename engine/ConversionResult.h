@@ -54,6 +54,9 @@ public:
     virtual const std::vector<int>& GetAssignment() const;
     // Per list ordinal; empty on a refusal.
     virtual const std::vector<ListCounts>& GetListCounts() const;
+    // false when the lists no part plays were left uncounted
+    // (Converter::SetCountUnplayedLists): their counts are 0.
+    virtual bool IsEveryListCounted() const;
     // Ticks of one PLAY line's music; 0 on a refusal.
     virtual int GetSegmentTicks() const;
     // With the settings' line limit on: where each PLAY line's music ends
@@ -72,6 +75,7 @@ private:
     std::vector<int> m_assignment;
     std::vector<ListCounts> m_listCounts;
     int m_segmentTicks;
+    bool m_everyListCounted;
     std::vector<int> m_lineEnds;
     std::vector<long long> m_wideLines;
 };

@@ -84,7 +84,7 @@ bool IsHeaderIndex(int index)
 } // namespace
 
 Converter::Converter()
-    : m_headerLineCount(0), m_keepUnplayedLists(true)
+    : m_headerLineCount(0), m_keepUnplayedLists(true), m_countUnplayedLists(true)
 {
     SetHeaderLineCount(kHeaderLineCount);
     for (int i = 0; i < kHeaderLineCount; ++i)
@@ -537,6 +537,7 @@ int Converter::ConvertFresh(const MidiFile& file, bool inOrder, ConversionResult
             for (int r = 0; inOrder && r < settings.GetPartCount(); ++r)
                 played.push_back(r);
             builder.RecordOnly(played);
+            builder.SetCountUnrecorded(m_countUnplayedLists);
         }
         builder.BuildQuantizedNoteLists(file, settings, *fresh,
                                         settings.GetResolutionUnit(file.GetTimeBase()));
@@ -566,6 +567,7 @@ int Converter::ConvertFresh(const MidiFile& file, bool inOrder, ConversionResult
     result.m_lineEnds.swap(ends);
     result.m_wideLines.swap(wideLines);
     result.m_segmentTicks = GetSegmentTicks(settings.GetSplitStepCount(), file.GetTimeBase());
+    result.m_everyListCounted = m_keepUnplayedLists || m_countUnplayedLists;
     return kConvertOk;
 }
 
@@ -593,6 +595,16 @@ bool Converter::SetKeepUnplayedLists(bool keep)
 bool Converter::GetKeepUnplayedLists() const
 {
     return m_keepUnplayedLists;
+}
+
+bool Converter::SetCountUnplayedLists(bool count)
+{
+    return std::exchange(m_countUnplayedLists, count);
+}
+
+bool Converter::GetCountUnplayedLists() const
+{
+    return m_countUnplayedLists;
 }
 
 int Converter::CheckInput(const MidiFile& file, const ConvertSettings& settings,

@@ -187,6 +187,12 @@ public:
     // previous setting.
     virtual bool SetKeepUnplayedLists(bool keep);
     virtual bool GetKeepUnplayedLists() const;
+    // Off, with unplayed lists not kept, they are not counted either: a
+    // caller that shows only the program saves the walk over their notes.
+    // The result then says not every list is counted, and no report can be
+    // made from it. On by default; returns the previous setting.
+    virtual bool SetCountUnplayedLists(bool count);
+    virtual bool GetCountUnplayedLists() const;
 
 private:
     // The checks that need no note list, in Convert's order.
@@ -217,6 +223,7 @@ private:
     int m_headerLineCount;
     std::string m_headerLines[kHeaderLineCount];
     bool m_keepUnplayedLists;
+    bool m_countUnplayedLists;
 };
 
 #endif

@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstdint>
 #include <memory>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -93,8 +94,13 @@ struct NoteListBuilder::Voices {
 };
 
 NoteListBuilder::NoteListBuilder()
-    : m_chordSpan(1), m_recordOnly(false)
+    : m_chordSpan(1), m_recordOnly(false), m_countUnrecorded(true)
 {
+}
+
+bool NoteListBuilder::SetCountUnrecorded(bool count)
+{
+    return std::exchange(m_countUnrecorded, count);
 }
 
 void NoteListBuilder::RecordOnly(const std::vector<int>& ordinals)
@@ -230,6 +236,8 @@ void NoteListBuilder::ExtractChannels(const MidiTrack& track, NoteList* const li
     const QuantizeGrid grid(unit > 0 ? unit : 1);
     auto append = [this, unit, &grid, lists, &records](int channel, Line& line, int note, int length,
                                                 int velocity) {
+        if (!records[channel] && !m_countUnrecorded)
+            return;
         if (unit > 0) {
             const long long x = QuantizeStep(length, grid, line.carry);
             if (x == 0) {
@@ -498,6 +506,8 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
         };
         if (firstOf[voice] >= 0)
             notes[lastOf[voice]].order = -1;
+        if (!records && !m_countUnrecorded)
+            firstOf[voice] = -1; // neither kept nor counted: not walked
         for (int i = firstOf[voice]; i >= 0; i = notes[i].order) {
             const SourceNote& note = notes[i];
             AppendRecord(keep, carry, quantized, kRestNote, note.start - end, 0);

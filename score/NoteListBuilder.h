@@ -49,6 +49,11 @@ public:
     // A conversion that plays a few of many lists then needs no memory for
     // the rest. By default every list keeps its records.
     virtual void RecordOnly(const std::vector<int>& ordinals);
+    // Off, the lists RecordOnly leaves without records are not counted
+    // either: their counts stay 0 (dropped notes aside), and a build of
+    // voices need not walk their notes at all. On by default; returns the
+    // previous setting.
+    virtual bool SetCountUnrecorded(bool count);
     // The notes a build gave the list of ordinal, kept or not: a count
     // that needs no walk over the list.
     virtual long long GetCountedNotes(int ordinal) const;
@@ -126,6 +131,7 @@ private:
 
     int m_chordSpan;
     bool m_recordOnly;
+    bool m_countUnrecorded;
     std::vector<char> m_recorded;      // by ordinal
     std::vector<long long> m_counted;  // by ordinal: notes not kept
 };

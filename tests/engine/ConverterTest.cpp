@@ -1,5 +1,6 @@
 #include "engine/Converter.h"
 
+#include "engine/ConversionReport.h"
 #include "settings/ConvertSettings.h"
 #include "engine/ConvertStatus.h"
 #include "gen/SmfBuilder.h"
@@ -678,7 +679,8 @@ TEST_F(ConverterTest, BuildPlayLinesIsEveryBuildPlayLineInTurn)
 
 // Without the lists no part plays, a conversion writes the same program
 // and counts the same notes; the played lists are the same, the others
-// empty.
+// empty. Left uncounted too, they give the same program and played lists,
+// and the result refuses a report.
 TEST_F(ConverterTest, UnplayedListsNeedNoRecords)
 {
     SongGenerator song;
@@ -697,17 +699,33 @@ TEST_F(ConverterTest, UnplayedListsNeedNoRecords)
                                              : m_converter.Convert(*m_file, m_settings, assignment);
             const ConversionResult some = assignment.empty() ? lean.ConvertInOrder(*m_file, m_settings)
                                                              : lean.Convert(*m_file, m_settings, assignment);
+            Converter bare;
+            bare.SetKeepUnplayedLists(false);
+            bare.SetCountUnplayedLists(false);
+            const ConversionResult none = assignment.empty() ? bare.ConvertInOrder(*m_file, m_settings)
+                                                             : bare.Convert(*m_file, m_settings, assignment);
             ASSERT_EQ(Converter::kConvertOk, some.GetResult()) << voices;
+            ASSERT_EQ(Converter::kConvertOk, none.GetResult()) << voices;
             EXPECT_EQ(all.GetText(), some.GetText()) << voices;
+            EXPECT_EQ(all.GetText(), none.GetText()) << voices;
+            EXPECT_TRUE(some.IsEveryListCounted());
+            EXPECT_FALSE(none.IsEveryListCounted());
+            ConversionReport report;
+            EXPECT_EQ(ConversionReport::kReportNoConversion,
+                      report.Compute(*m_file, none, none.GetText()));
             ASSERT_EQ(all.GetListCounts().size(), some.GetListCounts().size());
+            ASSERT_EQ(all.GetListCounts().size(), none.GetListCounts().size());
             const std::vector<int>& played = some.GetAssignment();
             for (int i = 0; i < all.GetLists()->GetCount(); ++i) {
                 EXPECT_EQ(all.GetListCounts()[i].built, some.GetListCounts()[i].built) << i;
                 EXPECT_EQ(all.GetListCounts()[i].quantized, some.GetListCounts()[i].quantized) << i;
                 const bool isPlayed = std::find(played.begin(), played.end(), i) != played.end();
+                EXPECT_EQ(isPlayed ? all.GetListCounts()[i].built : 0, none.GetListCounts()[i].built) << i;
                 EXPECT_EQ(isPlayed ? DescribeNoteList(*all.GetLists()->GetList(i)) : "",
                           DescribeNoteList(*some.GetLists()->GetList(i)))
                     << voices << " voices, list " << i;
+                EXPECT_EQ(DescribeNoteList(*some.GetLists()->GetList(i)),
+                          DescribeNoteList(*none.GetLists()->GetList(i)));
             }
         }
     }
