@@ -173,14 +173,16 @@ bool ProgramReader::ScanLine(const char* line, size_t length, int textLine, size
     const size_t partCount = m_lineStrings.size();
     if (m_lines.empty()) {
         // Room for a PLAY line on every line left, in one buffer: the
-        // line starts, then every line's strings, then the parts' ends.
+        // parts' ends (the widest entries, first for their alignment), the
+        // line starts, then every line's strings.
         const size_t lines = m_linesLeft;
-        if (partCount > (SIZE_MAX / sizeof(size_t) - 1) / 2 / lines)
+        const size_t entry = sizeof(long long) + sizeof(size_t);
+        if (partCount > (SIZE_MAX / entry - 1) / lines)
             throw std::bad_alloc();
-        size_t* buffer = static_cast<size_t*>(m_buffer.Reset((1 + 2 * partCount) * lines * sizeof(size_t)));
-        m_lineStarts = buffer;
-        m_strings = buffer + lines;
-        m_ends = reinterpret_cast<long long*>(m_strings + partCount * lines);
+        char* buffer = static_cast<char*>(m_buffer.Reset(((partCount + 1) * lines) * entry));
+        m_ends = reinterpret_cast<long long*>(buffer);
+        m_lineStarts = reinterpret_cast<size_t*>(buffer + partCount * lines * sizeof(long long));
+        m_strings = m_lineStarts + lines;
         m_lines.reserve(lines);
         m_parts.assign(partCount, MmlPartReader());
         for (size_t p = 0; p < partCount; ++p) {
