@@ -170,13 +170,13 @@ bool ProgramReader::ScanLine(const char* line, size_t length, int textLine, size
             return true; // a PLAY line of the header
         return stop.Set(textLine, fault, ReadStatus(0, 0, why));
     }
-    const size_t partCount = m_lineStrings.size();
+    const size_t partCount = m_lineStrings.size() / 2;
     if (m_lines.empty()) {
         // Room for a PLAY line on every line left, in one buffer: the
         // parts' ends (the widest entries, first for their alignment), the
         // line starts, then every line's strings.
         const size_t lines = m_linesLeft;
-        const size_t entry = sizeof(long long) + sizeof(size_t);
+        const size_t entry = sizeof(long long) + 2 * sizeof(size_t);
         if (partCount > (SIZE_MAX / entry - 1) / lines)
             throw std::bad_alloc();
         char* buffer = static_cast<char*>(m_buffer.Reset(((partCount + 1) * lines) * entry));
@@ -190,12 +190,12 @@ bool ProgramReader::ScanLine(const char* line, size_t length, int textLine, size
             m_parts[p].SetNoteSink(m_sink, static_cast<int>(p));
         }
     } else if (partCount != m_parts.size()) {
-        const size_t offset = partCount > m_parts.size() ? m_lineStrings[m_parts.size()] - 1 : length;
+        const size_t offset = partCount > m_parts.size() ? m_lineStrings[2 * m_parts.size()] - 1 : length;
         return stop.Set(textLine, offset,
                         ReadStatus(0, 0, ReadStatus::kStringCount, static_cast<long long>(partCount),
                                    static_cast<long long>(m_parts.size())));
     }
-    std::copy(m_lineStrings.begin(), m_lineStrings.end(), m_strings + m_lines.size() * partCount);
+    std::copy(m_lineStrings.begin(), m_lineStrings.end(), m_strings + 2 * m_lines.size() * partCount);
     m_lineStarts[m_lines.size()] = lineStart;
     PlayLine playLine = { number, textLine, length };
     m_lines.push_back(playLine);
@@ -213,11 +213,9 @@ void ProgramReader::ReadParts(const char* text, size_t size, Stop& stop)
         // would share cache lines between threads.
         MmlPartReader part(std::move(m_parts[p]));
         for (size_t k = 0; k < lineCount; ++k) {
-            // The string ends at the next quote, which the shape has.
-            const size_t begin = m_strings[k * partCount + p];
-            const char* line = text + m_lineStarts[k];
-            const size_t end = FindQuote(line, begin, m_lines[k].length);
-            const int column = part.Read(line + begin, end - begin);
+            const size_t* string = m_strings + 2 * (k * partCount + p);
+            const size_t begin = string[0];
+            const int column = part.Read(text + m_lineStarts[k] + begin, string[1] - begin);
             if (column != MmlPartReader::kReadOk) {
                 stops[p].Set(m_lines[k].textLine, begin + static_cast<size_t>(column) - 1,
                              part.GetStatus());
@@ -273,6 +271,7 @@ bool ProgramReader::SplitStrings(const char* line, size_t length, size_t at,
             return false;
         }
         strings.push_back(begin);
+        strings.push_back(end);
         i = SkipSpaces(line, length, end + 1);
         if (i == length)
             return true;

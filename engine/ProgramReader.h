@@ -114,9 +114,10 @@ private:
     // Whether line[from] begins a PLAY keyword followed by a quoted string;
     // at is then the offset of the quote.
     bool FindStrings(const char* line, size_t length, size_t from, size_t& at) const;
-    // Appends the offsets of the strings from the quote at 'at' to the line
-    // end, each just past its opening quote. false with the offset of the
-    // fault in 'fault' when the line does not have that shape.
+    // Appends where each string from the quote at 'at' to the line end
+    // begins and ends: the offsets just past its opening quote and of its
+    // closing one. false with the offset of the fault in 'fault' when the
+    // line does not have that shape.
     bool SplitStrings(const char* line, size_t length, size_t at, std::vector<size_t>& strings,
                       size_t& fault, int& why) const;
     int Fail(int textLine, size_t offset, const ReadStatus& why);
@@ -135,7 +136,7 @@ private:
     // From the first PLAY line of music, room for one on every line left:
     PageBuffer m_buffer;
     size_t* m_lineStarts; // of each PLAY line in the text
-    size_t* m_strings;    // each PLAY line's strings, line by line: where each begins in its line
+    size_t* m_strings;    // each PLAY line's strings, line by line: begin and end in its line
     long long* m_ends;    // each part's position after each line, part by part
     ReadStatus m_status;
     std::vector<ProgramNote> m_none;
