@@ -177,7 +177,7 @@ bool ProgramReader::ScanLine(const char* line, size_t length, int textLine, size
         // line starts, then every line's strings.
         const size_t lines = m_linesLeft;
         const size_t entry = sizeof(long long) + 2 * sizeof(size_t);
-        if (partCount > (SIZE_MAX / entry - 1) / lines)
+        if (partCount + 1 > SIZE_MAX / entry / lines)
             throw std::bad_alloc();
         char* buffer = static_cast<char*>(m_buffer.Reset(((partCount + 1) * lines) * entry));
         m_ends = reinterpret_cast<long long*>(buffer);

@@ -33,6 +33,11 @@ public:
 // Construction
     MmlPartReader();
     virtual ~MmlPartReader();
+    MmlPartReader(const MmlPartReader&) = default;
+    MmlPartReader& operator=(const MmlPartReader&) = default;
+    // Moved, its notes go along instead of being copied.
+    MmlPartReader(MmlPartReader&&) = default;
+    MmlPartReader& operator=(MmlPartReader&&) = default;
 
 // Attributes
     // Ticks per quarter note of the notes given back (default 48; a time
