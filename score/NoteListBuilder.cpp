@@ -454,6 +454,19 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
     int firstOf[ConvertSettings::kMaxVoiceCount];
     int lastOf[ConvertSettings::kMaxVoiceCount];
     std::fill_n(firstOf, ConvertSettings::kMaxVoiceCount, -1);
+    // A voice whose list keeps no records is counted as its notes come, so
+    // only the voices that keep records walk their notes again.
+    struct Count {
+        bool now;        // counted here, not linked
+        long long carry; // of the quantization
+        long long kept;
+        int vanished;
+    };
+    Count counts[ConvertSettings::kMaxVoiceCount];
+    for (int voice = 0; voice < voiceCount; ++voice)
+        counts[voice] = Count{ set && !Records(ordinal + voice) && m_countUnrecorded, 0, 0, 0 };
+    const QuantizeGrid grid(unit > 0 ? unit : 1);
+    const QuantizeGrid* quantized = unit > 0 ? &grid : nullptr;
     int used = 1; // the first voice has a list even without a note
     int dropped = 0;
     for (size_t i = 0; i < count;) {
@@ -478,7 +491,16 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
                 continue;
             }
             used = std::max(used, voice + 1);
+            const long long end = lastEnd[voice];
             lastEnd[voice] = note.end;
+            if (counts[voice].now) {
+                Count& c = counts[voice];
+                auto keep = [&c](const NoteRecord& record) { c.kept += record.IsNote() ? 1 : 0; };
+                AppendRecord(keep, c.carry, quantized, kRestNote, note.start - end, 0);
+                c.vanished += AppendRecord(keep, c.carry, quantized, note.key, note.end - note.start,
+                                           note.velocity);
+                continue;
+            }
             if (firstOf[voice] < 0)
                 firstOf[voice] = static_cast<int>(i);
             else
@@ -488,8 +510,6 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
     }
     if (!set)
         return used;
-    const QuantizeGrid grid(unit > 0 ? unit : 1);
-    const QuantizeGrid* quantized = unit > 0 ? &grid : nullptr;
     for (int voice = 0; voice < used; ++voice) {
         NoteList* list = set->AddList();
         NoteListIdentity identity = { track, channel, ordinal + voice, voice };
@@ -498,16 +518,16 @@ int NoteListBuilder::PlaceNotes(int track, int channel, int voiceCount, Voices& 
             list->SetDroppedNoteCount(dropped);
         long long end = 0;
         long long carry = 0;
-        int vanished = 0;
+        int vanished = counts[voice].vanished;
         const bool records = Records(ordinal + voice);
-        long long kept = 0;
+        long long kept = counts[voice].kept;
         auto keep = [this, list, records, &kept](const NoteRecord& record) {
             Keep(*list, records, kept, record);
         };
         if (firstOf[voice] >= 0)
             notes[lastOf[voice]].order = -1;
-        if (!records && !m_countUnrecorded)
-            firstOf[voice] = -1; // neither kept nor counted: not walked
+        if (!records)
+            firstOf[voice] = -1; // counted above, or not at all
         for (int i = firstOf[voice]; i >= 0; i = notes[i].order) {
             const SourceNote& note = notes[i];
             AppendRecord(keep, carry, quantized, kRestNote, note.start - end, 0);
