@@ -232,7 +232,24 @@ void ProgramReader::ReadParts(const char* text, size_t size, Stop& stop)
         threads = size >= kParallelBytes ? ParallelRun::GetCoreCount() : 1;
     if (m_sink != nullptr && !m_sink->TakesPartsAtOnce())
         threads = 1;
-    ParallelRun::ForEach(partCount, threads, readPart);
+    if (threads == 1) {
+        ParallelRun::ForEach(partCount, 1, readPart);
+    } else {
+        // The longest parts first: the last ones taken are short, so no
+        // core waits long for the other to finish.
+        std::vector<size_t> order(partCount);
+        std::vector<size_t> bytes(partCount, 0);
+        for (size_t p = 0; p < partCount; ++p)
+            order[p] = p;
+        for (size_t k = 0; k < lineCount; ++k) {
+            const size_t* strings = m_strings + 2 * k * partCount;
+            for (size_t p = 0; p < partCount; ++p)
+                bytes[p] += strings[2 * p + 1] - strings[2 * p];
+        }
+        std::stable_sort(order.begin(), order.end(),
+                         [&bytes](size_t a, size_t b) { return bytes[a] > bytes[b]; });
+        ParallelRun::ForEach(partCount, threads, [&order, &readPart](size_t i) { readPart(order[i]); });
+    }
     // The first faulty line, and on it the first faulty part.
     for (const Stop& s : stops) {
         if (s.textLine > 0 && (stop.textLine == 0 || s.textLine < stop.textLine))
