@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
 #include <string>
 #include <vector>
 
@@ -192,6 +193,44 @@ TEST(ProgramReaderShapeTest, ASinkGetsTheNotesTheReaderWouldKeep)
                 EXPECT_EQ(keeping.GetPartEnd(p), handing.GetPartEnd(p)) << p;
             }
         }
+    }
+}
+
+// Random programs of several parts, some with a byte spoiled: read one part
+// after another or the parts at once, the reader gives the same lines,
+// notes and ends, or stops at the same line, column and reason.
+TEST(ProgramReaderShapeTest, PartsAtOnceReadAsOneAfterAnother)
+{
+    const char* const pieces[] = { "c", "d+8", "e4.", "r", "r16", ">", "<", "a&a", "o3", "l8", "b-2" };
+    const char bad[] = { 'q', '&', '7', '"', ',', '\n', '9' };
+    std::mt19937 random(24);
+    for (int round = 0; round < 200; ++round) {
+        const int parts = 1 + static_cast<int>(random() % 6);
+        std::string text = "10 PLAY \"?3/\",,,\"?3/\"\n";
+        for (int line = 0; line < 2 + static_cast<int>(random() % 8); ++line) {
+            text += std::to_string(100 + line * 10) + " PLAY ";
+            for (int p = 0; p < parts; ++p) {
+                text += p > 0 ? ",\"" : "\"";
+                for (int n = static_cast<int>(random() % 6); n > 0; --n)
+                    text += pieces[random() % (sizeof pieces / sizeof pieces[0])];
+                text += '"';
+            }
+            text += "\n";
+        }
+        if (round % 2 == 1)
+            text[20 + random() % (text.size() - 20)] = bad[random() % sizeof bad];
+        ProgramReader one;
+        ProgramReader many;
+        one.SetThreadCount(1);
+        many.SetThreadCount(4);
+        const int read = one.Read(text.data(), text.size(), 96);
+        ASSERT_EQ(read, many.Read(text.data(), text.size(), 96)) << text;
+        EXPECT_EQ(one.GetStatus().GetLine(), many.GetStatus().GetLine()) << text;
+        EXPECT_EQ(one.GetStatus().GetColumn(), many.GetStatus().GetColumn()) << text;
+        EXPECT_EQ(one.GetStatus().GetReason(), many.GetStatus().GetReason()) << text;
+        EXPECT_EQ(DescribeLines(one), DescribeLines(many)) << text;
+        for (int p = 0; p < one.GetPartCount(); ++p)
+            EXPECT_EQ(DescribeProgramNotes(one.GetPart(p)), DescribeProgramNotes(many.GetPart(p)));
     }
 }
 
