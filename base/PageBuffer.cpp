@@ -22,10 +22,12 @@ PageBuffer::~PageBuffer()
 void* PageBuffer::Reset(size_t size)
 {
     Release();
+    if (size == 0)
+        size = 1;
     const size_t asked =
         HugePageBlock::IsAvailable() && size >= kHugeFrom ? HugePageBlock::RoundUp(size) : size;
-    m_data = HugePageBlock::Allocate(asked > 0 ? asked : 1);
-    m_size = asked > 0 ? asked : 1;
+    m_data = HugePageBlock::Allocate(asked);
+    m_size = asked;
     return m_data;
 }
 

@@ -45,8 +45,9 @@ void ParallelRun::ForEach(size_t count, int threads, const std::function<void(si
             }
         }
     };
-    size_t helpers = static_cast<size_t>(threads > 0 ? threads : GetCoreCount());
-    helpers = std::min(helpers, count) > 0 ? std::min(helpers, count) - 1 : 0;
+    // Threads besides the caller's, no more than there are pieces for.
+    const size_t wanted = std::min(static_cast<size_t>(threads > 0 ? threads : GetCoreCount()), count);
+    const size_t helpers = wanted > 1 ? wanted - 1 : 0;
 #ifndef MORVEK_NO_THREADS
     std::vector<std::thread> started;
     for (size_t k = 0; k < helpers; ++k) {

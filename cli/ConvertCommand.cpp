@@ -381,12 +381,14 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
     if (code != kExitOk)
         return code;
 
+    // The report comes alone, or after the program (with --max-line too).
+    const bool reportOnly = options.Has("report-only");
+    const bool reportAfter = options.Has("report") || options.Has("max-line");
     Converter converter;
     // Only the program and the report: lists no part plays need no records,
     // and without a report no counts.
     converter.SetKeepUnplayedLists(false);
-    converter.SetCountUnplayedLists(options.Has("report") || options.Has("report-only") ||
-                                    options.Has("max-line"));
+    converter.SetCountUnplayedLists(reportOnly || reportAfter);
     ConversionObjects objects(converter);
     code = LoadMidiFile(options, path, converter, objects.file, err);
     if (code != kExitOk)
@@ -405,7 +407,7 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
     if (!result.IsOk())
         return ReportRefusal(err, path, result.GetStatus());
 
-    if (options.Has("report-only"))
+    if (reportOnly)
         return WriteReport(options, *objects.file, result, path, out, err);
 
     const std::string& program = result.GetText();
@@ -414,7 +416,7 @@ int ConvertCommand::Run(const OptionParser& options, std::ostream& out, std::ost
         return code;
     code = WriteProgram(options, program, out, err);
     // The report never changes the exit status of a written program.
-    if (code == kExitOk && (options.Has("report") || options.Has("max-line")))
+    if (code == kExitOk && reportAfter)
         WriteReport(options, *objects.file, result, path, err, err);
     if (code != kExitOk)
         return code;

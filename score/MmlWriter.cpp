@@ -197,11 +197,11 @@ int MmlWriter::WriteSegments(NoteListSet& set, int ordinal, int count, int flags
     }
     if ((flags & kWriteFromStart) || m_list != list)
         SetPosition(*list);
-    // One buffer for the whole run of segments: a segment is a few records.
+    // One call for the whole run of segments, straight into text.
     const NoteValueTable table;
+    if (count > 0)
+        PutStart(flags, text);
     for (int k = 0; k < count; ++k) {
-        if (k == 0)
-            PutStart(flags, text);
         BufferedText out(text);
         PutSegment(*list, table, out);
         out.Flush();
